@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/twips.h"
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class MMControl;
+class VbTimer;
+} // namespace platform
+
+// The full-screen window in which the child practises the route: one photo after another, the
+// child answers with the arrow buttons beneath it.
+class frm_lane_play : public QWidget
+{
+    Q_OBJECT
+public:
+    // `programFolder` holds the two sounds; `screen` is the screen the window fills.
+    frm_lane_play(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
+                  const QString& programFolder, QWidget* parent = nullptr);
+    ~frm_lane_play() override;
+
+    // The window's handlers, public so that they can be driven directly.
+    void Form_Load();
+    void Timer1_Timer();
+    void Command1_Click(int Index);
+    void Command2_Click();
+
+    // Positions and sizes in twips, as the handlers compute them.
+    platform::TwipGeometry Form;
+    platform::TwipGeometry Picture2;
+    platform::TwipGeometry Picture1;
+    std::array<platform::TwipGeometry, 3> Command1;
+    platform::TwipGeometry Command2;
+
+    platform::VbTimer* Timer1 = nullptr;
+    platform::MMControl* MMControl1 = nullptr;
+
+    QLabel* photo() const { return m_photo; }
+    QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
+    QPushButton* backButton() const { return m_back; }
+
+private:
+    void createControls();
+    QString readStepField(const QString& field);
+    void play(const QString& soundFile);
+    bool showPhoto(const QString& path);
+    void layOutStep();
+
+    platform::Dialogs& m_dialogs;
+    platform::ScreenTwips m_screen;
+    QString m_programFolder;
+
+    QWidget* m_frame = nullptr;
+    QLabel* m_photo = nullptr;
+    std::array<QPushButton*, 3> m_arrows{};
+    QPushButton* m_back = nullptr;
+};

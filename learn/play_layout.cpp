@@ -1,0 +1,25 @@
+#include "learn/play_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace learn {
+
+QSize shownPhotoPixels(QSize natural, double twipsPerPixel, float windowWidth, float windowHeight,
+                       float buttonHeight)
+{
+    if (natural.isEmpty() || twipsPerPixel <= 0)
+        return natural;
+    const double roomWidth = std::max(0.0, double(windowWidth) / twipsPerPixel);
+    const double roomHeight =
+        std::max(0.0, (double(windowHeight) - 6.0 * buttonHeight) / twipsPerPixel);
+    if (natural.width() <= roomWidth && natural.height() <= roomHeight)
+        return natural;
+    const double scale =
+        std::min(roomWidth / natural.width(), roomHeight / natural.height());
+    // Round down so that the shrunk photo never reaches past the room it was fitted to.
+    return QSize(std::max(1, int(std::floor(natural.width() * scale))),
+                 std::max(1, int(std::floor(natural.height() * scale))));
+}
+
+} // namespace learn

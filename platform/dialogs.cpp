@@ -1,0 +1,66 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace platform {
+
+QString messageBoxTitle()
+{
+    return QStringLiteral("アルキッズ");
+}
+
+MsgResult Dialogs::MsgBox(QWidget* parent, const QString& text, MsgButtons buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(messageBoxTitle());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    if (buttons == MsgButtons::OkCancel) {
+        box.addButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setEscapeButton(ok);
+    }
+    box.setDefaultButton(ok);
+    box.exec();
+    return box.clickedButton() == ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+QString qtNameFilter(const QString& filter)
+{
+    // "a|b|c|d" pairs a description with patterns; a bare pattern list has no description.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    auto patternsOf = [](const QString& list) {
+        QStringList patterns = list.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            // On Windows "*.*" lists every file; elsewhere it would skip names without a dot.
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        return patterns.join(QLatin1Char(' '));
+    };
+    if (parts.size() < 2) {
+        const QString patterns = patternsOf(filter);
+        return patterns.isEmpty() || patterns == QLatin1String("*")
+                   ? QStringLiteral("すべてのファイル (*)")
+                   : QStringLiteral("%1 (%1)").arg(patterns);
+    }
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patternsOf(parts[i + 1]));
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString Dialogs::ShowOpen(QWidget* parent, const OpenRequest& request)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), request.InitDir,
+                                        qtNameFilter(request.Filter));
+}
+
+} // namespace platform

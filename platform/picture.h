@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// Pixel size of the picture in `path` as it is shown (orientation tag applied), read from the
+// file's header without decoding it. No value when the file can't be read as a picture.
+std::optional<QSize> PictureSize(const QString& path);
+
+// Reads the picture in `path` upright. With `shownSize` valid the picture is decoded directly at
+// that size (as shown, after orientation). An empty path gives an empty picture; any failure
+// (missing, unreadable, not a picture, empty file) gives no value.
+std::optional<QImage> LoadPicture(const QString& path, QSize shownSize = QSize());
+
+// The largest size with the proportions of `natural` that fits in `room`, never larger than
+// `natural` itself.
+QSizeF fitInside(QSizeF natural, QSizeF room);
+
+} // namespace platform

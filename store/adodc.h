@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QVector>
+
+namespace store {
+
+// The step list's data: the rows of RecordSource read at Refresh(), kept in memory like a
+// client-side static cursor, so that no connection stays open between handlers.
+class Adodc : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit Adodc(QObject* parent = nullptr);
+
+    QString ConnectionString;
+    QString RecordSource;
+
+    // Re-runs RecordSource. Throws StoreError; on failure the rows shown before stay.
+    void Refresh();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The text of column `column` in row `row`, as stored.
+    QString text(int row, int column) const;
+
+private:
+    QStringList m_columns;
+    QVector<QStringList> m_rows;
+};
+
+} // namespace store

@@ -1,0 +1,263 @@
+#include "store/connection.h"
+
+#include "app/m_lane.h"
+#include "store/connect_string.h"
+#include "store/route_file.h"
+#include "store/store_error.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QVariant>
+#include <atomic>
+
+namespace store {
+namespace {
+
+using Kind = StoreError::Kind;
+
+QString nextConnectionName()
+{
+    static std::atomic<unsigned> counter{0};
+    return QStringLiteral("michitan-store-%1").arg(++counter);
+}
+
+QString routeTable()
+{
+    return m_lane::ROUTE_TABLE.isEmpty() ? QStringLiteral("プログラム") : m_lane::ROUTE_TABLE;
+}
+
+// SQLite's primary result code from a Qt SQL error.
+int sqliteCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+StoreError errorFor(const QString& path, const QSqlError& error)
+{
+    const QString detail = error.text();
+    switch (sqliteCode(error)) {
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+        return StoreError(Kind::Locked, path,
+                          QStringLiteral("ほかのプログラムが道順ファイルを使っていて、"
+                                         "待っても空きませんでした。少し待ってからもう一度試してください。"),
+                          detail);
+    case 8: // SQLITE_READONLY
+        return StoreError(Kind::ReadOnly, path,
+                          QStringLiteral("道順ファイルが読み取り専用のため、書き込めません。"), detail);
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return StoreError(Kind::NotRouteFile, path,
+                          QStringLiteral("このファイルは道順ファイルではないか、壊れています。"),
+                          detail);
+    case 13: // SQLITE_FULL
+        return StoreError(Kind::DiskFull, path, QStringLiteral("ディスクがいっぱいです。"), detail);
+    case 14: // SQLITE_CANTOPEN
+        return StoreError(Kind::Failed, path, QStringLiteral("道順ファイルを開けません。"), detail);
+    case 10: // SQLITE_IOERR
+        return StoreError(Kind::Failed, path,
+                          QStringLiteral("道順ファイルの読み書き中にエラーが起きました。"), detail);
+    default:
+        return StoreError(Kind::Failed, path,
+                          QStringLiteral("道順ファイルの操作に失敗しました。"), detail);
+    }
+}
+
+} // namespace
+
+Recordset::Recordset(QSqlQuery query, const Connection* owner)
+    : m_query(std::move(query)), m_owner(owner)
+{
+    fetch();
+}
+
+Recordset::~Recordset()
+{
+    close();
+}
+
+void Recordset::fetch()
+{
+    m_eof = !m_query.next();
+    if (m_eof && m_query.lastError().isValid() && m_owner)
+        m_owner->fail(m_query);
+}
+
+QString Recordset::rawField(const QString& name) const
+{
+    if (m_eof)
+        return QString();
+    return m_query.value(name).toString();
+}
+
+QString Recordset::field(const QString& name) const
+{
+    return rawField(name).trimmed();
+}
+
+QSqlRecord Recordset::record() const
+{
+    return m_eof ? QSqlRecord() : m_query.record();
+}
+
+QStringList Recordset::columnNames() const
+{
+    QStringList names;
+    const QSqlRecord r = m_query.record();
+    for (int c = 0; c < r.count(); ++c)
+        names << r.fieldName(c);
+    return names;
+}
+
+void Recordset::moveNext()
+{
+    if (!m_eof)
+        fetch();
+}
+
+void Recordset::close()
+{
+    m_query.finish();
+    m_query = QSqlQuery();
+    m_eof = true;
+}
+
+Connection::~Connection()
+{
+    Close();
+}
+
+void Connection::Open(const QString& connectString, int timeoutSeconds)
+{
+    Close();
+    m_path = dataSourceOf(connectString);
+    if (m_path.isEmpty())
+        throw StoreError(Kind::Failed, connectString,
+                         QStringLiteral("道順ファイルの場所が指定されていません。"));
+    prepareRouteFile(m_path, routeTable());
+
+    m_name = nextConnectionName();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    m_db.setDatabaseName(sqliteUri(m_path));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
+                               .arg(qMax(0, timeoutSeconds) * 1000));
+    if (!m_db.open()) {
+        const StoreError error = errorFor(m_path, m_db.lastError());
+        Close();
+        throw error;
+    }
+    try {
+        checkRouteTable();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void Connection::checkRouteTable()
+{
+    // SQLite opens any file; the first statement tells whether it really is a route file.
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")")
+                    .arg(QString(routeTable()).replace(QLatin1String("\""), QLatin1String("\"\"")))))
+        fail(q);
+    QStringList columns;
+    while (q.next())
+        columns << q.value(1).toString();
+    if (q.lastError().isValid())
+        fail(q);
+    if (columns.isEmpty())
+        throw StoreError(Kind::NoTable, m_path,
+                         QStringLiteral("ファイルに道順の表「%1」がありません。").arg(routeTable()));
+    const QStringList expected{QString::fromUtf16(kColumns[0]), QString::fromUtf16(kColumns[1]),
+                               QString::fromUtf16(kColumns[2])};
+    if (columns != expected)
+        throw StoreError(Kind::WrongColumns, m_path,
+                         QStringLiteral("道順の表の列が違います（%1 ではなく %2）。")
+                             .arg(expected.join(QStringLiteral("・")),
+                                  columns.join(QStringLiteral("・"))));
+}
+
+void Connection::Close()
+{
+    if (m_name.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    m_name.clear();
+}
+
+void Connection::fail(const QSqlQuery& query) const
+{
+    throw errorFor(m_path, query.lastError());
+}
+
+void Connection::exec(const QString& sql)
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(sql))
+        fail(q);
+}
+
+void Connection::Execute(const QString& sql)
+{
+    exec(sql);
+}
+
+Recordset Connection::Query(const QString& sql)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        fail(q);
+    return Recordset(std::move(q), this);
+}
+
+int Connection::RecordCount(const QString& sql)
+{
+    Recordset rs = Query(sql);
+    int n = 0;
+    for (; !rs.eof(); rs.moveNext())
+        ++n;
+    return n;
+}
+
+void Connection::BeginTrans()
+{
+    // IMMEDIATE takes the write lock at once (waiting up to the time-out), so a change never
+    // fails half-way for want of it.
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Connection::CommitTrans()
+{
+    exec(QStringLiteral("COMMIT"));
+}
+
+void Connection::RollbackTrans()
+{
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+Transaction::Transaction(Connection& connection) : m_connection(connection)
+{
+    m_connection.BeginTrans();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_connection.RollbackTrans();
+}
+
+void Transaction::commit()
+{
+    m_connection.CommitTrans();
+    m_done = true;
+}
+
+} // namespace store

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QString>
+
+namespace store {
+
+class Connection;
+
+// A forward-only, read-only result. EOF right after the query means no row matched.
+class Recordset
+{
+public:
+    Recordset(Recordset&&) noexcept = default;
+    Recordset& operator=(Recordset&&) noexcept = default;
+    ~Recordset();
+
+    bool eof() const { return m_eof; }
+    // The field `name` of the current row as text, trimmed of leading and trailing blanks.
+    QString field(const QString& name) const;
+    // The field `name` exactly as stored.
+    QString rawField(const QString& name) const;
+    void moveNext();
+    void close();
+
+    // The current row with every column, and the result's column names.
+    QSqlRecord record() const;
+    QStringList columnNames() const;
+
+private:
+    friend class Connection;
+    Recordset(QSqlQuery query, const Connection* owner);
+    void fetch();
+
+    QSqlQuery m_query;
+    const Connection* m_owner;
+    bool m_eof = true;
+};
+
+// One connection to the route file, open for the life of one handler. Every failure is thrown
+// as a StoreError naming the file and the cause; the destructor closes whatever is open.
+class Connection
+{
+public:
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection();
+
+    // Opens the route file named by `connectString` ("...;Data Source=<path>;..."), creating
+    // a missing one empty, and checks that it is a route file. `timeoutSeconds` is how long a
+    // statement waits for another program that holds the file.
+    void Open(const QString& connectString, int timeoutSeconds = 10);
+    bool isOpen() const { return m_db.isOpen(); }
+    void Close();
+
+    // Runs a statement whose result is not used.
+    void Execute(const QString& sql);
+    // Runs a query; read it with eof(), field() and moveNext().
+    Recordset Query(const QString& sql);
+    // The number of rows the query gives.
+    int RecordCount(const QString& sql);
+
+    // A change made of several statements runs inside one of these; see Transaction.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    const QString& path() const { return m_path; }
+    // Translates a failed statement into a StoreError and throws it.
+    [[noreturn]] void fail(const QSqlQuery& query) const;
+
+private:
+    void checkRouteTable();
+    void exec(const QString& sql);
+
+    QString m_name;
+    QString m_path;
+    QSqlDatabase m_db;
+};
+
+// Runs a change as a whole: begun on construction, rolled back on destruction unless committed.
+class Transaction
+{
+public:
+    explicit Transaction(Connection& connection);
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    ~Transaction();
+    void commit();
+
+private:
+    Connection& m_connection;
+    bool m_done = false;
+};
+
+} // namespace store

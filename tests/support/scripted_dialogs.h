@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+// Answers message boxes and file dialogs as a test says, and records every message.
+class ScriptedDialogs : public platform::Dialogs
+{
+public:
+    platform::MsgResult MsgBox(QWidget* parent, const QString& text,
+                               platform::MsgButtons buttons) override;
+    QString ShowOpen(QWidget* parent, const platform::OpenRequest& request) override;
+
+    // Answers for the next questions (OK+Cancel boxes), in order; OK when none is left.
+    std::deque<platform::MsgResult> answers;
+    // Paths the next file dialogs return, in order; "" (Cancel) when none is left.
+    std::deque<QString> files;
+    // Called with each message before it is answered (for example to click again meanwhile).
+    std::function<void(const QString&)> onMessage;
+
+    QStringList messages;
+    QList<platform::MsgButtons> buttons;
+    QList<platform::OpenRequest> openRequests;
+};
