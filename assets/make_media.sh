@@ -106,7 +106,15 @@ project() {
     }
     $1 == "Q" {
         line = "polyline"
-        for (i = 2; i <= NF; i++) { cam($i); if (cz >= ZN) line = line " " sx(cx, cz) "," sy(ch, cz) }
+        for (i = 2; i <= NF; i++) {
+            cam($i)
+            if (i > 2 && (cz >= ZN) != (pz >= ZN)) {   # crosses the near plane
+                t = (ZN - pz) / (cz - pz)
+                line = line " " sx(px + t * (cx - px), ZN) "," sy(ph + t * (ch - ph), ZN)
+            }
+            if (cz >= ZN) line = line " " sx(cx, cz) "," sy(ch, cz)
+            px = cx; ph = ch; pz = cz
+        }
         print line
         next
     }
@@ -254,35 +262,38 @@ scene_home() {
     house -1 2.4 12 18 3.2 "#dfe9f7" "#3f6fb0"
     pole 2.0 15 5.5
     # stepping-stone path from our door to the gate
-    echo "fill #e8d9b5"; ground -0.7 0.7 0.1 7.2
+    echo "fill #e8d9b5"; ground -0.7 0.7 0.1 6.0
     echo "fill #cdb98f"
-    awk 'BEGIN{for (z = 1.2; z < 7; z += 0.8) printf "P -0.5,0.01,%g 0.5,0.01,%g 0.45,0.01,%g -0.45,0.01,%g\n", z, z, z+0.5, z+0.5}'
+    awk 'BEGIN{for (z = 1.2; z < 5.8; z += 0.8) printf "P -0.5,0.01,%g 0.5,0.01,%g 0.45,0.01,%g -0.45,0.01,%g\n", z, z, z+0.5, z+0.5}'
     # garden fence with an open gate in the middle
-    picket -9 -0.75 7.2 1.0 "#ffffff"
-    picket 0.75 9 7.2 1.0 "#ffffff"
-    echo "fill #c9773f"; wallz 7.2 -0.95 -0.7 0 1.35; wallz 7.2 0.7 0.95 0 1.35
-    echo "fill #e0a36e"; lift 1.35 -0.95 -0.7 7.0 7.2; lift 1.35 0.7 0.95 7.0 7.2
+    picket -9 -0.75 6.0 1.0 "#ffffff"
+    picket 0.75 9 6.0 1.0 "#ffffff"
+    echo "fill #c9773f"; wallz 6.0 -0.95 -0.7 0 1.35; wallz 6.0 0.7 0.95 0 1.35
+    echo "fill #e0a36e"; lift 1.35 -0.95 -0.7 5.8 6.0; lift 1.35 0.7 0.95 5.8 6.0
     # gate doors swung open towards us
     echo "fill #ffffff stroke #9a9a9a stroke-width 1"
-    wallx -0.72 6.45 7.15 0.1 1.0; wallx 0.72 6.45 7.15 0.1 1.0
+    wallx -0.72 5.25 5.95 0.1 1.0; wallx 0.72 5.25 5.95 0.1 1.0
     echo "stroke none"
     # flowers and a tree on the right of the garden
-    tree 4.0 5.5 1.6 1.3 "#3fa34d"
+    tree 3.6 5.0 1.4 1.0 "#3fa34d"
     awk 'BEGIN{srand(7); split("#ff6b8b #ffd23f #ff8c42 #ffffff #c77dff", c, " ")
-        for (i = 0; i < 40; i++) { x = 1.2 + rand()*3.5; z = 2.2 + rand()*4.5
+        for (i = 0; i < 40; i++) { x = 1.2 + rand()*3.5; z = 2.2 + rand()*3.4
             printf "fill #3f8f3a\nC %g,0.12,%g 0.12\nfill %s\nC %g,0.22,%g 0.09\n", x, z, c[1+int(rand()*5)], x, z }}'
     # our house on the left: long wall with the front door, roof above
     echo "fill #fff4d6 stroke #6b5a45 stroke-width 2"
-    wallx -1.6 0.1 6.2 0 2.9
-    echo "fill #f7e2b5"; wallz 6.2 -6 -1.6 0 2.9
+    gablez 1.2 -7 -2.0 2.9 4.6
+    wallx -2.0 1.2 5.0 0 2.9
     echo "fill #b8423a"
-    echo "P -1.2,2.6,-0.5 -1.2,2.6,6.6 -3.8,4.6,6.6 -3.8,4.6,-0.5"
-    echo "P -1.2,2.6,6.6 -3.8,4.6,6.6 -6.4,2.6,6.6"
-    echo "fill #9c5a2e"; wallx -1.59 1.6 2.5 0 2.1
-    echo "fill #e9c46a"; echo "C -1.58,1.05,2.35 0.06"
-    echo "fill #bfe6ff"; wallx -1.59 3.3 5.3 1.0 2.1
-    echo "fill #ffffff"; wallx -1.58 4.27 4.33 1.0 2.1; wallx -1.58 3.3 5.3 1.52 1.58
-    echo "fill #c9c2b0"; echo "P -1.6,0.02,1.4 -1.6,0.02,2.7 -1.0,0.02,2.7 -1.0,0.02,1.4"
+    echo "P -1.6,2.6,0.9 -1.6,2.6,5.4 -4.5,4.8,5.4 -4.5,4.8,0.9"
+    echo "P -1.6,2.6,0.9 -4.5,4.8,0.9 -7.4,2.6,0.9"
+    echo "fill #bfe6ff"; wallz 1.19 -4.6 -3.0 1.0 2.0
+    echo "fill #ffffff"; wallz 1.18 -3.84 -3.76 1.0 2.0
+    echo "fill #9c5a2e"; wallx -1.99 2.6 3.4 0 2.1
+    echo "fill #e9c46a"; echo "C -1.98,1.05,3.3 0.06"
+    echo "fill #bfe6ff"; wallx -1.99 3.9 4.7 1.0 2.0
+    echo "fill #ffffff"; wallx -1.98 4.27 4.33 1.0 2.0
+    echo "fill #c9c2b0"; echo "P -2.0,0.02,2.4 -2.0,0.02,3.6 -1.3,0.02,3.6 -1.3,0.02,2.4"
+    echo "fill #e8d9b5"; echo "P -1.3,0.01,2.7 -0.6,0.01,2.7 -0.6,0.01,3.3 -1.3,0.01,3.3"
     echo "stroke none"
 }
 
@@ -297,17 +308,21 @@ scene_street() {
     local z cols roofs i=0
     cols=("#fff1c9" "#dfe9f7" "#ffd9d0" "#e3f0d9" "#f1e2c4" "#ffe3b3" "#e8defa" "#fff1c9")
     roofs=("#5f8fd1" "#c0504d" "#4f9a6a" "#7a5c99" "#d9813a" "#3f6fb0" "#b8423a" "#4f9a6a")
-    for z in 50 43 36 29 22 15 8 1; do
+    echo "fill #cfc6b4 stroke #a89f8c stroke-width 1"
+    wallx 2.6 0.1 8 0 0.8; wallx -2.6 0.1 8 0 0.8
+    echo "stroke none"
+    for z in 50 43 36 29 22 15 8; do
         house 1 2.8 "$z" $((z + 5)) 3.2 "${cols[i]}" "${roofs[i]}"
         house -1 2.8 "$((z + 1))" $((z + 6)) 3.2 "${cols[(i + 3) % 8]}" "${roofs[(i + 5) % 8]}"
         # low block walls between the road and the houses
         echo "fill #cfc6b4 stroke #a89f8c stroke-width 1"
-        wallx 2.6 "$z" $((z + 7)) 0 0.9; wallx -2.6 "$z" $((z + 7)) 0 0.9
+        wallx 2.6 "$z" $((z + 7)) 0 0.8; wallx -2.6 "$z" $((z + 7)) 0 0.8
         echo "stroke none"
         pole 2.3 "$((z + 3))" 6
         i=$((i + 1))
     done
-    tree -5.5 12 2.5 1.6 "#3fa34d"
+    tree -3.4 4 1.2 0.9 "#3fa34d"
+    tree 3.6 5.5 1.2 1.0 "#4caf50"
 }
 
 # ---- 03 / 05: a corner.  One road layout serves both: drawn as is the road
@@ -324,7 +339,7 @@ bend_road() {
         print "fill #9a9a9a"
         print line " 1.8,0,-5"
         # white edge lines following the curve
-        print "stroke #ffffff stroke-width 4 fill none"
+        print "stroke #ffffff stroke-width 4 stroke-linejoin round fill none"
         o = ro - 0.25; i = ri + 0.25
         line = "Q -1.55,0,-5"
         for (t = 180; t >= 90; t -= 5) line = line sprintf(" %.3f,0,%.3f", cx + o*cos(t*pi/180), zc + o*sin(t*pi/180))
@@ -393,15 +408,13 @@ scene_corner_right() {
     facade 3 8 15 3.3 "#e3f0d9" "#7a5c99"
     tree 10.5 13.5 2.4 1.6 "#3fa34d"; tree -1 12.8 2.2 1.3 "#4caf50"
     curb_wall 2 9
-    # the road itself
-    bend_road 2 9
-    # houses on the left, before the bend
-    house -1 2.8 -4 1.2 3.2 "#e3f0d9" "#b8423a"
-    # inside the bend: a convenience store with its car park; its tall sign
-    # and a red postbox stand on the corner
-    echo "fill #d0d0d0"; ground 2.2 14 -5 4.3
+    # the store's car park inside the bend, then the road itself
+    echo "fill #d0d0d0"; ground 1.8 14 -5 8
     echo "fill #ffffff"
     awk 'BEGIN{for (z = -1; z < 3.5; z += 1.3) printf "P 2.8,0,%g 5.0,0,%g 5.0,0,%g 2.8,0,%g\n", z, z, z+0.08, z+0.08}'
+    bend_road 2 9
+    # inside the bend: a convenience store with its car park; its tall sign
+    # and a red postbox stand on the corner
     echo "fill #f6f6f6 stroke #888888 stroke-width 1"; wallx 5.8 -4 3.6 0 3.2
     echo "fill #3b8bd0"; wallx 5.78 -4 3.6 2.65 3.05
     echo "fill #4cb050"; wallx 5.78 -4 3.6 2.35 2.65
@@ -424,46 +437,67 @@ scene_corner_right() {
 }
 
 scene_corner_left() {
-    sun 110 55; cloud 470 70 1.2; cloud 260 115 0.7
-    echo "fill #e6dfcc"; ground -80 80 0.1 300
-    echo "fill #a6d98f"; ground -80 80 14 300
-    # beyond the bend: an apartment block behind a wall - no way straight on
+    sun 110 55; cloud 470 60 1.2; cloud 260 105 0.7
+    echo "fill #e6dfcc"; ground -80 80 -5 300
+    echo "fill #a6d98f"; ground -80 80 16 300
+    # beyond the bend: an apartment block - there is no way straight on
     echo "fill #efe6d2 stroke #9c927c stroke-width 1"
-    wallz 13 -3 9 0 7.5
+    wallz 14.5 -4 9 0 7.5
     echo "fill #bfe6ff"
-    awk 'BEGIN{for (f = 0; f < 3; f++) for (x = -2.4; x < 8.5; x += 1.6)
-        printf "P %g,%g,12.99 %g,%g,12.99 %g,%g,12.99 %g,%g,12.99\n", x,1+f*2.3, x+0.9,1+f*2.3, x+0.9,2.3+f*2.3, x,2.3+f*2.3}'
+    awk 'BEGIN{for (f = 0; f < 3; f++) for (x = -3.4; x < 8.5; x += 1.6)
+        printf "P %g,%g,14.49 %g,%g,14.49 %g,%g,14.49 %g,%g,14.49\n", x,1+f*2.3, x+0.9,1+f*2.3, x+0.9,2.3+f*2.3, x,2.3+f*2.3}'
     echo "fill #c9c0aa"
-    awk 'BEGIN{for (f = 0; f < 3; f++) printf "P -3,%g,12.98 9,%g,12.98 9,%g,12.98 -3,%g,12.98\n", 0.75+f*2.3, 0.75+f*2.3, 0.95+f*2.3, 0.95+f*2.3}'
+    awk 'BEGIN{for (f = 0; f < 3; f++) printf "P -4,%g,14.48 9,%g,14.48 9,%g,14.48 -4,%g,14.48\n", 0.75+f*2.3, 0.75+f*2.3, 0.95+f*2.3, 0.95+f*2.3}'
     echo "stroke none"
-    facade -12 -7 12 3.3 "#ffe3b3" "#c0504d"
-    echo "fill #d8d0bd stroke #a89f8c stroke-width 1"; wallz 9.2 -2.4 40 0 1.2; echo "stroke none"
-    tree -4.5 11 2.4 1.5 "#3fa34d"
-    # the road itself, bending to the left
-    bend_road | sed 's/^\([PQ] \)/M \1/'
-    echo "fill #ffffff"; ground 0 1.6 2.6 2.8
-    # houses on the right run right up to the bend
-    house 1 2.6 -3 3.2 3.2 "#dfe9f7" "#d9813a"
-    echo "fill #cfc6b4 stroke #a89f8c stroke-width 1"; wallx 2.4 -2 9.2 0 0.9; echo "stroke none"
-    # inside the bend: a little park with a big tree, a slide, and a vending
-    # machine on the corner
-    echo "fill #7cc95a"; ground -14 -2.1 -2 3.8
-    echo "fill #e0c98f"; ground -9 -4.5 0.5 3.0
-    echo "fill #ff8c42"; wallz 1.8 -7.0 -6.85 0 1.2; wallz 1.8 -6.0 -5.85 0 1.2
-    echo "fill #ffd23f"; echo "P -7.0,1.2,1.8 -5.85,1.2,1.8 -4.2,0.1,1.8 -4.5,0,1.8 -5.9,0.95,1.8 -7.0,0.95,1.8"
-    tree -5 3.6 2.6 2.0 "#2f9a44"
+    facade -12 -6.5 15 3.3 "#ffe3b3" "#c0504d"
+    tree 10.5 12.5 2.4 1.6 "#3fa34d"
+    curb_wall 2 9 | sed 's/^P /M P /'
+    # the park inside the bend, then the road itself
+    echo "fill #7cc95a"; ground -14 -1.8 -5 8
+    echo "fill #e0c98f"; ground -9 -4.2 -1 3.5
+    bend_road 2 9 | sed 's/^\([PQ] \)/M \1/'
+    # in the park: a slide, a big tree, a bench; a vending machine on the corner
+    echo "fill #ff8c42"; wallz 2.6 -6.6 -6.45 0 1.2; wallz 2.6 -5.7 -5.55 0 1.2
+    echo "fill #ffd23f"; echo "P -6.6,1.2,2.6 -5.55,1.2,2.6 -4.1,0.1,2.6 -4.4,0,2.6 -5.6,0.95,2.6 -6.6,0.95,2.6"
+    tree -6.2 5.2 2.8 2.2 "#2f9a44"
+    echo "fill #a0653a"; wallz 4.0 -4.6 -3.4 0.4 0.5; wallz 4.0 -4.6 -3.4 0.6 0.9
+    wallz 4.0 -4.5 -4.42 0 0.4; wallz 4.0 -3.58 -3.5 0 0.4
+    echo "fill #3f8f3a"; awk 'BEGIN{for (z = 0.6; z < 3.4; z += 0.5) printf "C -2.3,0.25,%g 0.3\n", z}'
     echo "fill #d7263d stroke #7a1020 stroke-width 2"
-    wallz 3.1 -3.3 -2.5 0 1.85
-    echo "fill #ffffff stroke none"; wallz 3.09 -3.2 -2.6 1.0 1.7
+    wallz 3.0 -3.1 -2.3 0 1.85
+    echo "fill #ffffff stroke none"; wallz 2.99 -3.0 -2.4 1.0 1.7
     awk 'BEGIN{split("#3b8bd0 #ffd23f #4cb050 #f28c28 #3b8bd0 #c77dff", c, " ")
         for (r = 0; r < 2; r++) for (k = 0; k < 3; k++) {
-            x = -3.15 + k*0.19; h = 1.1 + r*0.3
-            printf "fill %s\nP %g,%g,3.08 %g,%g,3.08 %g,%g,3.08 %g,%g,3.08\n", c[1+r*3+k], x,h, x+0.13,h, x+0.13,h+0.22, x,h+0.22 }}'
-    echo "fill #333333"; wallz 3.09 -3.15 -2.65 0.15 0.35
-    echo "fill #bbbbbb"; wallz 3.09 -2.6 -2.55 0.6 0.9
+            x = -2.95 + k*0.19; h = 1.1 + r*0.3
+            printf "fill %s\nP %g,%g,2.98 %g,%g,2.98 %g,%g,2.98 %g,%g,2.98\n", c[1+r*3+k], x,h, x+0.13,h, x+0.13,h+0.22, x,h+0.22 }}'
+    echo "fill #333333"; wallz 2.99 -2.95 -2.45 0.15 0.35
+    echo "fill #bbbbbb"; wallz 2.99 -2.4 -2.35 0.6 0.9
 }
 
 # ---- 04: a pedestrian crossing with a green walking man --------------------
+
+# walk_signal X Z : pedestrian light on a pole, red off, green walking man lit
+walk_signal() {
+    awk -v x0="$1" -v z="$2" 'BEGIN {
+        print "fill #9b9b9b"
+        printf "P %g,0,%g %g,0,%g %g,3.6,%g %g,3.6,%g\n", x0-0.08,z+0.05, x0+0.08,z+0.05, x0+0.08,z+0.05, x0-0.08,z+0.05
+        print "fill #333333 stroke #111111 stroke-width 2"
+        printf "P %g,2.0,%g %g,2.0,%g %g,3.5,%g %g,3.5,%g\n", x0-0.42,z, x0+0.42,z, x0+0.42,z, x0-0.42,z
+        print "stroke none fill #4a1c1c"
+        printf "P %g,2.8,%g %g,2.8,%g %g,3.42,%g %g,3.42,%g\n", x0-0.34,z, x0+0.34,z, x0+0.34,z, x0-0.34,z
+        print "fill #15301f"
+        printf "P %g,2.08,%g %g,2.08,%g %g,2.72,%g %g,2.72,%g\n", x0-0.34,z, x0+0.34,z, x0+0.34,z, x0-0.34,z
+        # the walking man, drawn in a 1 x 1 box and scaled into the lamp
+        n = split("-0.06,0.76 0.12,0.76 0.32,0.55 0.25,0.49 0.1,0.62 0.1,0.45 0.34,0.05 0.22,0.0 0.02,0.36 -0.12,0.18 -0.3,0.02 -0.36,0.09 -0.16,0.3 -0.08,0.45 -0.08,0.62 -0.25,0.5 -0.31,0.57", pt, " ")
+        k = 0.58; b = 2.12
+        line = "P"
+        for (i = 1; i <= n; i++) { split(pt[i], q, ","); line = line sprintf(" %g,%g,%g", x0 + k*q[1], b + k*q[2], z - 0.01) }
+        print "fill #3dff8a"
+        print line
+        printf "C %g,%g,%g %g\n", x0 + k*0.04, b + k*0.89, z - 0.01, k*0.1
+    }'
+}
+
 scene_crossing() {
     sun 470 60; cloud 150 90 1.0; cloud 600 130 0.6
     echo "fill #a6d98f"; ground -80 80 0.1 300
@@ -479,35 +513,13 @@ scene_crossing() {
     # far pavement
     echo "fill #d6d0c0"; ground -60 60 6.6 7.6
     echo "fill #b8b0a0"; ground -60 60 6.55 6.65
-    # the wide road we must cross
+    # the wide road we must cross, with its zebra stripes
     echo "fill #8c8c8c"; ground -60 60 2.2 6.55
-    echo "fill #ffffff"; ground -60 60 3.9 3.95; ground -60 60 4.85 4.9
-    # zebra stripes
+    echo "fill #ffffff"; ground -60 -1.8 4.35 4.42; ground 1.8 60 4.35 4.42
     awk 'BEGIN{for (z = 2.35; z < 6.4; z += 0.8) printf "P -1.5,0,%g 1.5,0,%g 1.5,0,%g -1.5,0,%g\n", z, z, z+0.42, z+0.42}'
-    # a car waiting at the stop line on the left
-    echo "fill #3b8bd0 stroke #1f4f80 stroke-width 2"
-    echo "P -6.8,0.3,3.1 -2.6,0.3,3.1 -2.6,1.0,3.1 -3.4,1.05,3.1 -3.9,1.55,3.1 -5.8,1.55,3.1 -6.4,1.0,3.1 -6.8,0.95,3.1"
-    echo "fill #cfeaff stroke none"
-    echo "P -5.55,1.05,3.09 -4.8,1.05,3.09 -4.8,1.45,3.09 -5.45,1.45,3.09"
-    echo "P -4.65,1.05,3.09 -3.6,1.05,3.09 -3.95,1.45,3.09 -4.65,1.45,3.09"
-    echo "fill #222222"; echo "C -5.8,0.32,3.08 0.32"; echo "C -3.5,0.32,3.08 0.32"
-    echo "fill #bbbbbb"; echo "C -5.8,0.32,3.07 0.13"; echo "C -3.5,0.32,3.07 0.13"
-    # pedestrian signal on the far side: red off, green man lit
-    pole 1.9 6.9 2.9
-    echo "fill #333333 stroke #111111 stroke-width 2"; wallz 6.9 1.55 2.25 1.7 2.85
-    echo "fill #5a1d1d stroke none"; wallz 6.89 1.62 2.18 2.3 2.78
-    echo "fill #1c1c1c"; wallz 6.89 1.62 2.18 1.77 2.25
-    echo "fill #35e07a"
-    echo "C 1.9,2.17,6.88 0.05"
-    echo "P 1.86,2.11,6.88 1.95,2.11,6.88 1.98,1.97,6.88 2.05,1.87,6.88 2.02,1.85,6.88 1.94,1.95,6.88 1.92,1.90,6.88 1.96,1.80,6.88 1.92,1.80,6.88 1.88,1.9,6.88 1.82,1.81,6.88 1.78,1.83,6.88 1.85,1.97,6.88 1.80,2.02,6.88 1.82,2.05,6.88"
-    # same signal on the left side too
-    pole -1.9 6.9 2.9
-    echo "fill #333333 stroke #111111 stroke-width 2"; wallz 6.9 -2.25 -1.55 1.7 2.85
-    echo "fill #5a1d1d stroke none"; wallz 6.89 -2.18 -1.62 2.3 2.78
-    echo "fill #1c1c1c"; wallz 6.89 -2.18 -1.62 1.77 2.25
-    echo "fill #35e07a"
-    echo "C -1.9,2.17,6.88 0.05"
-    echo "P -1.94,2.11,6.88 -1.85,2.11,6.88 -1.82,1.97,6.88 -1.75,1.87,6.88 -1.78,1.85,6.88 -1.86,1.95,6.88 -1.88,1.90,6.88 -1.84,1.80,6.88 -1.88,1.80,6.88 -1.92,1.9,6.88 -1.98,1.81,6.88 -2.02,1.83,6.88 -1.95,1.97,6.88 -2.00,2.02,6.88 -1.98,2.05,6.88"
+    # pedestrian lights on both sides of the far end
+    walk_signal 2.1 6.9
+    walk_signal -2.1 6.9
     # our pavement, with yellow guide blocks at the kerb
     echo "fill #d6d0c0"; ground -60 60 0.1 2.2
     echo "fill #b8b0a0"; ground -60 60 2.1 2.2
@@ -516,54 +528,95 @@ scene_crossing() {
 
 # ---- 06: the school gate, the school and its clock ------------------------
 scene_school() {
-    sun 90 55; cloud 520 60 1.2; cloud 330 40 0.6
+    sun 90 55; cloud 520 60 1.2; cloud 330 30 0.6
     echo "fill #a6d98f"; ground -80 80 0.1 300
     # school building with a clock tower
     echo "fill #f6efe0 stroke #b5a98f stroke-width 1"
-    wallz 20 -14 14 0 7.2
-    wallz 19.9 -2.2 2.2 0 10
-    echo "fill #8fb0c9"; echo "P -2.6,10,19.9 2.6,10,19.9 0,11.6,19.9"
+    wallz 16 -16 16 0 7.0
+    wallz 15.9 -2.4 2.4 0 9.6
+    echo "fill #8fb0c9"; echo "P -2.8,9.6,15.9 2.8,9.6,15.9 0,10.7,15.9"
     echo "stroke none fill #bfe6ff"
-    awk 'BEGIN{for (f = 0; f < 3; f++) for (x = -13.2; x < 13; x += 2.2) { if (x > -3 && x < 2.5) continue
-        printf "P %g,%g,19.98 %g,%g,19.98 %g,%g,19.98 %g,%g,19.98\n", x,1+f*2.2, x+1.5,1+f*2.2, x+1.5,2.3+f*2.2, x,2.3+f*2.2 }}'
-    echo "fill #8c6a4a"; wallz 19.85 -1.5 1.5 0 2.6
-    echo "fill #bfe6ff"; wallz 19.84 -1.3 -0.05 0.1 2.4; wallz 19.84 0.05 1.3 0.1 2.4
-    # clock: face, marks, hands (showing a quarter past eight)
-    echo "fill #ffffff stroke #444444 stroke-width 3"; echo "C 0,8.2,19.8 1.25"
+    awk 'BEGIN{for (f = 0; f < 3; f++) for (x = -15.2; x < 15; x += 2.2) { if (x > -3.2 && x < 2.6) continue
+        printf "P %g,%g,15.98 %g,%g,15.98 %g,%g,15.98 %g,%g,15.98\n", x,0.8+f*2.2, x+1.5,0.8+f*2.2, x+1.5,2.0+f*2.2, x,2.0+f*2.2 }}'
+    echo "fill #8c6a4a"; wallz 15.85 -1.6 1.6 0 2.6
+    echo "fill #bfe6ff"; wallz 15.84 -1.4 -0.05 0.1 2.4; wallz 15.84 0.05 1.4 0.1 2.4
+    # clock: face, hour marks, hands (showing a quarter past eight)
+    echo "fill #ffffff stroke #444444 stroke-width 3"; echo "C 0,7.0,15.8 1.45"
     echo "stroke none fill #444444"
-    awk 'BEGIN{for (k = 0; k < 12; k++) { a = k*3.14159265/6; printf "C %g,%g,19.79 0.08\n", 1.0*sin(a), 8.2+1.0*cos(a) }}'
-    echo "stroke #222222 stroke-width 4"
-    awk 'BEGIN{ a = (8.25/12)*2*3.14159265; printf "P 0,8.2,19.78 %g,%g,19.78\n", 0.6*sin(a), 8.2+0.6*cos(a)
-                 a = (15/60)*2*3.14159265;   printf "P 0,8.2,19.78 %g,%g,19.78\n", 0.95*sin(a), 8.2+0.95*cos(a) }'
-    echo "stroke none fill #d7263d"; echo "C 0,8.2,19.77 0.1"
+    awk 'BEGIN{for (k = 0; k < 12; k++) { a = k*3.14159265/6; printf "C %g,%g,15.79 0.09\n", 1.17*sin(a), 7.0+1.17*cos(a) }}'
+    echo "stroke #222222 stroke-width 5"
+    awk 'BEGIN{ a = (8.25/12)*2*3.14159265; printf "Q 0,7.0,15.78 %g,%g,15.78\n", 0.7*sin(a), 7.0+0.7*cos(a) }'
+    echo "stroke-width 3"
+    awk 'BEGIN{ a = (15/60)*2*3.14159265;   printf "Q 0,7.0,15.78 %g,%g,15.78\n", 1.05*sin(a), 7.0+1.05*cos(a) }'
+    echo "stroke none fill #d7263d"; echo "C 0,7.0,15.77 0.12"
     # playground and the path from the gate to the door
-    echo "fill #e3c997"; ground -30 30 4.5 19.9
-    echo "fill #cfcfcf"; ground -1.6 1.6 4.5 19.9
-    # cherry trees behind the wall
-    tree -7 9 2.4 1.8 "#ffb7c9"; tree -11 11 2.4 1.8 "#ffc4d3"
-    tree 7 9 2.4 1.8 "#ffb7c9"; tree 11.5 11 2.4 1.8 "#ffc4d3"
-    # flag pole
-    echo "fill #9b9b9b"; echo "P 4.9,0,15 5.0,0,15 5.0,6,15 4.9,6,15"
-    echo "fill #4cb050"; echo "P 5.0,6,15 6.4,5.7,15 5.0,5.3,15"
-    # school wall with the gate pillars, gate slid open to the right
+    echo "fill #e3c997"; ground -40 40 5.1 15.9
+    echo "fill #cfcfcf"; ground -1.6 1.6 5.1 15.9
+    # cherry trees and a flag pole in the school grounds
+    tree -9 10 2.2 1.6 "#ffb7c9"; tree -14 12 2.2 1.8 "#ffc4d3"
+    tree 9 10 2.2 1.6 "#ffb7c9"; tree 14 12 2.2 1.8 "#ffc4d3"
+    echo "fill #9b9b9b"; echo "P 5.1,0,12 5.2,0,12 5.2,6,12 5.1,6,12"
+    echo "fill #4cb050"; echo "P 5.2,6,12 6.6,5.7,12 5.2,5.3,12"
+    # school wall with the gate pillars, the gate slid open to the right
     echo "fill #e9e0cc stroke #b0a68e stroke-width 1"
-    wallz 4.5 -30 -2.3 0 1.4; wallz 4.5 2.3 30 0 1.4
-    echo "fill #d7ccb3"; wallz 4.4 -2.4 -1.7 0 2.3; wallz 4.4 1.7 2.4 0 2.3
-    echo "fill #f6f1e4"; wallz 4.39 -2.3 -1.8 1.2 2.0
-    echo "stroke #7d7d7d stroke-width 2 fill none"
-    awk 'BEGIN{ printf "P 2.4,0.1,4.35 5.8,0.1,4.35 5.8,1.3,4.35 2.4,1.3,4.35\n"
-        for (x = 2.7; x < 5.8; x += 0.35) printf "P %g,0.1,4.35 %g,1.3,4.35\n", x, x }'
+    wallz 5.1 -30 -2.3 0 1.4; wallz 5.1 2.3 30 0 1.4
+    echo "fill #d7ccb3"; wallz 5.0 -2.4 -1.7 0 2.3; wallz 5.0 1.7 2.4 0 2.3
+    echo "fill #c2b699"; lift 2.3 -2.4 -1.7 4.9 5.0; lift 2.3 1.7 2.4 4.9 5.0
+    echo "fill #f6f1e4"; wallz 4.99 -2.3 -1.8 1.2 2.0
+    echo "stroke #6f7f8f stroke-width 2 fill none"
+    awk 'BEGIN{ printf "Q 2.4,0.1,4.95 6.0,0.1,4.95\nQ 2.4,1.3,4.95 6.0,1.3,4.95\n"
+        for (x = 2.55; x < 6.05; x += 0.3) printf "Q %g,0.1,4.95 %g,1.3,4.95\n", x, x }'
     echo "stroke none"
-    # the road in front of the school and our pavement
-    echo "fill #9a9a9a"; ground -60 60 1.6 4.2
-    echo "fill #ffffff"; ground -60 60 2.85 2.9
-    echo "fill #d6d0c0"; ground -60 60 0.1 1.6; ground -60 60 4.2 4.5
-    echo "fill #ffd23f"; ground -0.2 0.2 0.1 1.5
+    # our pavement up to the gate, with a yellow guide line
+    echo "fill #d6d0c0"; ground -60 60 0.1 5.1
+    echo "fill #b8b0a0"; ground -60 60 4.9 5.1
+    awk 'BEGIN{for (z = 1.5; z < 4.9; z += 0.9) printf "P -60,0,%g 60,0,%g 60,0,%g -60,0,%g\n", z, z, z+0.03, z+0.03}'
+    echo "fill #ffd23f"; ground -0.15 0.15 0.1 4.9
+    # flower planters along the wall
+    awk 'BEGIN{srand(3); split("#ff6b8b #ffd23f #ff8c42 #ffffff #c77dff", c, " ")
+        for (x = -12; x < 12; x += 3.2) { if (x > -3.5 && x < 2.6) continue
+            printf "fill #a0653a\nP %g,0,4.7 %g,0,4.7 %g,0.5,4.7 %g,0.5,4.7\nfill #3f8f3a\n", x, x+1.6, x+1.6, x
+            for (k = 0; k < 4; k++) printf "C %g,0.6,4.75 0.2\n", x+0.25+k*0.37
+            for (k = 0; k < 4; k++) printf "fill %s\nC %g,0.72,4.72 0.1\n", c[1+int(rand()*5)], x+0.25+k*0.37 }}'
 }
 
-picture 01_home_gate "#7ec8f5" "#e4f5ff" scene_home
+CAMZ=-1.5 CAMX=0.4 CAM=1.5 picture 01_home_gate "#7ec8f5" "#e4f5ff" scene_home
 picture 02_straight_street "#6fbef2" "#ddf2ff" scene_street
 CAM=2.4 HY=150 YAW=8 CAMX=0.3 CAMZ=-3 picture 03_corner_right "#86cdf7" "#eef8ff" scene_corner_right
 picture 04_crossing "#76c4f4" "#e2f4ff" scene_crossing
-CAM=1.8 HY=170 YAW=-14 CAMX=-0.3 picture 05_corner_left "#8fd0f6" "#f0f9ff" scene_corner_left
-picture 06_school_gate "#6ab9ef" "#dff3ff" scene_school
+CAM=2.4 HY=150 YAW=-8 CAMX=-0.3 CAMZ=-3 picture 05_corner_left "#8fd0f6" "#f0f9ff" scene_corner_left
+HY=230 picture 06_school_gate "#6ab9ef" "#dff3ff" scene_school
+
+# --------------------------------------------------------------------------
+# Program icon: a path with a yellow arrow pointing up to a little school.
+# Drawn on a 32 x 32 grid; the large copy is the same drawing scaled by 8.
+# --------------------------------------------------------------------------
+icon_mvg() {
+    cat <<EOF
+scale $1,$1
+stroke none
+fill #7fcdf6
+roundrectangle 0,0 31.9,31.9 6,6
+fill #62b947
+path 'M 0,15 L 31.9,15 L 31.9,26 A 6,6 0 0 1 25.9,31.9 L 6,31.9 A 6,6 0 0 1 0,26 Z'
+fill #f3ead2
+polygon 6,31.9 26,31.9 18,12 14,12
+fill #fff6dc stroke #7a4a2a stroke-width 0.7
+rectangle 5.5,7.5 26.5,14
+rectangle 12.5,3 19.5,14
+fill #d7263d stroke #7a1020
+polygon 11.5,3.4 16,0.6 20.5,3.4
+stroke none fill #5aa9e6
+rectangle 7,9 9.5,11.5
+rectangle 22.5,9 25,11.5
+fill #ffffff stroke #444444 stroke-width 0.6
+circle 16,6.4 16,4.6
+stroke none fill #8c5a32
+rectangle 14.6,10.6 17.4,14
+fill #ffd23f stroke #24602a stroke-width 1.1
+polygon 16,14 24,22.5 19.4,22.5 19.4,29.5 12.6,29.5 12.6,22.5 8,22.5
+EOF
+}
+convert -size 256x256 xc:none -draw "$(icon_mvg 8)" "$here/icon/michitan_256.png"
+convert -size 32x32 xc:none -draw "$(icon_mvg 1)" -colors 16 "PNG8:$here/icon/michitan.png"
+convert "$here/icon/michitan.png" -colors 16 "$here/icon/michitan.ico"

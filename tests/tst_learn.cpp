@@ -1,0 +1,473 @@
+// The learning window driven through its handlers, against a real route file.
+#include "app/m_lane.h"
+#include "learn/frm_lane_play.h"
+#include "platform/sound.h"
+#include "platform/vb_timer.h"
+#include "support/route_fixture.h"
+#include "support/scripted_dialogs.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
+const QString kWrong = QStringLiteral("ざんねん！");
+const QString kUp = QStringLiteral("↑"), kLeft = QStringLiteral("←"), kRight = QStringLiteral("→");
+
+// `jpeg` with an EXIF orientation tag (6: the stored picture must be turned 90 degrees
+// clockwise to stand upright), as phone cameras write it.
+QByteArray withOrientationTag(const QByteArray& jpeg, quint16 orientation)
+{
+    QByteArray exif("Exif\0\0", 6);
+    exif += QByteArray("MM\0\x2a\0\0\0\x08", 8);       // big-endian TIFF header, IFD at 8
+    exif += QByteArray("\0\x01", 2);                      // one entry
+    exif += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // Orientation, SHORT, count 1
+    exif += char(orientation >> 8);
+    exif += char(orientation & 0xff);
+    exif += QByteArray("\0\0", 2);
+    exif += QByteArray("\0\0\0\0", 4); // no next IFD
+    const int length = exif.size() + 2;
+    QByteArray segment("\xff\xe1", 2);
+    segment += char(length >> 8);
+    segment += char(length & 0xff);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
+long long stepNo()
+{
+    return m_lane::STEP_NO.toLongLong();
+}
+
+} // namespace
+
+class TestLearn : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<RouteFixture> fx;
+    ScriptedDialogs dialogs;
+    QString soundFolder;
+
+    std::unique_ptr<frm_lane_play> open(QSize screenPixels = QSize(1024, 768))
+    {
+        return std::make_unique<frm_lane_play>(
+            dialogs, platform::ScreenTwips::fromPixels(screenPixels), soundFolder);
+    }
+
+    // A route of `directions.size()` steps, each with its own 320 x 240 photo.
+    void makeRoute(const QStringList& directions)
+    {
+        QList<RouteRow> rows;
+        for (int i = 0; i < directions.size(); ++i)
+            rows << RouteRow{QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')),
+                             fx->makeImage(QStringLiteral("s%1.png").arg(i + 1), QSize(320, 240)),
+                             directions[i]};
+        fx->create(rows);
+    }
+
+    bool buttonsVisible(const frm_lane_play& w)
+    {
+        return w.arrowButton(0)->isVisibleTo(&w) && w.arrowButton(1)->isVisibleTo(&w) &&
+               w.arrowButton(2)->isVisibleTo(&w) && w.backButton()->isVisibleTo(&w);
+    }
+
+    int arrowIndex(const QString& arrow)
+    {
+        return arrow == kUp ? 0 : arrow == kLeft ? 1 : 2;
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<RouteFixture>();
+        dialogs = ScriptedDialogs();
+        soundFolder = fx->dir();
+        QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3"), soundFolder + "/OK.mp3");
+        QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/NG.mp3"), soundFolder + "/NG.mp3");
+    }
+
+    void loadArmsTimerAndShowsNothing()
+    {
+        makeRoute({kUp});
+        m_lane::STEP_NO = 7;
+        auto w = open();
+        QCOMPARE(stepNo(), 0);
+        QVERIFY(w->Timer1->Enabled());
+        QCOMPARE(w->Timer1->Interval(), 1000);
+        QVERIFY(!buttonsVisible(*w));
+        QCOMPARE(w->Form.Width(), 15360.f);
+        QCOMPARE(w->Form.Height(), 11520.f);
+        QCOMPARE(w->Picture2.Width(), 15360.f);
+        QCOMPARE(w->Picture2.Left(), 0.f);
+        QCOMPARE(w->Picture2.Top(), 0.f);
+        QVERIFY(w->MMControl1->Wait);
+        QVERIFY(!w->MMControl1->Notify);
+        QVERIFY(!w->MMControl1->Shareable);
+    }
+
+    void emptyRouteShowsGoalAtFirstTick()
+    {
+        fx->create({});
+        auto w = open();
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QVERIFY(!w->Timer1->Enabled());
+        QVERIFY(!buttonsVisible(*w));
+    }
+
+    void gapEndsTheRunAtTheGap()
+    {
+        fx->create({{"001", fx->makeImage("a.png", {100, 80}), kUp},
+                    {"002", fx->makeImage("b.png", {100, 80}), kUp},
+                    {"004", fx->makeImage("d.png", {100, 80}), kUp}});
+        auto w = open();
+        for (int step = 1; step <= 2; ++step) {
+            w->Timer1_Timer();
+            QCOMPARE(stepNo(), step);
+            QVERIFY(dialogs.messages.isEmpty());
+            w->Command1_Click(0);
+            QVERIFY(w->Timer1->Enabled());
+        }
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 3);
+        QCOMPARE(dialogs.messages, QStringList{kGoal});
+    }
+
+    void pressIsJudgedAgainstTheStepsDirection_data()
+    {
+        QTest::addColumn<QString>("direction");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("right");
+        const QStringList arrows{kUp, kLeft, kRight};
+        for (const QString& stored : arrows)
+            for (int i = 0; i < 3; ++i)
+                QTest::addRow("stored %s pressed %s", qPrintable(stored), qPrintable(arrows[i]))
+                    << stored << i << (arrows[i] == stored);
+        QTest::newRow("blanks around the arrow") << QStringLiteral("  → ") << 2 << true;
+        QTest::newRow("full-width blank around") << QStringLiteral("　←") << 1 << true;
+        QTest::newRow("empty direction") << QString() << 0 << false;
+        QTest::newRow("unknown direction") << QStringLiteral("右") << 2 << false;
+        QTest::newRow("two arrows") << QStringLiteral("↑↑") << 0 << false;
+    }
+
+    void pressIsJudgedAgainstTheStepsDirection()
+    {
+        QFETCH(QString, direction);
+        QFETCH(int, index);
+        QFETCH(bool, right);
+        makeRoute({direction, kUp});
+        auto w = open();
+        w->Timer1_Timer();
+        QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+        w->Command1_Click(index);
+
+        QCOMPARE(commands.size(), 3);
+        QCOMPARE(commands[0][0].toString(), QStringLiteral("Close"));
+        QCOMPARE(commands[1][0].toString(), QStringLiteral("Open"));
+        QCOMPARE(commands[2][0].toString(), QStringLiteral("Play"));
+        const QString sound = soundFolder + (right ? "/OK.mp3" : "/NG.mp3");
+        QCOMPARE(commands[1][1].toString(), sound);
+        QCOMPARE(w->MMControl1->FileName, sound);
+        QCOMPARE(w->Timer1->Enabled(), right);
+        QCOMPARE(dialogs.messages, right ? QStringList() : QStringList{kWrong});
+        QCOMPARE(stepNo(), 1);
+    }
+
+    void wrongAnswerKeepsTheStepOnScreen()
+    {
+        makeRoute({kLeft, kUp});
+        auto w = open();
+        w->Timer1_Timer();
+        const qint64 shown = w->photo()->pixmap().cacheKey();
+        w->Command1_Click(0);
+        w->Command1_Click(2);
+        QCOMPARE(dialogs.messages, (QStringList{kWrong, kWrong}));
+        QVERIFY(!w->Timer1->Enabled());
+        QCOMPARE(w->photo()->pixmap().cacheKey(), shown);
+        w->Command1_Click(1);
+        QVERIFY(w->Timer1->Enabled());
+    }
+
+    void twoRightPressesWithinTheSecondGiveOneNextStep()
+    {
+        makeRoute({kUp, kRight, kLeft});
+        auto w = open();
+        w->Timer1_Timer();
+        QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+        w->Command1_Click(0);
+        w->Command1_Click(0);
+        QCOMPARE(commands.size(), 6);
+        QVERIFY(w->Timer1->Enabled());
+        QSignalSpy ticks(w->Timer1, &platform::VbTimer::Timer);
+        // The one armed tick comes, shows step 2 and leaves the timer off.
+        QVERIFY(ticks.wait(5000));
+        QCOMPARE(ticks.size(), 1);
+        QCOMPARE(stepNo(), 2);
+        QVERIFY(!w->Timer1->Enabled());
+    }
+
+    void backGoesOneStepBack_data()
+    {
+        QTest::addColumn<int>("onScreen");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("shownNext");
+        QTest::newRow("at step 1 shows step 1 again") << 1 << 1 << 1;
+        QTest::newRow("at step 5 shows step 4") << 5 << 1 << 4;
+        QTest::newRow("twice within a second at step 5 shows step 2") << 5 << 2 << 2;
+        QTest::newRow("three times at step 2 never goes below step 1") << 2 << 3 << 1;
+    }
+
+    void backGoesOneStepBack()
+    {
+        QFETCH(int, onScreen);
+        QFETCH(int, presses);
+        QFETCH(int, shownNext);
+        makeRoute({kUp, kUp, kUp, kUp, kUp, kUp});
+        auto w = open();
+        w->Timer1_Timer();
+        for (int i = 1; i < onScreen; ++i) {
+            w->Command1_Click(0);
+            w->Timer1_Timer();
+        }
+        QCOMPARE(stepNo(), onScreen);
+        QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+        for (int i = 0; i < presses; ++i)
+            w->Command2_Click();
+        QVERIFY(w->Timer1->Enabled());
+        QVERIFY(commands.isEmpty()); // no sound, nothing stopped
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), shownNext);
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void backAfterTheGoalShowsTheLastStep()
+    {
+        makeRoute({kUp, kRight});
+        auto w = open();
+        w->Timer1_Timer();
+        w->Command1_Click(0);
+        w->Timer1_Timer();
+        w->Command1_Click(2);
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        // An arrow after the goal is always wrong.
+        w->Command1_Click(2);
+        QCOMPARE(dialogs.messages.last(), kWrong);
+        w->Command2_Click();
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 2);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY(buttonsVisible(*w));
+    }
+
+    void missingPhotoAtStepOne()
+    {
+        const QString missing = QDir(fx->dir()).filePath("gone.jpg");
+        fx->create({{"001", missing, kUp}});
+        auto w = open();
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages, QStringList{missing + QStringLiteral(" が見つかりません")});
+        QVERIFY(!buttonsVisible(*w));
+        QVERIFY(!w->Timer1->Enabled());
+        QCOMPARE(stepNo(), 1);
+    }
+
+    void missingPhotoLaterKeepsThePreviousOneAndMovesOn()
+    {
+        const QString broken = QDir(fx->dir()).filePath("broken.jpg");
+        QFile f(broken);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("this is not a picture");
+        f.close();
+        fx->create({{"001", fx->makeImage("a.png", {200, 100}), kUp},
+                    {"002", broken, kRight},
+                    {"003", fx->makeImage("c.png", {100, 50}), kUp}});
+        auto w = open();
+        w->Timer1_Timer();
+        const qint64 first = w->photo()->pixmap().cacheKey();
+        const float firstLeft = w->Command1[0].Left();
+        w->Command1_Click(0);
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages, QStringList{broken + QStringLiteral(" が見つかりません")});
+        QCOMPARE(w->photo()->pixmap().cacheKey(), first);
+        QCOMPARE(w->Command1[0].Left(), firstLeft);
+        QVERIFY(buttonsVisible(*w));
+        w->Command1_Click(2); // right for the step whose photo is missing
+        QVERIFY(w->Timer1->Enabled());
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 3);
+        QCOMPARE(w->photo()->pixmap().size(), QSize(100, 50));
+    }
+
+    void photoPathIsTrimmed()
+    {
+        const QString photo = fx->makeImage("a.png", {64, 48});
+        fx->create({{"001", QStringLiteral("  ") + photo + QStringLiteral(" "), kUp}});
+        auto w = open();
+        w->Timer1_Timer();
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(w->photo()->pixmap().size(), QSize(64, 48));
+    }
+
+    void layoutInTwips_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("photo");
+        QTest::newRow("1024x768 screen, 320x240 photo") << QSize(1024, 768) << QSize(320, 240);
+        QTest::newRow("odd widths give half twips") << QSize(1023, 768) << QSize(321, 241);
+        QTest::newRow("photo exactly as wide as the window") << QSize(800, 600) << QSize(800, 300);
+    }
+
+    void layoutInTwips()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, photo);
+        fx->create({{"001", fx->makeImage("p.png", photo), kUp}});
+        auto w = open(screen);
+        w->Timer1_Timer();
+        QVERIFY(dialogs.messages.isEmpty());
+        const float W = screen.width() * 15.f;
+        const float pw = photo.width() * 15.f, ph = photo.height() * 15.f;
+        QCOMPARE(w->Picture1.Width(), pw);
+        QCOMPARE(w->Picture1.Height(), ph);
+        QCOMPARE(w->Picture1.Left(), (W - pw) / 2);
+        QCOMPARE(w->Picture1.Top(), 495.f);
+        QCOMPARE(w->Command1[0].Left(), (W - 855) / 2);
+        QCOMPARE(w->Command1[0].Top(), ph + 2 * 495);
+        QCOMPARE(w->Command1[1].Left(), (W - 855) / 2 - 2 * 855);
+        QCOMPARE(w->Command1[1].Top(), ph + 3 * 495);
+        QCOMPARE(w->Command1[2].Left(), (W - 855) / 2 + 2 * 855);
+        QCOMPARE(w->Command1[2].Top(), ph + 3 * 495);
+        QCOMPARE(w->Command2.Left(), (W - 855) / 2);
+        QCOMPARE(w->Command2.Top(), ph + 4 * 495);
+        QVERIFY(buttonsVisible(*w));
+        // The widgets stand at the nearest pixels of those twips.
+        QCOMPARE(w->backButton()->y(), qRound((ph + 4 * 495) / 15));
+        QCOMPARE(w->photo()->width(), photo.width());
+    }
+
+    void oversizePhotoIsShrunkToFitWithTheButtons_data()
+    {
+        QTest::addColumn<QSize>("photo");
+        QTest::addColumn<QSize>("shown");
+        // 1024x768 screen: the photo may take 1024 px across and 768 - 6 x 33 = 570 px down.
+        QTest::newRow("too tall and too wide") << QSize(4000, 3000) << QSize(760, 570);
+        QTest::newRow("too wide only") << QSize(2048, 200) << QSize(1024, 100);
+        QTest::newRow("exactly fits keeps its size") << QSize(1024, 570) << QSize(1024, 570);
+        QTest::newRow("one pixel too tall") << QSize(100, 571) << QSize(99, 570);
+    }
+
+    void oversizePhotoIsShrunkToFitWithTheButtons()
+    {
+        QFETCH(QSize, photo);
+        QFETCH(QSize, shown);
+        fx->create({{"001", fx->makeImage("big.jpg", photo, "JPEG"), kUp}});
+        auto w = open();
+        w->Timer1_Timer();
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(w->photo()->pixmap().size(), shown);
+        QCOMPARE(w->Picture1.Width(), shown.width() * 15.f);
+        QCOMPARE(w->Picture1.Height(), shown.height() * 15.f);
+        QVERIFY(w->Picture1.Left() >= 0);
+        QVERIFY(w->Command2.Top() + w->Command2.Height() <= w->Form.Height() - 495);
+        QCOMPARE(w->Command2.Top(), w->Picture1.Height() + 4 * 495);
+    }
+
+    void photoWithOrientationTagIsShownUpright_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("small phone photo turned upright") << QSize(200, 100) << QSize(100, 200);
+        // Stored 1200 x 900, upright 900 x 1200: shrunk to 570 px high on a 768 px screen.
+        QTest::newRow("large phone photo turned and shrunk") << QSize(1200, 900) << QSize(427, 570);
+    }
+
+    void photoWithOrientationTagIsShownUpright()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(QSize, shown);
+        QImage picture(stored, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(picture.save(&buffer, "JPEG"));
+        const QString path = QDir(fx->dir()).filePath("phone.jpg");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(withOrientationTag(jpeg, 6));
+        file.close();
+        fx->create({{"001", path, kUp}});
+        auto w = open();
+        w->Timer1_Timer();
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(w->photo()->pixmap().size(), shown);
+        QCOMPARE(w->Picture1.Height(), shown.height() * 15.f);
+    }
+
+    void missingSoundLeavesTheJudgementUnchanged()
+    {
+        QFile::remove(soundFolder + "/OK.mp3");
+        QFile::remove(soundFolder + "/NG.mp3");
+        makeRoute({kUp, kUp});
+        auto w = open();
+        w->Timer1_Timer();
+        w->Command1_Click(1);
+        QCOMPARE(dialogs.messages, QStringList{kWrong});
+        QVERIFY(!w->Timer1->Enabled());
+        w->Command1_Click(0);
+        QVERIFY(w->Timer1->Enabled());
+        QCOMPARE(dialogs.messages.size(), 1);
+    }
+
+    void storeFailureIsReportedAndTheRunGoesOn()
+    {
+        makeRoute({kUp, kUp});
+        auto w = open();
+        w->Timer1_Timer();
+        w->Command1_Click(0);
+        // The route file is replaced by something that is not a route file.
+        QVERIFY(QFile::rename(fx->dbPath(), fx->dbPath() + ".saved"));
+        QVERIFY(QDir().mkdir(fx->dbPath()));
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].contains(fx->dbPath()));
+        QCOMPARE(stepNo(), 1); // the step on screen is still the current one
+        w->Command1_Click(0);
+        QCOMPARE(dialogs.messages.size(), 2);
+        // Once the file is back, answering again moves the run on.
+        QVERIFY(QDir().rmdir(fx->dbPath()));
+        QVERIFY(QFile::rename(fx->dbPath() + ".saved", fx->dbPath()));
+        w->Command1_Click(0);
+        QVERIFY(w->Timer1->Enabled());
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 2);
+        QCOMPARE(dialogs.messages.size(), 2);
+    }
+
+    void controlsCarryTheirDesignNames()
+    {
+        makeRoute({kUp});
+        auto w = open();
+        for (const char* name : {"Command1_0", "Command1_1", "Command1_2", "Command2", "Picture1",
+                                 "Picture2", "Timer1", "MMControl1"})
+            QVERIFY2(w->findChild<QObject*>(QString::fromLatin1(name)), name);
+        QCOMPARE(w->findChild<QPushButton*>("Command1_1")->accessibleName(), kLeft);
+        QCOMPARE(w->findChild<QPushButton*>("Command2")->text(), QStringLiteral("もどる"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("道順学習"));
+        QVERIFY(!w->windowIcon().isNull());
+    }
+};
+
+QTEST_MAIN(TestLearn)
+#include "tst_learn.moc"
