@@ -32,10 +32,10 @@ note() {
     sox -n -r 44100 -c 1 "$tmp/n2.wav" synth "$len" sine "$(awk -v f="$f" 'BEGIN{print f*2}')"
     sox -n -r 44100 -c 1 "$tmp/n3.wav" synth "$len" sine "$(awk -v f="$f" 'BEGIN{print f*2.76}')"
     sox -m -v 0.75 "$tmp/n1.wav" -v 0.18 "$tmp/n2.wav" -v 0.07 "$tmp/n3.wav" "$out" \
-        fade l 0.004 "$len" "$(awk -v l="$len" 'BEGIN{print l-0.004}')" pad "$at"
+        fade l 0.008 "$len" "$(awk -v l="$len" 'BEGIN{print l-0.008}')" pad "$at"
 }
 
-# soft NAME FREQ START LENGTH OUT : a gentle low note, slow fade in and out.
+# soft FREQ START LENGTH OUT : a gentle low note, slow fade in and out.
 soft() {
     local f=$1 at=$2 len=$3 out=$4
     sox -n -r 44100 -c 1 "$tmp/s1.wav" synth "$len" sine "$f"
@@ -53,7 +53,7 @@ sox -m "$tmp/ok1.wav" "$tmp/ok2.wav" "$tmp/ok3.wav" "$tmp/ok.wav" gain -n -4
 # Wrong answer: 300 Hz sliding down to 220 Hz, soft, 0.5 s in all.
 soft 300 0.00 0.26 "$tmp/ng1.wav"
 soft 220 0.20 0.30 "$tmp/ng2.wav"
-sox -m "$tmp/ng1.wav" "$tmp/ng2.wav" "$tmp/ng.wav" gain -n -9
+sox -m "$tmp/ng1.wav" "$tmp/ng2.wav" "$tmp/ng.wav" gain -n -10
 
 lame --quiet -b 96 "$tmp/ok.wav" "$here/OK.mp3"
 lame --quiet -b 96 "$tmp/ng.wav" "$here/NG.mp3"
@@ -605,7 +605,7 @@ fill #fff6dc stroke #7a4a2a stroke-width 0.7
 rectangle 5.5,7.5 26.5,14
 rectangle 12.5,3 19.5,14
 fill #d7263d stroke #7a1020
-polygon 11.5,3.4 16,0.6 20.5,3.4
+polygon 10.5,3.6 16,0.3 21.5,3.6
 stroke none fill #5aa9e6
 rectangle 7,9 9.5,11.5
 rectangle 22.5,9 25,11.5
@@ -617,6 +617,7 @@ fill #ffd23f stroke #24602a stroke-width 1.1
 polygon 16,14 24,22.5 19.4,22.5 19.4,29.5 12.6,29.5 12.6,22.5 8,22.5
 EOF
 }
-convert -size 256x256 xc:none -draw "$(icon_mvg 8)" "$here/icon/michitan_256.png"
-convert -size 32x32 xc:none -draw "$(icon_mvg 1)" -colors 16 "PNG8:$here/icon/michitan.png"
+convert -size 256x256 xc:none -draw "$(icon_mvg 8)" -depth 8 -strip "$here/icon/michitan_256.png"
+# the small one without smoothing, so every edge stays crisp in 16 colours
+convert -size 32x32 xc:none +antialias -draw "$(icon_mvg 1)" -colors 16 -strip "PNG8:$here/icon/michitan.png"
 convert "$here/icon/michitan.png" -colors 16 "$here/icon/michitan.ico"

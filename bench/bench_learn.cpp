@@ -1,0 +1,208 @@
+// Times one learning tick (route query, photo decode, layout) and watches memory over a long run.
+// Prints a table; run with QT_QPA_PLATFORM=offscreen.
+#include "app/m_lane.h"
+#include "learn/frm_lane_play.h"
+#include "learn/play_layout.h"
+#include "platform/dialogs.h"
+#include "platform/vb_timer.h"
+#include "store/connection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class SilentDialogs : public platform::Dialogs
+{
+public:
+    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        return platform::MsgResult::Ok;
+    }
+};
+
+// A picture that compresses like a photograph: gradients, shapes and fine noise.
+void writePhoto(const QString& path, QSize size, quint32 seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(120, 170, 230));
+    sky.setColorAt(1, QColor(90, 120, 80));
+    p.fillRect(image.rect(), sky);
+    QRandomGenerator rng(seed);
+    for (int i = 0; i < 200; ++i) {
+        p.setBrush(QColor::fromRgb(rng.generate()));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(rng.bounded(size.width()), rng.bounded(size.height())),
+                      rng.bounded(size.width() / 10 + 1), rng.bounded(size.height() / 10 + 1));
+    }
+    p.end();
+    for (int y = 0; y < size.height(); y += 1) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int n = int(rng.bounded(24)) - 12;
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+    image.save(path, "JPEG", 90);
+}
+
+void makeRoute(const QStringList& photos)
+{
+    QFile::remove(m_lane::DB_PATH);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "bench");
+        db.setDatabaseName(m_lane::DB_PATH);
+        db.open();
+        QSqlQuery q(db);
+        q.exec("CREATE TABLE プログラム (順序 TEXT, 写真 TEXT, 方向 TEXT)");
+        q.exec("BEGIN");
+        for (int i = 0; i < photos.size(); ++i) {
+            q.prepare("INSERT INTO プログラム VALUES (?, ?, '↑')");
+            q.addBindValue(QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            q.addBindValue(photos[i]);
+            q.exec();
+        }
+        q.exec("COMMIT");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("bench");
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Milliseconds of one tick that shows step 1.
+double timeTick(frm_lane_play& w)
+{
+    m_lane::STEP_NO = 0;
+    QElapsedTimer t;
+    t.start();
+    w.Timer1_Timer();
+    return t.nsecsElapsed() / 1e6;
+}
+
+// The same tick done the plain way: the whole photo decoded, then scaled to the shown size.
+double timeBaselineTick(frm_lane_play& w, const platform::ScreenTwips& screen)
+{
+    QElapsedTimer t;
+    t.start();
+    store::Connection cn;
+    cn.Open(m_lane::DB_CONNECT);
+    QString photo;
+    {
+        store::Recordset rs = cn.Query("SELECT * FROM " + m_lane::ROUTE_TABLE +
+                                       " WHERE 順序 = '001' ");
+        photo = rs.field("写真");
+    }
+    cn.Close();
+    QImageReader reader(photo);
+    reader.setAutoTransform(true);
+    const QImage full = reader.read();
+    const QSize shown = learn::shownPhotoPixels(full.size(), screen.TwipsPerPixel, screen.Width,
+                                                screen.Height, 495);
+    const QImage scaled =
+        shown == full.size() ? full : full.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    w.photo()->setPixmap(QPixmap::fromImage(scaled));
+    w.Picture1.setSize(float(scaled.width() * screen.TwipsPerPixel),
+                       float(scaled.height() * screen.TwipsPerPixel));
+    return t.nsecsElapsed() / 1e6;
+}
+
+long kibFromStatus(const char* key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    m_lane::InitSettings(dir.path());
+    SilentDialogs dialogs;
+    const platform::ScreenTwips screen = platform::ScreenTwips::fromPixels(QSize(1920, 1080));
+
+    struct Case {
+        const char* name;
+        QSize size;
+        int runs;
+    } cases[] = {{"640 x 480 JPEG", {640, 480}, 60}, {"4032 x 3024 phone JPEG", {4032, 3024}, 25}};
+
+    std::printf("Learning tick on a 1920 x 1080 screen (median of runs, milliseconds)\n");
+    std::printf("%-24s %10s %12s %9s\n", "photo", "tick", "full+scale", "speed-up");
+    for (const Case& c : cases) {
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("photo.jpg"));
+        writePhoto(path, c.size, 1);
+        makeRoute({path});
+        frm_lane_play w(dialogs, screen, dir.path());
+        w.Timer1->setEnabled(false);
+        std::vector<double> tick, base;
+        timeTick(w);
+        timeBaselineTick(w, screen);
+        for (int i = 0; i < c.runs; ++i) {
+            tick.push_back(timeTick(w));
+            base.push_back(timeBaselineTick(w, screen));
+        }
+        std::printf("%-24s %10.2f %12.2f %8.1fx\n", c.name, median(tick), median(base),
+                    median(base) / median(tick));
+    }
+
+    // A 100-step run of phone photos: ten different files, each used ten times.
+    QStringList photos;
+    for (int i = 0; i < 10; ++i) {
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("phone%1.jpg").arg(i));
+        writePhoto(path, QSize(4032, 3024), quint32(i + 7));
+        photos << path;
+    }
+    QStringList route;
+    for (int i = 0; i < 100; ++i)
+        route << photos[i % 10];
+    makeRoute(route);
+    frm_lane_play w(dialogs, screen, dir.path());
+    w.Timer1->setEnabled(false);
+    long rssAt10 = 0, rssAt100 = 0;
+    for (int step = 1; step <= 100; ++step) {
+        w.Timer1_Timer();
+        w.Command1_Click(0);
+        w.Timer1->setEnabled(false);
+        QCoreApplication::processEvents();
+        if (step == 10)
+            rssAt10 = kibFromStatus("VmRSS:");
+        if (step == 100)
+            rssAt100 = kibFromStatus("VmRSS:");
+    }
+    std::printf("\n100-step run of 4032 x 3024 photos\n");
+    std::printf("peak memory (VmHWM)        %8.1f MiB\n", kibFromStatus("VmHWM:") / 1024.0);
+    std::printf("resident at step 10        %8.1f MiB\n", rssAt10 / 1024.0);
+    std::printf("resident at step 100       %8.1f MiB\n", rssAt100 / 1024.0);
+    std::printf("growth from step 10 to 100 %8.1f %%\n",
+                rssAt10 > 0 ? 100.0 * (rssAt100 - rssAt10) / rssAt10 : 0.0);
+    return 0;
+}
