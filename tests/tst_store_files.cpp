@@ -1,0 +1,391 @@
+// Opening the route store on a missing, foreign, damaged or read-only file: a clear error, and
+// the file left exactly as it was.
+#include "app/m_lane.h"
+#include "store/connection.h"
+#include "store/store_error.h"
+#include "support/route_fixture.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <optional>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+using store::StoreError;
+using Kind = StoreError::Kind;
+
+Q_DECLARE_METATYPE(StoreError::Kind)
+
+namespace {
+
+template <typename F> std::optional<StoreError> storeErrorOf(F&& f)
+{
+    try {
+        f();
+    } catch (const StoreError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+void checkMessage(const StoreError& e, const QString& path)
+{
+    const QString message = e.userMessage();
+    QVERIFY2(message.contains(path), qPrintable(message));
+    QVERIFY2(message.contains(u"道順ファイル"_s), qPrintable(message));
+    QVERIFY2(!e.cause().isEmpty(), qPrintable(message));
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&f);
+    return hash.result();
+}
+
+QStringList entries(const QString& dir)
+{
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The bytes of an SQLite file made by `statements`, built aside from any route file.
+QByteArray sqliteBytes(const QStringList& statements)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"made.db"_s);
+    const QString name = u"tst_store_files-"_s + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, name);
+        db.setDatabaseName(path);
+        if (!db.open())
+            qFatal("cannot make %s", qPrintable(path));
+        for (const QString& sql : statements) {
+            QSqlQuery q(db);
+            if (!q.exec(sql))
+                qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return f.readAll();
+}
+
+QByteArray pngBytes()
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(QColor(40, 120, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        qFatal("cannot make a PNG");
+    return bytes;
+}
+
+// The header of an Access file, as a route file copied over from the Windows program starts.
+QByteArray jetBytes()
+{
+    QByteArray bytes(4096, '\0');
+    const QByteArray head =
+        QByteArrayLiteral("\x00\x01\x00\x00Standard Jet DB\x00\x01\x00\x00\x00");
+    bytes.replace(0, head.size(), head);
+    return bytes;
+}
+
+// Reads the whole route through the store, so that every page of the file is touched.
+int readWholeRoute(store::Connection& cn)
+{
+    int n = 0;
+    for (store::Recordset rs = cn.Query(u"SELECT * FROM プログラム ORDER BY 順序"_s); !rs.eof();
+         rs.moveNext()) {
+        rs.field(u"写真"_s);
+        ++n;
+    }
+    return n;
+}
+
+#ifdef Q_OS_LINUX
+// Sets or clears the file system's immutable flag, which stops even the superuser's writes.
+bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+#endif
+
+} // namespace
+
+class TestStoreFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingFileIsCreated();
+    void missingFolder();
+    void folderInPlaceOfFile();
+    void foreignFile_data();
+    void foreignFile();
+    void truncatedRouteFile_data();
+    void truncatedRouteFile();
+    void readOnlyFile();
+};
+
+void TestStoreFiles::missingFileIsCreated()
+{
+    RouteFixture fx;
+    QVERIFY(!QFile::exists(m_lane::DB_PATH));
+    {
+        store::Connection cn;
+        cn.Open(m_lane::DB_CONNECT);
+        QVERIFY(QFile::exists(m_lane::DB_PATH));
+        QCOMPARE(cn.RecordCount(u"SELECT * FROM プログラム"_s), 0);
+        cn.Execute(u"INSERT INTO プログラム VALUES ( '001','/tmp/a.png','→' );"_s);
+    }
+    // The new file holds the table with its columns in their order.
+    QCOMPARE(fx.rows(), (QList<RouteRow>{{u"001"_s, u"/tmp/a.png"_s, u"→"_s}}));
+    fx.exec(u"INSERT INTO プログラム VALUES ('002', '/tmp/b.png', '↑')"_s);
+    {
+        // Opened again, it is the same file and is not made afresh.
+        store::Connection cn;
+        cn.Open(m_lane::DB_CONNECT);
+        QCOMPARE(cn.RecordCount(u"SELECT * FROM プログラム"_s), 2);
+    }
+    QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s}); // no leftovers beside it
+}
+
+void TestStoreFiles::missingFolder()
+{
+    RouteFixture fx;
+    const QString folder = QDir(fx.dir()).filePath(u"gone/away"_s);
+    m_lane::InitSettings(folder);
+    store::Connection cn;
+    const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+    QVERIFY(error);
+    QCOMPARE(error->kind(), Kind::NoFolder);
+    QCOMPARE(error->path(), m_lane::DB_PATH);
+    checkMessage(*error, m_lane::DB_PATH);
+    QVERIFY(!cn.isOpen());
+    QVERIFY(!QFileInfo::exists(folder));
+    QCOMPARE(entries(fx.dir()), QStringList{});
+}
+
+void TestStoreFiles::folderInPlaceOfFile()
+{
+    RouteFixture fx;
+    QVERIFY(QDir().mkpath(m_lane::DB_PATH));
+    store::Connection cn;
+    const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+    QVERIFY(error);
+    QCOMPARE(error->kind(), Kind::IsDirectory);
+    checkMessage(*error, m_lane::DB_PATH);
+    QVERIFY(QFileInfo(m_lane::DB_PATH).isDir());
+    QCOMPARE(entries(m_lane::DB_PATH), QStringList{});
+    QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s});
+}
+
+void TestStoreFiles::foreignFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Kind>("kind");
+
+    QTest::newRow("png picture") << pngBytes() << Kind::NotRouteFile;
+    QTest::newRow("text file") << QByteArray("Provider=Microsoft.Jet.OLEDB.4.0\r\n001,a.jpg\r\n")
+                               << Kind::NotRouteFile;
+    QTest::newRow("one byte") << QByteArray("x") << Kind::NotRouteFile;
+    QTest::newRow("access file from the windows program") << jetBytes() << Kind::NotRouteFile;
+    QTest::newRow("sqlite header then garbage")
+        << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x7f') << Kind::NotRouteFile;
+    QTest::newRow("zero bytes") << QByteArray() << Kind::EmptyFile;
+    QTest::newRow("sqlite without the route table")
+        << sqliteBytes({u"CREATE TABLE steps (順序 TEXT, 写真 TEXT, 方向 TEXT)"_s})
+        << Kind::NoTable;
+    QTest::newRow("sqlite with a similar table name")
+        << sqliteBytes({u"CREATE TABLE プログラム2 (順序 TEXT, 写真 TEXT, 方向 TEXT)"_s})
+        << Kind::NoTable;
+    QTest::newRow("sqlite with a column missing")
+        << sqliteBytes({u"CREATE TABLE プログラム (順序 TEXT, 写真 TEXT)"_s,
+                        u"INSERT INTO プログラム VALUES ('001', '/tmp/a.png')"_s})
+        << Kind::WrongColumns;
+    QTest::newRow("sqlite with columns swapped")
+        << sqliteBytes({u"CREATE TABLE プログラム (順序 TEXT, 方向 TEXT, 写真 TEXT)"_s,
+                        u"INSERT INTO プログラム VALUES ('001', '↑', '/tmp/a.png')"_s})
+        << Kind::WrongColumns;
+    QTest::newRow("sqlite with an extra column")
+        << sqliteBytes({u"CREATE TABLE プログラム (順序 TEXT, 写真 TEXT, 方向 TEXT, メモ TEXT)"_s})
+        << Kind::WrongColumns;
+    QTest::newRow("sqlite with other column names")
+        << sqliteBytes({u"CREATE TABLE プログラム (no TEXT, photo TEXT, dir TEXT)"_s})
+        << Kind::WrongColumns;
+}
+
+void TestStoreFiles::foreignFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Kind, kind);
+    RouteFixture fx;
+    writeFile(m_lane::DB_PATH, bytes);
+    const QByteArray before = fileHash(m_lane::DB_PATH);
+    const QStringList names = QSqlDatabase::connectionNames();
+
+    for (int attempt = 0; attempt < 2; ++attempt) { // the same answer every time
+        store::Connection cn;
+        const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+        QVERIFY(error);
+        QCOMPARE(error->kind(), kind);
+        QCOMPARE(error->path(), m_lane::DB_PATH);
+        checkMessage(*error, m_lane::DB_PATH);
+        QVERIFY(!cn.isOpen());
+    }
+    QCOMPARE(fileHash(m_lane::DB_PATH), before);
+    QCOMPARE(QFileInfo(m_lane::DB_PATH).size(), bytes.size());
+    QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s});
+    QCOMPARE(QSqlDatabase::connectionNames(), names);
+}
+
+void TestStoreFiles::truncatedRouteFile_data()
+{
+    QTest::addColumn<double>("share"); // of the whole file kept
+
+    QTest::newRow("first half") << 0.5;
+    QTest::newRow("first tenth") << 0.1;
+    QTest::newRow("all but the last bytes") << 0.99;
+    QTest::newRow("only part of the header") << 0.001;
+}
+
+void TestStoreFiles::truncatedRouteFile()
+{
+    QFETCH(double, share);
+    RouteFixture fx;
+    // A route long enough to fill many pages of the file.
+    QList<RouteRow> rows;
+    for (int i = 1; i <= 400; ++i)
+        rows << RouteRow{u"%1"_s.arg(i, 3, 10, QLatin1Char('0')),
+                         u"/home/はな/写真/通学路/%1_かどをまがる.jpg"_s.arg(i), u"↑"_s};
+    fx.create(rows);
+    QFile f(m_lane::DB_PATH);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    f.close();
+    QVERIFY(whole.size() > 16 * 4096);
+    const QByteArray cut = whole.left(qMax<qsizetype>(1, qsizetype(whole.size() * share)));
+    writeFile(m_lane::DB_PATH, cut);
+    const QByteArray before = fileHash(m_lane::DB_PATH);
+
+    const std::optional<StoreError> error = storeErrorOf([&] {
+        store::Connection cn;
+        cn.Open(m_lane::DB_CONNECT);
+        readWholeRoute(cn);
+        cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
+    });
+    QVERIFY(error);
+    QCOMPARE(error->kind(), Kind::NotRouteFile);
+    checkMessage(*error, m_lane::DB_PATH);
+    QCOMPARE(fileHash(m_lane::DB_PATH), before);
+    QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s});
+}
+
+void TestStoreFiles::readOnlyFile()
+{
+    RouteFixture fx;
+    fx.createSteps(3);
+    const QByteArray before = fileHash(m_lane::DB_PATH);
+    bool immutable = false;
+#ifdef Q_OS_LINUX
+    if (::geteuid() == 0) {
+        // Permission bits don't stop the superuser; the immutable flag does.
+        immutable = setImmutable(m_lane::DB_PATH, true);
+        if (!immutable)
+            QSKIP("running as root on a file system without an immutable flag");
+    }
+#endif
+    const QFile::Permissions permissions = QFile::permissions(m_lane::DB_PATH);
+    if (!immutable)
+        QVERIFY(QFile::setPermissions(m_lane::DB_PATH,
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    auto restore = qScopeGuard([&] {
+#ifdef Q_OS_LINUX
+        if (immutable)
+            setImmutable(m_lane::DB_PATH, false);
+#endif
+        QFile::setPermissions(m_lane::DB_PATH, permissions);
+    });
+
+    store::Connection cn;
+    cn.Open(m_lane::DB_CONNECT);
+    QCOMPARE(readWholeRoute(cn), 3);
+    {
+        store::Recordset rs = cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '002' "_s);
+        QVERIFY(!rs.eof());
+        QCOMPARE(rs.field(u"写真"_s), QDir(fx.dir()).filePath(u"p2.png"_s));
+    }
+
+    const std::optional<StoreError> direct = storeErrorOf(
+        [&] { cn.Execute(u"INSERT INTO プログラム VALUES ( '004','/tmp/d.png','↑' );"_s); });
+    QVERIFY(direct);
+    QCOMPARE(direct->kind(), Kind::ReadOnly);
+    checkMessage(*direct, m_lane::DB_PATH);
+    QVERIFY2(direct->cause().contains(u"読み取り専用"_s), qPrintable(direct->cause()));
+
+    const std::optional<StoreError> inChange = storeErrorOf([&] {
+        store::Transaction t(cn);
+        cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
+        t.commit();
+    });
+    QVERIFY(inChange);
+    QCOMPARE(inChange->kind(), Kind::ReadOnly);
+    checkMessage(*inChange, m_lane::DB_PATH);
+
+    // Reading still works after the refused writes.
+    QCOMPARE(readWholeRoute(cn), 3);
+    cn.Close();
+    restore.dismiss();
+#ifdef Q_OS_LINUX
+    if (immutable)
+        QVERIFY(setImmutable(m_lane::DB_PATH, false));
+#endif
+    QFile::setPermissions(m_lane::DB_PATH, permissions);
+    QCOMPARE(fileHash(m_lane::DB_PATH), before);
+    QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s});
+}
+
+QTEST_GUILESS_MAIN(TestStoreFiles)
+#include "tst_store_files.moc"
