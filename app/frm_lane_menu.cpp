@@ -48,11 +48,9 @@ QString frm_lane_menu::Title(const QVersionNumber& version)
 void frm_lane_menu::Form_Load()
 {
     setWindowTitle(Title(m_version));
-    // The button's light yellow is set as on the original form; a standard push button keeps
-    // the system's button face all the same.
-    QPalette yellow = m_command1->palette();
-    yellow.setColor(QPalette::Button, QColor(0xFF, 0xFF, 0xC0));
-    m_command1->setPalette(yellow);
+    // Command1 is given light yellow as its background, but as a standard push button it is drawn
+    // with the system's button face all the same; the colour is kept only as a property.
+    m_command1->setProperty("BackColor", QColor(0xFF, 0xFF, 0xC0));
 }
 
 void frm_lane_menu::showWindow(QPointer<QWidget>& window, const WindowFactory& make)

@@ -11,6 +11,7 @@
 #include "store/store_error.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -81,8 +82,13 @@ void frm_lane_play::createControls()
                                         QStringLiteral("→")};
     const float lefts[3] = {4560, 3480, 5640};
     const float tops[3] = {7680, 8040, 8040};
+    // Large, bold arrows are easier for a small child to tell apart.
+    QFont arrowFont = font();
+    arrowFont.setBold(true);
+    arrowFont.setPixelSize(std::max(12, int(495 / tpp * 0.6)));
     for (int i = 0; i < 3; ++i) {
         m_arrows[i] = makeButton(arrows[i], QStringLiteral("Command1_%1").arg(i));
+        m_arrows[i]->setFont(arrowFont);
         Command1[i] = platform::TwipGeometry(m_arrows[i], tpp, lefts[i], tops[i], 855, 495);
         connect(m_arrows[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
