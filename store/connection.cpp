@@ -5,6 +5,7 @@
 #include "store/route_file.h"
 #include "store/store_error.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QVariant>
@@ -168,6 +169,7 @@ void Connection::checkRouteTable()
         columns << q.value(1).toString();
     if (q.lastError().isValid())
         fail(q);
+    checkWholeFile();
     if (columns.isEmpty())
         throw StoreError(Kind::NoTable, m_path,
                          QStringLiteral("ファイルに道順の表「%1」がありません。").arg(routeTable()));
@@ -178,6 +180,31 @@ void Connection::checkRouteTable()
                          QStringLiteral("道順の表の列が違います（%1 ではなく %2）。")
                              .arg(expected.join(QStringLiteral("・")),
                                   columns.join(QStringLiteral("・"))));
+}
+
+void Connection::checkWholeFile()
+{
+    // A file cut short (an interrupted copy) still opens, and SQLite reads its lost rows as
+    // blanks; its header tells how many pages it should have. A file of one byte is an empty
+    // database to SQLite, and no route file either.
+    const auto pragma = [this](const QString& sql) {
+        QSqlQuery q(m_db);
+        if (!q.exec(sql) || !q.next())
+            fail(q);
+        return q.value(0).toLongLong();
+    };
+    const qint64 pages = pragma(QStringLiteral("PRAGMA page_count"));
+    const qint64 pageSize = pragma(QStringLiteral("PRAGMA page_size"));
+    const qint64 size = QFileInfo(m_path).size();
+    // With a write-ahead log left beside it the file may lawfully be shorter.
+    if (QFileInfo::exists(m_path + QStringLiteral("-wal")))
+        return;
+    if (pages == 0 || size < pages * pageSize)
+        throw StoreError(Kind::NotRouteFile, m_path,
+                         QStringLiteral("このファイルは道順ファイルではないか、壊れています。"),
+                         QStringLiteral("%1 バイトのうち %2 バイトしかありません。")
+                             .arg(pages * pageSize)
+                             .arg(size));
 }
 
 void Connection::Close()

@@ -75,6 +75,8 @@ public:
 
 private:
     void checkRouteTable();
+    // Throws when the file is shorter than its own header says.
+    void checkWholeFile();
     void exec(const QString& sql);
 
     QString m_name;
