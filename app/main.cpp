@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);
+    // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
+    QImageReader::setAllocationLimit(256);
     platform::Dialogs dialogs;
     Main(dialogs);
     return app.exec();
