@@ -9,8 +9,8 @@
 frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
                              const QVersionNumber& version, const platform::ScreenTwips& screen,
                              QWidget* parent)
-    : QWidget(parent, Qt::Window), m_makePlay(std::move(makePlay)),
-      m_makeMake(std::move(makeMake)), m_version(version), m_screen(screen)
+    : QWidget(parent, Qt::Window), m_makePlay(std::move(makePlay)), m_makeMake(std::move(makeMake)),
+      m_version(version), m_screen(screen)
 {
     const double tpp = m_screen.TwipsPerPixel;
     setObjectName(QStringLiteral("frm_lane_menu"));

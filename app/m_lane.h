@@ -6,10 +6,10 @@
 // The settings every window reads, written once at start-up.
 namespace m_lane {
 
-extern QString DB_CONNECT;  // connection string of the route store
-extern QString ROUTE_TABLE; // "プログラム"
-extern QString DB_PATH;     // full path of the route file
-extern QVariant STEP_NO;    // the learning window's current step
+extern QString DB_CONNECT;   // connection string of the route store
+extern QString ROUTE_TABLE;  // "プログラム"
+extern QString DB_PATH;      // full path of the route file
+extern QVariant STEP_NO;     // the learning window's current step
 extern QVariant FORM_MARGIN; // 120 twips, subtracted by the editor from its own size
 
 // Fills DB_PATH, DB_CONNECT, ROUTE_TABLE and FORM_MARGIN for a program in `programFolder`.

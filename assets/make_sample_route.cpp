@@ -25,12 +25,13 @@ int main(int argc, char** argv)
         return 0;
     }
     // The way to school: each photo and the direction to take there.
-    const struct {
+    const struct
+    {
         const char* photo;
         const char* direction;
     } steps[] = {
-        {"01_home_gate.jpg", "↑"},   {"02_straight_street.jpg", "↑"}, {"03_corner_right.jpg", "→"},
-        {"04_crossing.jpg", "↑"},    {"05_corner_left.jpg", "←"},     {"06_school_gate.jpg", "↑"},
+        {"01_home_gate.jpg", "↑"}, {"02_straight_street.jpg", "↑"}, {"03_corner_right.jpg", "→"},
+        {"04_crossing.jpg", "↑"},  {"05_corner_left.jpg", "←"},     {"06_school_gate.jpg", "↑"},
     };
     m_lane::ROUTE_TABLE = QStringLiteral("プログラム");
     try {
@@ -42,7 +43,8 @@ int main(int argc, char** argv)
         for (const auto& step : steps) {
             const QString path = photos.absoluteFilePath(QString::fromUtf8(step.photo));
             cn.Execute(QStringLiteral("INSERT INTO %1 VALUES ( '%2','%3','%4' );")
-                           .arg(m_lane::ROUTE_TABLE, QStringLiteral("%1").arg(++n, 3, 10, QLatin1Char('0')),
+                           .arg(m_lane::ROUTE_TABLE,
+                                QStringLiteral("%1").arg(++n, 3, 10, QLatin1Char('0')),
                                 QString(path).replace(QLatin1String("'"), QLatin1String("''")),
                                 QString::fromUtf8(step.direction)));
         }

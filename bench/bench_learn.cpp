@@ -110,8 +110,8 @@ double timeBaselineTick(frm_lane_play& w, const platform::ScreenTwips& screen)
     cn.Open(m_lane::DB_CONNECT);
     QString photo;
     {
-        store::Recordset rs = cn.Query("SELECT * FROM " + m_lane::ROUTE_TABLE +
-                                       " WHERE 順序 = '001' ");
+        store::Recordset rs =
+            cn.Query("SELECT * FROM " + m_lane::ROUTE_TABLE + " WHERE 順序 = '001' ");
         photo = rs.field("写真");
     }
     cn.Close();
@@ -120,8 +120,9 @@ double timeBaselineTick(frm_lane_play& w, const platform::ScreenTwips& screen)
     const QImage full = reader.read();
     const QSize shown = learn::shownPhotoPixels(full.size(), screen.TwipsPerPixel, screen.Width,
                                                 screen.Height, 495);
-    const QImage scaled =
-        shown == full.size() ? full : full.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled = shown == full.size()
+                              ? full
+                              : full.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     w.photo()->setPixmap(QPixmap::fromImage(scaled));
     w.Picture1.setSize(float(scaled.width() * screen.TwipsPerPixel),
                        float(scaled.height() * screen.TwipsPerPixel));
@@ -149,7 +150,8 @@ int main(int argc, char** argv)
     SilentDialogs dialogs;
     const platform::ScreenTwips screen = platform::ScreenTwips::fromPixels(QSize(1920, 1080));
 
-    struct Case {
+    struct Case
+    {
         const char* name;
         QSize size;
         int runs;

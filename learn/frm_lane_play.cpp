@@ -11,9 +11,9 @@
 #include "store/store_error.h"
 
 #include <QLabel>
-#include <algorithm>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -130,9 +130,9 @@ QString frm_lane_play::readStepField(const QString& field)
     cn.Open(m_lane::DB_CONNECT);
     QString value;
     {
-        store::Recordset rs = cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
-                                       QStringLiteral(" WHERE 順序 = '") + currentStepKey() +
-                                       QStringLiteral("' "));
+        store::Recordset rs =
+            cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
+                     QStringLiteral(" WHERE 順序 = '") + currentStepKey() + QStringLiteral("' "));
         if (!rs.eof())
             value = rs.field(field);
         rs.close();

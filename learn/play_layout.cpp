@@ -15,8 +15,7 @@ QSize shownPhotoPixels(QSize natural, double twipsPerPixel, float windowWidth, f
         std::max(0.0, (double(windowHeight) - 6.0 * buttonHeight) / twipsPerPixel);
     if (natural.width() <= roomWidth && natural.height() <= roomHeight)
         return natural;
-    const double scale =
-        std::min(roomWidth / natural.width(), roomHeight / natural.height());
+    const double scale = std::min(roomWidth / natural.width(), roomHeight / natural.height());
     // Round down so that the shrunk photo never reaches past the room it was fitted to.
     return QSize(std::max(1, int(std::floor(natural.width() * scale))),
                  std::max(1, int(std::floor(natural.height() * scale))));

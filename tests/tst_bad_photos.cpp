@@ -65,16 +65,16 @@ private slots:
             QTest::addRow("%s whole", format) << QStringLiteral("ok.") + ext << whole << false;
         }
         QTest::newRow("zero bytes") << QStringLiteral("empty.jpg") << QByteArray() << false;
-        QTest::newRow("text named .jpg") << QStringLiteral("text.jpg") << QByteArray("hello")
-                                         << false;
-        QTest::newRow("a folder named .jpg") << QStringLiteral("folder.jpg") << QByteArray()
-                                             << true;
+        QTest::newRow("text named .jpg")
+            << QStringLiteral("text.jpg") << QByteArray("hello") << false;
+        QTest::newRow("a folder named .jpg")
+            << QStringLiteral("folder.jpg") << QByteArray() << true;
         QTest::newRow("quotes in the name")
             << QStringLiteral("Tom's \"way\".png") << encoded("PNG") << false;
         QTest::newRow("Cyrillic, Greek, Arabic, Hangul")
             << QStringLiteral("дорога-δρόμος-طريق-길.png") << encoded("PNG") << false;
-        QTest::newRow("emoji and Japanese") << QStringLiteral("がっこう🏫.png") << encoded("PNG")
-                                             << false;
+        QTest::newRow("emoji and Japanese")
+            << QStringLiteral("がっこう🏫.png") << encoded("PNG") << false;
         QTest::newRow("semicolon, percent, hash, question mark")
             << QStringLiteral("a;b%20#c?.png") << encoded("PNG") << false;
         QTest::newRow("path of a thousand characters")

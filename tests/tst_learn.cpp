@@ -29,7 +29,7 @@ QByteArray withOrientationTag(const QByteArray& jpeg, quint16 orientation)
 {
     QByteArray exif("Exif\0\0", 6);
     exif += QByteArray("MM\0\x2a\0\0\0\x08", 8);       // big-endian TIFF header, IFD at 8
-    exif += QByteArray("\0\x01", 2);                      // one entry
+    exif += QByteArray("\0\x01", 2);                   // one entry
     exif += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // Orientation, SHORT, count 1
     exif += char(orientation >> 8);
     exif += char(orientation & 0xff);
@@ -81,10 +81,7 @@ private:
                w.arrowButton(2)->isVisibleTo(&w) && w.backButton()->isVisibleTo(&w);
     }
 
-    int arrowIndex(const QString& arrow)
-    {
-        return arrow == kUp ? 0 : arrow == kLeft ? 1 : 2;
-    }
+    int arrowIndex(const QString& arrow) { return arrow == kUp ? 0 : arrow == kLeft ? 1 : 2; }
 
 private slots:
     void init()

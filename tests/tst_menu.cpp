@@ -37,8 +37,8 @@ private slots:
     {
         QTest::addColumn<QVersionNumber>("version");
         QTest::addColumn<QString>("title");
-        QTest::newRow("this release") << QVersionNumber(2003, 3, 15)
-                                      << QStringLiteral("ミチタン - 処理選択 V20030315");
+        QTest::newRow("this release")
+            << QVersionNumber(2003, 3, 15) << QStringLiteral("ミチタン - 処理選択 V20030315");
         QTest::newRow("single digits get a leading zero")
             << QVersionNumber(1, 2, 3) << QStringLiteral("ミチタン - 処理選択 V10203");
         QTest::newRow("three digits keep the last two")

@@ -29,8 +29,7 @@ private slots:
         player.Command(QStringLiteral("Play"));
         QVERIFY(player.player());
         // Playback runs in the background, with or without an audio device.
-        QTRY_VERIFY_WITH_TIMEOUT(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia,
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, 20000);
         QVERIFY(player.player()->duration() > 0);
         QVERIFY(player.player()->duration() < 1000); // each sound is under a second
     }
@@ -78,8 +77,7 @@ private slots:
         player.FileName = QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3");
         player.Command(QStringLiteral("Open"));
         player.Command(QStringLiteral("Play"));
-        QTRY_VERIFY_WITH_TIMEOUT(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia,
-                                 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(player.player()->mediaStatus() == QMediaPlayer::EndOfMedia, 20000);
     }
 
     void closeStopsAnEarlierSound()

@@ -27,8 +27,7 @@ char* toString(const RouteRow& row)
 
 namespace {
 
-template <typename F>
-void withDatabase(const QString& path, F&& f)
+template <typename F> void withDatabase(const QString& path, F&& f)
 {
     const QString name = QStringLiteral("fixture-") + QUuid::createUuid().toString();
     {
@@ -98,8 +97,7 @@ QList<RouteRow> RouteFixture::rows() const
         if (!q.exec(QStringLiteral("SELECT 順序, 写真, 方向 FROM プログラム ORDER BY 順序, rowid")))
             qFatal("fixture read: %s", qPrintable(q.lastError().text()));
         while (q.next())
-            result << RouteRow{q.value(0).toString(), q.value(1).toString(),
-                               q.value(2).toString()};
+            result << RouteRow{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
     });
     return result;
 }
