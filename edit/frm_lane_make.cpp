@@ -1,6 +1,186 @@
 #include "edit/frm_lane_make.h"
 
-frm_lane_make::frm_lane_make(platform::Dialogs&, const platform::ScreenTwips&, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+#include "app/m_lane.h"
+#include "app/program_icon.h"
+#include "edit/step_grid.h"
+#include "store/adodc.h"
+#include "store/store_error.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QColor kLightGreen(0xC0, 0xFF, 0xC0);
+
+// The list could not be read: unlike a failed change, this says nothing about the route itself,
+// which a registration or deletion may have changed just before.
+QString listMessage(const store::StoreError& e)
 {
+    QString text = QStringLiteral("道順の一覧を読み込めませんでした。\n\nファイル: ") + e.path() +
+                   QStringLiteral("\n理由: ") + e.cause();
+    if (!e.detail().isEmpty())
+        text += QStringLiteral("\n（") + e.detail() + QStringLiteral("）");
+    return text;
+}
+
+} // namespace
+
+frm_lane_make::frm_lane_make(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), CommonDialog1(dialogs, this), m_dialogs(dialogs),
+      m_screen(screen)
+{
+    createControls();
+    Form_Load();
+}
+
+frm_lane_make::~frm_lane_make() = default;
+
+void frm_lane_make::createControls()
+{
+    const double tpp = m_screen.TwipsPerPixel;
+    setObjectName(QStringLiteral("frm_lane_make"));
+    setWindowTitle(QStringLiteral("道順作成"));
+    setWindowIcon(programIcon());
+    setAutoFillBackground(true);
+    QPalette green = palette();
+    green.setColor(QPalette::Window, kLightGreen);
+    setPalette(green);
+    Form = platform::TwipGeometry(this, tpp, (m_screen.Width - 11745) / 2,
+                                  (m_screen.Height - 9825) / 2, 11745, 9825);
+
+    m_picture2 = new QWidget(this);
+    m_picture2->setObjectName(QStringLiteral("Picture2"));
+    m_picture2->setAutoFillBackground(true);
+    Picture2 = platform::TwipGeometry(m_picture2, tpp, 720, 2400, 6975, 2175);
+    m_picture1 = new QLabel(m_picture2);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setAutoFillBackground(true);
+    m_picture1->setScaledContents(false);
+    Picture1 = platform::TwipGeometry(m_picture1, tpp, 0, 0, 3855, 1695);
+
+    createEditBar(tpp);
+
+    Adodc1 = new store::Adodc(this);
+    Adodc1->setObjectName(QStringLiteral("Adodc1"));
+    m_grid = new edit::StepGrid(tpp, this);
+    m_grid->setObjectName(QStringLiteral("DataGrid1"));
+    m_grid->setModel(Adodc1);
+    DataGrid1 = platform::TwipGeometry(m_grid, tpp, 120, 5280, 11175, 4455);
+    connect(m_grid, &edit::StepGrid::SelChange, this, [this] {
+        int cancel = 0;
+        DataGrid1_SelChange(cancel);
+    });
+
+    setTabOrder(m_grid, m_text2);
+    setTabOrder(m_text2, m_command3);
+    setTabOrder(m_command3, m_text1);
+    setTabOrder(m_text1, m_option1[2]);
+    setTabOrder(m_option1[2], m_option1[1]);
+    setTabOrder(m_option1[1], m_option1[0]);
+    setTabOrder(m_option1[0], m_command2);
+    setTabOrder(m_command2, m_command1);
+}
+
+void frm_lane_make::createEditBar(double tpp)
+{
+    m_frame2 = new QFrame(this);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_frame2->setAutoFillBackground(true);
+    Frame2 = platform::TwipGeometry(m_frame2, tpp, 120, 360, 11415, 495);
+
+    const std::array<QString, 3> labels{QStringLiteral("順序"), QStringLiteral("写真"),
+                                        QStringLiteral("方向")};
+    const float labelLefts[3] = {120, 1560, 6720};
+    for (int i = 0; i < 3; ++i) {
+        m_label1[i] = new QLabel(labels[i], m_frame2);
+        m_label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        Label1[i] = platform::TwipGeometry(m_label1[i], tpp, labelLefts[i], 120, 495, 255);
+    }
+    m_text2 = new QLineEdit(m_frame2);
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    Text2 = platform::TwipGeometry(m_text2, tpp, 720, 0, 735, 375);
+    m_text1 = new QLineEdit(m_frame2);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = platform::TwipGeometry(m_text1, tpp, 2040, 0, 3855, 375);
+
+    auto makeButton = [&](const QString& caption, const QString& name) {
+        auto* button = new QPushButton(caption, m_frame2);
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        return button;
+    };
+    m_command3 = makeButton(QStringLiteral("選択"), QStringLiteral("Command3"));
+    Command3 = platform::TwipGeometry(m_command3, tpp, 5880, 0, 735, 375);
+
+    const std::array<QString, 3> arrows{QStringLiteral("↑"), QStringLiteral("→"),
+                                        QStringLiteral("←")};
+    const float optionLefts[3] = {7320, 8040, 8760};
+    for (int i = 0; i < 3; ++i) {
+        m_option1[i] = new QRadioButton(arrows[i], m_frame2);
+        m_option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        m_option1[i]->setAccessibleName(arrows[i]);
+        Option1[i] = platform::TwipGeometry(m_option1[i], tpp, optionLefts[i], 120, 615, 255);
+    }
+    m_option1[0]->setChecked(true);
+
+    m_command1 = makeButton(QStringLiteral("登録"), QStringLiteral("Command1"));
+    Command1 = platform::TwipGeometry(m_command1, tpp, 9480, 0, 855, 375);
+    m_command2 = makeButton(QStringLiteral("削除"), QStringLiteral("Command2"));
+    Command2 = platform::TwipGeometry(m_command2, tpp, 10440, 0, 855, 375);
+
+    connect(m_command3, &QPushButton::clicked, this, &frm_lane_make::Command3_Click);
+    connect(m_command1, &QPushButton::clicked, this, &frm_lane_make::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &frm_lane_make::Command2_Click);
+}
+
+void frm_lane_make::Form_Load()
+{
+    Form.setSize(m_screen.Width, m_screen.Height);
+    Form.setLeft((m_screen.Width - Form.Width()) / 2);
+    Form.setTop((m_screen.Height - Form.Height()) / 2);
+    const float margin = m_lane::FORM_MARGIN.toFloat();
+    Frame2.setTop(0);
+    Frame2.setLeft(Form.Width() / 2 - Frame2.Width() / 2);
+    Picture2.setTop(Frame2.Height() + Frame2.Top());
+    Picture2.setLeft(0);
+    Picture2.setWidth(Form.Width());
+    Picture2.setHeight((Form.Height() - Frame2.Height()) / 2);
+    DataGrid1.setTop(Picture2.Height() + Picture2.Top());
+    DataGrid1.setLeft(0);
+    DataGrid1.setWidth(Form.Width() - margin);
+    DataGrid1.setHeight(Form.Height() / 2 - Frame2.Height() - margin);
+    Picture1.setTop(Picture2.Height() / 2 - Picture1.Height() / 2);
+    Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
+    showList(QString());
+    m_grid->setFocus();
+}
+
+void frm_lane_make::showList(const QString& order)
+{
+    try {
+        LANE_DSP(order);
+    } catch (const store::StoreError& e) {
+        m_dialogs.MsgBox(this, listMessage(e));
+    }
+}
+
+void frm_lane_make::showError(const store::StoreError& error)
+{
+    m_dialogs.MsgBox(this, error.userMessage());
+}
+
+void frm_lane_make::closeEvent(QCloseEvent* event)
+{
+    // A close asked for while a command runs is carried out when the command has ended.
+    if (m_guard.deferClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

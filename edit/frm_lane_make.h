@@ -1,14 +1,111 @@
 #pragma once
 
+#include "edit/command_guard.h"
+#include "platform/common_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
 #include <QWidget>
+#include <array>
 
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace store {
+class Adodc;
+class Connection;
+class StoreError;
+} // namespace store
+
+namespace edit {
+class StepGrid;
+}
+
+// The window in which a parent or teacher builds the route: an edit bar for one step, the
+// step's photo, and the list of every step in order.
 class frm_lane_make : public QWidget
 {
     Q_OBJECT
 public:
     frm_lane_make(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                   QWidget* parent = nullptr);
+    ~frm_lane_make() override;
+
+    // The window's handlers, public so that they can be driven directly.
+    void Form_Load();
+    void LANE_DSP(const QString& order);
+    void DataGrid1_SelChange(int& Cancel);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+    // The window's inner width in twips: the width it asked for.
+    float ScaleWidth() const { return Form.Width(); }
+
+    // How long a change waits, in seconds, for another program that holds the route file.
+    int ConnectionTimeout = 10;
+
+    // Positions and sizes in twips, as the handlers compute them.
+    platform::TwipGeometry Form;
+    platform::TwipGeometry Frame2;
+    std::array<platform::TwipGeometry, 3> Label1;
+    platform::TwipGeometry Text2;
+    platform::TwipGeometry Text1;
+    platform::TwipGeometry Command3;
+    std::array<platform::TwipGeometry, 3> Option1;
+    platform::TwipGeometry Command1;
+    platform::TwipGeometry Command2;
+    platform::TwipGeometry Picture2;
+    platform::TwipGeometry Picture1;
+    platform::TwipGeometry DataGrid1;
+
+    store::Adodc* Adodc1 = nullptr;
+    platform::CommonDialog CommonDialog1;
+
+    QLineEdit* text1() const { return m_text1; }
+    QLineEdit* text2() const { return m_text2; }
+    QRadioButton* option1(int index) const { return m_option1.at(index); }
+    QPushButton* command1() const { return m_command1; }
+    QPushButton* command2() const { return m_command2; }
+    QPushButton* command3() const { return m_command3; }
+    QLabel* photo() const { return m_picture1; }
+    QWidget* photoArea() const { return m_picture2; }
+    edit::StepGrid* grid() const { return m_grid; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Outcome { Changed, Cancelled, Full };
+
+    void createControls();
+    void createEditBar(double tpp);
+    Outcome registerStep(const QString& photo);
+    bool findStep(store::Connection& cn, const QString& photo);
+    void chooseTemporaryOrder(store::Connection& cn);
+    QString direction() const;
+    void deleteStep();
+    void selectDirection(const QString& arrow);
+    bool showPhoto(const QString& path);
+    void showList(const QString& order);
+    void showError(const store::StoreError& error);
+
+    platform::Dialogs& m_dialogs;
+    platform::ScreenTwips m_screen;
+    edit::CommandGuard m_guard{*this};
+
+    QFrame* m_frame2 = nullptr;
+    std::array<QLabel*, 3> m_label1{};
+    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_text1 = nullptr;
+    QPushButton* m_command3 = nullptr;
+    std::array<QRadioButton*, 3> m_option1{};
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+    QWidget* m_picture2 = nullptr;
+    QLabel* m_picture1 = nullptr;
+    edit::StepGrid* m_grid = nullptr;
 };

@@ -39,9 +39,16 @@ void createRouteFile(const QString& path, const QString& table)
         db.setDatabaseName(temp);
         if (db.open()) {
             QSqlQuery q(db);
-            made = q.exec(QStringLiteral("CREATE TABLE \"%1\" (順序 TEXT, 写真 TEXT, 方向 TEXT)")
-                              .arg(QString(table).replace(QLatin1String("\""),
-                                                          QLatin1String("\"\""))));
+            const QString quoted =
+                QString(table).replace(QLatin1String("\""), QLatin1String("\"\""));
+            // The editor's renumbering finds each row by its photo or by its number: with these
+            // indexes a route of 999 steps renumbers in milliseconds instead of scanning the
+            // table once per row.
+            made =
+                q.exec(QStringLiteral("CREATE TABLE \"%1\" (順序 TEXT, 写真 TEXT, 方向 TEXT)")
+                           .arg(quoted)) &&
+                q.exec(QStringLiteral("CREATE INDEX \"%1_写真\" ON \"%1\" (写真)").arg(quoted)) &&
+                q.exec(QStringLiteral("CREATE INDEX \"%1_順序\" ON \"%1\" (順序)").arg(quoted));
             if (!made)
                 error = q.lastError().text();
         } else {

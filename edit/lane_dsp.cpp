@@ -1,0 +1,49 @@
+// The step list refresh: reloads the list and brings the step with a given number into view,
+// page by page, as the current row.
+#include "app/m_lane.h"
+#include "app/vb4_func.h"
+#include "edit/frm_lane_make.h"
+#include "edit/step_grid.h"
+#include "store/adodc.h"
+#include "store/connection.h"
+
+#include <QSignalBlocker>
+
+void frm_lane_make::LANE_DSP(const QString& order)
+{
+    // The program's own positioning is not the user's choice of a row.
+    const QSignalBlocker quiet(m_grid);
+    const QString table = m_lane::ROUTE_TABLE;
+    store::Connection cn;
+    cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
+    const int N = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table);
+    const int B = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table +
+                                 QStringLiteral(" WHERE 順序 < '") + VB4_FUNC::SQL_QUOTE(order) +
+                                 QStringLiteral("'"));
+    cn.Close();
+
+    Adodc1->ConnectionString = m_lane::DB_CONNECT;
+    Adodc1->RecordSource =
+        QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序");
+    Adodc1->Refresh();
+    m_grid->ReBind();
+
+    const float W = ScaleWidth();
+    m_grid->setColumnTwips(0, float((W - 600) * (500.0 / 9000.0)));
+    m_grid->setColumnTwips(1, float((W - 600) * (7500.0 / 9000.0)));
+    m_grid->setColumnTwips(2, float((W - 600) * (500.0 / 9000.0)));
+
+    const int V = m_grid->VisibleRows();
+    if (V <= 0)
+        return;
+    if (N - B <= V) {
+        m_grid->Scroll(N - (N % V));
+        int X = V - (N - B);
+        if (X >= V)
+            X = V - 1;
+        m_grid->setRow(X); // a row the list can't make current leaves the first one
+    } else {
+        m_grid->Scroll(B - (B % V));
+        m_grid->setRow(B % V); // always displayed: the page of step B starts at the top
+    }
+}

@@ -1,0 +1,148 @@
+#include "edit/step_grid.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace edit {
+namespace {
+
+// "ＭＳ Ｐゴシック" 9 pt where Windows fonts are installed, otherwise a Japanese proportional
+// Gothic of the same look.
+QFont listFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+                      QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(9);
+    return font;
+}
+
+} // namespace
+
+StepGrid::StepGrid(double twipsPerPixel, QWidget* parent)
+    : QTableView(parent), m_tpp(twipsPerPixel > 0 ? twipsPerPixel : 15)
+{
+    setFont(listFont());
+    horizontalHeader()->setFont(listFont());
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setVerticalScrollMode(ScrollPerItem);
+    // The three columns always fit: their widths are a share of the window's width.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    QHeaderView* selector = verticalHeader();
+    selector->setSectionResizeMode(QHeaderView::Fixed);
+    selector->setHighlightSections(true);
+    const int height = QFontMetrics(font()).height() + 4;
+    selector->setMinimumSectionSize(height);
+    selector->setDefaultSectionSize(height);
+
+    // Raised once the button is up: the handler may open a message box, which must not take
+    // the release away from the list. The table has selected the row by then.
+    connect(selector, &QHeaderView::sectionClicked, this, &StepGrid::SelChange);
+}
+
+int StepGrid::fixedRowHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+void StepGrid::syncLayout()
+{
+    // Sets the viewport's margins, which lays it out for the widget's present size, then the
+    // scroll range for it.
+    updateGeometries();
+}
+
+void StepGrid::ReBind()
+{
+    selectionModel()->clear();
+    syncLayout();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+int StepGrid::topRow() const
+{
+    return model() && model()->rowCount() > 0 ? verticalScrollBar()->value() : 0;
+}
+
+int StepGrid::currentRecord() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int StepGrid::VisibleRows()
+{
+    syncLayout();
+    const int rows = model() ? model()->rowCount() : 0;
+    const int fit = fixedRowHeight() > 0 ? viewport()->height() / fixedRowHeight() : 0;
+    return std::clamp(rows - topRow(), 0, fit);
+}
+
+void StepGrid::Scroll(int rows)
+{
+    syncLayout();
+    // The scroll range ends where the last row stands at the bottom, so the bar stops there.
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + rows);
+}
+
+bool StepGrid::setRow(int row)
+{
+    if (row < 0 || row >= VisibleRows())
+        return false;
+    setCurrentIndex(model()->index(topRow() + row, 0));
+    return true;
+}
+
+void StepGrid::setColumnTwips(int column, float twips)
+{
+    if (column < 0 || column >= int(m_columnTwips.size()))
+        return;
+    m_columnTwips[column] = twips;
+    setColumnWidth(column, std::max(0, int(std::lround(twips / m_tpp))));
+}
+
+float StepGrid::columnTwips(int column) const
+{
+    return column >= 0 && column < int(m_columnTwips.size()) ? m_columnTwips[column] : 0.0f;
+}
+
+void StepGrid::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedOnRow =
+        event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid();
+    QTableView::mousePressEvent(event);
+}
+
+void StepGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    // A press on a row, released anywhere: the row the selection followed the mouse to.
+    if (event->button() == Qt::LeftButton && std::exchange(m_pressedOnRow, false) &&
+        currentRecord() >= 0)
+        emit SelChange();
+}
+
+void StepGrid::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRecord();
+    QTableView::keyPressEvent(event);
+    if (currentRecord() >= 0 && currentRecord() != before)
+        emit SelChange();
+}
+
+} // namespace edit

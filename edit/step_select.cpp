@@ -1,0 +1,86 @@
+// Filling the edit bar: from a row the user selects in the list, or from a photo chosen in the
+// open-file dialog; either way the photo is shown centred in the photo area.
+#include "edit/frm_lane_make.h"
+#include "edit/step_grid.h"
+#include "platform/picture.h"
+#include "store/adodc.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+
+namespace {
+
+const QString kNotFound = QStringLiteral(" が見つかりません");
+
+} // namespace
+
+void frm_lane_make::DataGrid1_SelChange(int& Cancel)
+{
+    Q_UNUSED(Cancel) // the selection is never refused
+    const edit::CommandScope command(m_guard);
+    if (!command)
+        return;
+    const int row = m_grid->currentRecord();
+    if (row < 0)
+        return;
+    m_text2->setText(Adodc1->text(row, 0).trimmed());
+    m_text1->setText(Adodc1->text(row, 1).trimmed());
+    selectDirection(Adodc1->text(row, 2).trimmed());
+    const QString photo = m_text1->text().trimmed();
+    if (!showPhoto(photo))
+        m_dialogs.MsgBox(this, photo + kNotFound);
+}
+
+void frm_lane_make::selectDirection(const QString& arrow)
+{
+    // Anything but the three arrows leaves the buttons as they were.
+    if (arrow == QStringLiteral("↑"))
+        m_option1[0]->setChecked(true);
+    if (arrow == QStringLiteral("→"))
+        m_option1[1]->setChecked(true);
+    if (arrow == QStringLiteral("←"))
+        m_option1[2]->setChecked(true);
+}
+
+void frm_lane_make::Command3_Click()
+{
+    const edit::CommandScope command(m_guard);
+    if (!command)
+        return;
+    CommonDialog1.InitDir = QString();
+    CommonDialog1.Filter = QStringLiteral("*.*");
+    CommonDialog1.FileName = QStringLiteral("*.*");
+    CommonDialog1.DefaultExt = QStringLiteral("*");
+    CommonDialog1.ShowOpen();
+    const QString file = CommonDialog1.FileName.trimmed();
+    if (file.isEmpty())
+        return;
+    // The path stays in the edit bar even when the photo can't be shown: the step can still be
+    // registered with it.
+    m_text1->setText(file);
+    if (!showPhoto(file))
+        m_dialogs.MsgBox(this, file + kNotFound);
+}
+
+bool frm_lane_make::showPhoto(const QString& path)
+{
+    const std::optional<QImage> picture = platform::LoadPicture(path);
+    const QPixmap pixmap = picture ? QPixmap::fromImage(*picture) : QPixmap();
+    const bool shown = picture && (picture->isNull() || !pixmap.isNull());
+    if (!shown) {
+        // The box keeps its size and place; the photo of another step must not stay beside
+        // this step's path.
+        m_picture1->clear();
+        return false;
+    }
+    m_picture1->setPixmap(pixmap);
+    // Automatic sizing: the box takes the picture's natural size; an empty picture leaves it.
+    if (!picture->isNull())
+        Picture1.setSize(float(picture->width() * m_screen.TwipsPerPixel),
+                         float(picture->height() * m_screen.TwipsPerPixel));
+    Picture1.setTop(Picture2.Height() / 2 - Picture1.Height() / 2);
+    Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
+    return true;
+}
