@@ -3,55 +3,46 @@
 #include "app/vb4_func.h"
 #include "store/connection.h"
 
-#include <QStringList>
+#include <QList>
 
 namespace edit {
 namespace {
 
-QStringList readColumn(store::Connection& cn, const QString& sql, const QString& column)
+struct Row
 {
-    QStringList values;
-    store::Recordset rs = cn.Query(sql);
+    QString id;
+    QString order;
+    QString photo;
+};
+
+QList<Row> readRows(store::Connection& cn, const QString& table)
+{
+    QList<Row> rows;
+    store::Recordset rs = cn.Query(QStringLiteral("SELECT rowid AS 行, 順序, 写真 FROM ") + table +
+                                   QStringLiteral(" ORDER BY 順序, rowid"));
     for (; !rs.eof(); rs.moveNext())
-        values << rs.field(column);
+        rows.push_back(Row{rs.field(QStringLiteral("行")), rs.rawField(QStringLiteral("順序")),
+                           rs.field(QStringLiteral("写真"))});
     rs.close();
-    return values;
+    return rows;
 }
 
 } // namespace
 
-QString renumberByPhoto(store::Connection& cn, const QString& table, const QString& photo)
+QString renumber(store::Connection& cn, const QString& table, const QString& photo)
 {
-    const QStringList photos =
-        readColumn(cn, QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序"),
-                   QStringLiteral("写真"));
     QString photoNumber;
     long long i = 0;
-    for (const QString& rowPhoto : photos) {
+    for (const Row& row : readRows(cn, table)) {
         const QString number = VB4_FUNC::StepKey(++i);
-        const QString sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 順序 = '") +
-                            number + QStringLiteral("' WHERE 写真 = '") +
-                            VB4_FUNC::SQL_QUOTE(rowPhoto) + QStringLiteral("'");
-        if (photo == rowPhoto)
+        if (!photo.isEmpty() && photo == row.photo)
             photoNumber = number;
-        cn.Execute(sql);
+        if (row.order == number)
+            continue;
+        cn.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 順序 = '") + number +
+                   QStringLiteral("' WHERE rowid = ") + row.id);
     }
     return photoNumber;
-}
-
-void renumberByOrder(store::Connection& cn, const QString& table)
-{
-    const QStringList orders = readColumn(
-        cn, QStringLiteral("SELECT 順序 FROM ") + table + QStringLiteral(" ORDER BY 順序"),
-        QStringLiteral("順序"));
-    long long i = 0;
-    for (const QString& old : orders) {
-        // The old number goes through SQL_QUOTE like every other value: a hand-edited route may
-        // hold anything in 順序.
-        cn.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 順序 = '") +
-                   VB4_FUNC::StepKey(++i) + QStringLiteral("' WHERE 順序 = '") +
-                   VB4_FUNC::SQL_QUOTE(old) + QStringLiteral("'"));
-    }
 }
 
 } // namespace edit

@@ -11,13 +11,13 @@ namespace edit {
 // The most steps three-digit order numbers can hold.
 inline constexpr int kMaxSteps = 999;
 
-// Gives every step of `table` its number "001", "002", ... in the route's order, addressing each
-// row by its photo. Returns the number `photo`'s step got (empty when it has none). The rows are
-// read whole before the first update: SQLite leaves a read undefined while the same table
-// changes on that connection. Runs inside the caller's transaction; throws StoreError.
-QString renumberByPhoto(store::Connection& cn, const QString& table, const QString& photo);
-
-// The same, addressing each row by its old number (after a deletion).
-void renumberByOrder(store::Connection& cn, const QString& table);
+// Gives every step of `table` its number "001", "002", ... in the route's order (rows with the
+// same number keep the order in which they were stored). Returns the number that `photo`'s step
+// got (empty when it has none). Each row is addressed by its row id, so that rows a hand-edited
+// file gives the same photo or the same number can't be merged, and only rows whose number
+// changes are written. The rows are read whole before the first update: SQLite leaves a read
+// undefined while the same table changes on that connection. Runs inside the caller's
+// transaction; throws StoreError.
+QString renumber(store::Connection& cn, const QString& table, const QString& photo = QString());
 
 } // namespace edit

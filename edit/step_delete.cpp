@@ -39,7 +39,7 @@ void frm_lane_make::deleteStep()
     store::Transaction change(cn);
     cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
                VB4_FUNC::SQL_QUOTE(m_text2->text().trimmed()) + QStringLiteral("'"));
-    edit::renumberByOrder(cn, table);
+    edit::renumber(cn, table);
     change.commit();
     cn.Close();
 }

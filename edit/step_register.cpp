@@ -69,7 +69,7 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     cn.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" VALUES ( '") +
                VB4_FUNC::SQL_QUOTE(m_text2->text().trimmed()) + QStringLiteral("','") +
                quotedPhoto + QStringLiteral("','") + direction() + QStringLiteral("' );"));
-    const QString number = edit::renumberByPhoto(cn, table, photo);
+    const QString number = edit::renumber(cn, table, photo);
     change.commit();
     cn.Close();
     if (!number.isEmpty())

@@ -70,8 +70,13 @@ private slots:
     {
         QFETCH(QString, kind);
         fx->createSteps(kind == QLatin1String("new") ? 998 : 999);
+        // Only rows whose number changes are written: an overwrite writes just its own row,
+        // after its delete and insert; the other changes renumber through step 500.
+        const QString failAt = kind == QLatin1String("overwrite") ? QStringLiteral("010")
+                                                                  : QStringLiteral("500");
         fx->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON プログラム WHEN NEW.順序 = "
-                                "'500' BEGIN SELECT RAISE(ABORT, 'injected'); END;"));
+                                "'%1' BEGIN SELECT RAISE(ABORT, 'injected'); END;")
+                     .arg(failAt));
         const QList<RouteRow> before = fx->rows();
         const auto w = open();
         change(*w, kind);

@@ -1,12 +1,17 @@
 // Routes edited by hand outside the program: odd numbers, repeats, odd directions, no photo.
 // The learning window goes by the three-digit keys and never stops working.
 #include "app/m_lane.h"
+#include "edit/frm_lane_make.h"
+#include "edit/step_grid.h"
 #include "learn/frm_lane_play.h"
 #include "platform/vb_timer.h"
+#include "store/adodc.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -82,6 +87,73 @@ private slots:
                 trace += QLatin1Char('W');
         }
         QCOMPARE(trace, seen);
+    }
+
+    // The editor lists a hand-edited route, selects each row, and its next change numbers the
+    // route cleanly again without losing a row.
+    void editorRestoresACleanNumbering_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("deletion of nothing") << "delete none";
+        QTest::newRow("deletion of a repeated number") << "delete 003";
+        QTest::newRow("registration of a new photo") << "register";
+    }
+
+    void editorRestoresACleanNumbering()
+    {
+        QFETCH(QString, change);
+        RouteFixture fx;
+        ScriptedDialogs dialogs;
+        auto photo = [&](const char* name) {
+            return fx.makeImage(QString::fromLatin1(name) + QStringLiteral(".png"), {12, 9});
+        };
+        const QString a = photo("a"), b = photo("b"), c = photo("c"), d = photo("d"),
+                      e = photo("e"), f = photo("f");
+        fx.create({{"1", a, "↑"},
+                   {"002", b, "→"},
+                   {"0002", c, "←"},
+                   {"003", d, ""},
+                   {"003", e, "右"},
+                   {"004_0", f, "↑"},
+                   {"005", "", "↑"},
+                   {"006", b, "↑"}});
+        // The route's order: text order of the numbers, rows with the same number as stored.
+        QStringList order{c, b, d, e, f, QString(), b, a};
+
+        frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)));
+        QCOMPARE(editor.Adodc1->rowCount(), 8);
+        editor.option1(2)->setChecked(true);
+        for (int row = 0; row < 8; ++row) {
+            editor.grid()->setCurrentIndex(editor.Adodc1->index(row, 0));
+            int cancel = 0;
+            editor.DataGrid1_SelChange(cancel);
+            QCOMPARE(editor.text1()->text(), order[row]);
+        }
+        // Rows 3 and 4 hold no known arrow: the option stays as the row before left it.
+        QVERIFY(editor.option1(0)->isChecked());
+        QVERIFY(dialogs.messages.isEmpty());
+
+        if (change == QLatin1String("register")) {
+            const QString g = photo("g");
+            editor.text2()->setText(QStringLiteral("005"));
+            editor.text1()->setText(g);
+            editor.Command1_Click();
+            order.insert(6, g); // after the row numbered 005
+        } else {
+            editor.text2()->setText(change == QLatin1String("delete 003") ? QStringLiteral("003")
+                                                                          : QString());
+            editor.Command2_Click();
+            if (change == QLatin1String("delete 003")) {
+                order.removeAt(3); // both rows numbered 003
+                order.removeAt(2);
+            }
+        }
+        const QList<RouteRow> rows = fx.rows();
+        QCOMPARE(rows.size(), order.size());
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].order, QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            QCOMPARE(rows[i].photo, order[i]);
+        }
     }
 };
 
