@@ -45,6 +45,9 @@ StepGrid::StepGrid(double twipsPerPixel, QWidget* parent)
     QHeaderView* selector = verticalHeader();
     selector->setSectionResizeMode(QHeaderView::Fixed);
     selector->setHighlightSections(true);
+    // The record selector carries no text; it gets a width of its own so that it can be seen and
+    // clicked.
+    selector->setFixedWidth(std::max(12, int(270 / m_tpp)));
     const int height = QFontMetrics(font()).height() + 4;
     selector->setMinimumSectionSize(height);
     selector->setDefaultSectionSize(height);

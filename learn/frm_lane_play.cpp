@@ -3,8 +3,6 @@
 #include "app/m_lane.h"
 #include "app/program_icon.h"
 #include "app/vb4_func.h"
-#include "learn/play_layout.h"
-#include "platform/picture.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/connection.h"
@@ -121,7 +119,7 @@ void frm_lane_play::Form_Load()
     MMControl1->Notify = false;
     MMControl1->Wait = true;
     MMControl1->Shareable = false;
-    Timer1->setEnabled(true);
+    armTimer();
 }
 
 QString frm_lane_play::readStepField(const QString& field)
@@ -166,21 +164,31 @@ void frm_lane_play::Timer1_Timer()
     layOutStep();
 }
 
+learn::PhotoRoom frm_lane_play::photoRoom() const
+{
+    return learn::PhotoRoom{m_screen.TwipsPerPixel, Form.Width(), Form.Height(), Command2.Height()};
+}
+
 bool frm_lane_play::showPhoto(const QString& path)
 {
-    const std::optional<QSize> natural = platform::PictureSize(path);
-    if (!natural)
+    std::optional<learn::PreparedPhoto> photo = m_prefetch.take(path);
+    if (!photo)
+        photo = learn::preparePhoto(path, photoRoom());
+    if (!photo->image)
         return false;
-    const QSize shown = learn::shownPhotoPixels(*natural, m_screen.TwipsPerPixel, Form.Width(),
-                                                Form.Height(), Command2.Height());
-    const std::optional<QImage> image = platform::LoadPicture(path, shown);
-    if (!image || image->isNull())
-        return false;
-    m_photo->setPixmap(QPixmap::fromImage(*image));
+    m_photo->setPixmap(QPixmap::fromImage(*photo->image));
     // Automatic sizing: the box takes the picture's size.
-    Picture1.setSize(float(image->width() * m_screen.TwipsPerPixel),
-                     float(image->height() * m_screen.TwipsPerPixel));
+    Picture1.setSize(float(photo->image->width() * m_screen.TwipsPerPixel),
+                     float(photo->image->height() * m_screen.TwipsPerPixel));
     return true;
+}
+
+void frm_lane_play::armTimer()
+{
+    Timer1->setEnabled(true);
+    if (PrefetchPhotos)
+        m_prefetch.start(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE,
+                         VB4_FUNC::StepKey(m_lane::STEP_NO.toLongLong() + 1), photoRoom());
 }
 
 void frm_lane_play::layOutStep()
@@ -222,7 +230,7 @@ void frm_lane_play::Command1_Click(int Index)
     MMControl1->Command(QStringLiteral("Close"));
     if (m_arrows[Index]->text() == expected) {
         play(QStringLiteral("/OK.mp3"));
-        Timer1->setEnabled(true);
+        armTimer();
     } else {
         play(QStringLiteral("/NG.mp3"));
         m_dialogs.MsgBox(this, kWrong);
@@ -234,5 +242,5 @@ void frm_lane_play::Command2_Click()
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;
-    Timer1->setEnabled(true);
+    armTimer();
 }

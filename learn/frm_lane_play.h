@@ -1,5 +1,6 @@
 #pragma once
 
+#include "learn/photo_prefetch.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
@@ -38,6 +39,9 @@ public:
     std::array<platform::TwipGeometry, 3> Command1;
     platform::TwipGeometry Command2;
 
+    // Decode the next step's photo in the background while the present one is on screen.
+    bool PrefetchPhotos = true;
+
     platform::VbTimer* Timer1 = nullptr;
     platform::MMControl* MMControl1 = nullptr;
 
@@ -50,6 +54,8 @@ private:
     QString readStepField(const QString& field);
     void play(const QString& soundFile);
     bool showPhoto(const QString& path);
+    void armTimer();
+    learn::PhotoRoom photoRoom() const;
     void layOutStep();
 
     platform::Dialogs& m_dialogs;
@@ -60,4 +66,5 @@ private:
     QLabel* m_photo = nullptr;
     std::array<QPushButton*, 3> m_arrows{};
     QPushButton* m_back = nullptr;
+    learn::PhotoPrefetch m_prefetch;
 };

@@ -412,6 +412,46 @@ private slots:
         QCOMPARE(w->Picture1.Height(), shown.height() * 15.f);
     }
 
+    // The next photo is decoded ahead while the window waits; whatever changes meanwhile, the
+    // tick shows the route and the file as they are when it comes.
+    void changesWhileThePhotoIsDecodedAhead_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("nothing changes") << "none";
+        QTest::newRow("the photo file is replaced") << "file";
+        QTest::newRow("the route names another photo") << "route";
+        QTest::newRow("the photo file is removed") << "removed";
+    }
+
+    void changesWhileThePhotoIsDecodedAhead()
+    {
+        QFETCH(QString, change);
+        const QString photo = fx->makeImage("a.png", {200, 100});
+        fx->create({{"001", photo, kUp}});
+        auto w = open();
+        QVERIFY(w->PrefetchPhotos);
+        QSize expected(200, 100);
+        if (change == "file") {
+            QVERIFY(QFile::remove(photo));
+            fx->makeImage("a.png", {60, 40});
+            expected = QSize(60, 40);
+        } else if (change == "route") {
+            const QString other = fx->makeImage("b.png", {30, 90});
+            fx->exec(QStringLiteral("UPDATE プログラム SET 写真 = '%1'").arg(other));
+            expected = QSize(30, 90);
+        } else if (change == "removed") {
+            QVERIFY(QFile::remove(photo));
+        }
+        w->Timer1_Timer();
+        if (change == "removed") {
+            QCOMPARE(dialogs.messages, QStringList{photo + QStringLiteral(" が見つかりません")});
+            return;
+        }
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(w->photo()->pixmap().size(), expected);
+        QCOMPARE(w->Picture1.Width(), expected.width() * 15.f);
+    }
+
     void missingSoundLeavesTheJudgementUnchanged()
     {
         QFile::remove(soundFolder + "/OK.mp3");

@@ -1,0 +1,88 @@
+#include "learn/photo_prefetch.h"
+
+#include "learn/play_layout.h"
+#include "platform/picture.h"
+#include "store/connection.h"
+#include "store/store_error.h"
+
+#include <QFileInfo>
+
+namespace learn {
+namespace {
+
+void stamp(PreparedPhoto& photo)
+{
+    const QFileInfo info(photo.path);
+    photo.size = info.exists() ? info.size() : -1;
+    photo.modified = info.exists() ? info.lastModified() : QDateTime();
+}
+
+} // namespace
+
+PreparedPhoto preparePhoto(const QString& path, const PhotoRoom& room)
+{
+    PreparedPhoto photo;
+    photo.path = path;
+    stamp(photo);
+    const std::optional<QSize> natural = platform::PictureSize(path);
+    if (!natural)
+        return photo;
+    const QSize shown = shownPhotoPixels(*natural, room.twipsPerPixel, room.windowWidth,
+                                         room.windowHeight, room.buttonHeight);
+    photo.image = platform::LoadPicture(path, shown);
+    if (photo.image && photo.image->isNull())
+        photo.image.reset();
+    return photo;
+}
+
+PhotoPrefetch::~PhotoPrefetch()
+{
+    if (m_pending.valid())
+        m_pending.wait();
+}
+
+void PhotoPrefetch::start(const QString& connectString, const QString& table,
+                          const QString& stepKey, const PhotoRoom& room)
+{
+    if (m_pending.valid() && m_key == stepKey)
+        return; // already under way
+    if (m_pending.valid())
+        m_pending.wait(); // one at a time; the earlier one is no longer wanted
+    m_key = stepKey;
+    m_pending = std::async(std::launch::async, [=]() -> std::optional<PreparedPhoto> {
+        QString path;
+        try {
+            store::Connection cn;
+            cn.Open(connectString, 0); // never wait for a busy file here
+            store::Recordset rs =
+                cn.Query(QStringLiteral("SELECT * FROM ") + table +
+                         QStringLiteral(" WHERE 順序 = '") + stepKey + QStringLiteral("' "));
+            if (!rs.eof())
+                path = rs.field(QStringLiteral("写真"));
+        } catch (const store::StoreError&) {
+            return std::nullopt;
+        }
+        if (path.isEmpty())
+            return std::nullopt;
+        return preparePhoto(path, room);
+    });
+}
+
+std::optional<PreparedPhoto> PhotoPrefetch::take(const QString& path)
+{
+    if (!m_pending.valid())
+        return std::nullopt;
+    std::optional<PreparedPhoto> photo = m_pending.get();
+    m_key.clear();
+    if (!photo || photo->path != path)
+        return std::nullopt;
+    // The file must still be the one that was decoded.
+    PreparedPhoto now;
+    now.path = path;
+    stamp(now);
+    if (now.size != photo->size || now.modified != photo->modified)
+        return std::nullopt;
+    return photo;
+}
+
+} // namespace learn

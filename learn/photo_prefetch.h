@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+#include <future>
+#include <optional>
+
+namespace learn {
+
+// Where and how large a step's photo is shown.
+struct PhotoRoom
+{
+    double twipsPerPixel = 15;
+    float windowWidth = 0;
+    float windowHeight = 0;
+    float buttonHeight = 495;
+};
+
+// A photo decoded at the size it is shown, with what identifies the file it came from.
+struct PreparedPhoto
+{
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    std::optional<QImage> image; // no value: the file can't be shown
+};
+
+// Reads and decodes `path` for `room`: the whole work of showing a photo but the drawing.
+PreparedPhoto preparePhoto(const QString& path, const PhotoRoom& room);
+
+// Decodes the photo of the step that the next tick will show while the child still looks at
+// the present one. The tick still asks the route for its photo; it takes the prepared picture
+// only when it is for the same, unchanged file, and otherwise decodes as usual.
+class PhotoPrefetch
+{
+public:
+    PhotoPrefetch() = default;
+    PhotoPrefetch(const PhotoPrefetch&) = delete;
+    PhotoPrefetch& operator=(const PhotoPrefetch&) = delete;
+    ~PhotoPrefetch();
+
+    // Starts preparing the photo of step `stepKey` in the route `connectString`/`table`. A
+    // failure (no such step, a store error) only means nothing is prepared.
+    void start(const QString& connectString, const QString& table, const QString& stepKey,
+               const PhotoRoom& room);
+    // The prepared photo for `path` if it is ready or being made, else no value; either way the
+    // prefetch is used up.
+    std::optional<PreparedPhoto> take(const QString& path);
+
+private:
+    QString m_key;
+    std::future<std::optional<PreparedPhoto>> m_pending;
+};
+
+} // namespace learn
