@@ -37,6 +37,12 @@ frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
     Form_Load();
 }
 
+frm_lane_menu::~frm_lane_menu()
+{
+    delete m_play.data();
+    delete m_make.data();
+}
+
 QString frm_lane_menu::Title(const QVersionNumber& version)
 {
     return QStringLiteral("ミチタン - 処理選択") + QStringLiteral(" V") +

@@ -19,6 +19,8 @@ public:
 
     frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake, const QVersionNumber& version,
                   const platform::ScreenTwips& screen, QWidget* parent = nullptr);
+    // The two windows belong to the menu: whatever of them is left goes with it.
+    ~frm_lane_menu() override;
 
     void Form_Load();
     void Command1_Click();
