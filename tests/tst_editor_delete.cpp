@@ -3,6 +3,7 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -31,18 +32,6 @@ class TestEditorDelete : public QObject
 private:
     std::unique_ptr<RouteFixture> fx;
     ScriptedDialogs dialogs;
-
-    std::unique_ptr<frm_lane_make> open()
-    {
-        return std::make_unique<frm_lane_make>(dialogs,
-                                               platform::ScreenTwips::fromPixels({1024, 768}));
-    }
-
-    QString currentOrder(const frm_lane_make& w) const
-    {
-        const int row = w.grid()->currentRecord();
-        return row < 0 ? QString() : w.Adodc1->text(row, 0);
-    }
 
 private slots:
     void init()
@@ -78,7 +67,7 @@ private slots:
         QFETCH(QString, current);
         fx->createSteps(steps);
         QList<RouteRow> expected = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text2()->setText(text2);
         dialogs.answers = {ok ? platform::MsgResult::Ok : platform::MsgResult::Cancel};
         w->Command2_Click();
@@ -112,7 +101,7 @@ private slots:
         fx->create({{QStringLiteral("001"), QStringLiteral("a"), QStringLiteral("↑")},
                     {QStringLiteral("002"), QStringLiteral("b"), QStringLiteral("→")},
                     {QStringLiteral("9'9"), QStringLiteral("q"), QStringLiteral("←")}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text2()->setText(text2);
         w->Command2_Click();
         QCOMPARE(dialogs.messages, QStringList{kDelete});
@@ -138,7 +127,7 @@ private slots:
         QFETCH(bool, direct);
         fx->createSteps(4);
         QList<RouteRow> expected = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text2()->setText(QStringLiteral("002"));
         w->text1()->setText(expected[3].photo);
         bool acted = false;

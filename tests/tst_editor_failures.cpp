@@ -1,6 +1,7 @@
 // Registrations and deletions that fail in the store: the route stays exactly as it was, the
 // user reads why, Text2 is as before the click, and the window goes on working.
 #include "edit/frm_lane_make.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -24,12 +25,6 @@ class TestEditorFailures : public QObject
 private:
     std::unique_ptr<RouteFixture> fx;
     ScriptedDialogs dialogs;
-
-    std::unique_ptr<frm_lane_make> open()
-    {
-        return std::make_unique<frm_lane_make>(dialogs,
-                                               platform::ScreenTwips::fromPixels({1024, 768}));
-    }
 
     // Runs the change of `kind` on `w`: overwriting step 010 (its number differs from Text2's
     // "005"), registering a new photo after 005, or deleting 005.
@@ -72,13 +67,13 @@ private slots:
         fx->createSteps(kind == QLatin1String("new") ? 998 : 999);
         // Only rows whose number changes are written: an overwrite writes just its own row,
         // after its delete and insert; the other changes renumber through step 500.
-        const QString failAt = kind == QLatin1String("overwrite") ? QStringLiteral("010")
-                                                                  : QStringLiteral("500");
+        const QString failAt =
+            kind == QLatin1String("overwrite") ? QStringLiteral("010") : QStringLiteral("500");
         fx->exec(QStringLiteral("CREATE TRIGGER t BEFORE UPDATE ON プログラム WHEN NEW.順序 = "
                                 "'%1' BEGIN SELECT RAISE(ABORT, 'injected'); END;")
                      .arg(failAt));
         const QList<RouteRow> before = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         change(*w, kind);
         QCOMPARE(fx->rows(), before);
         QVERIFY(!dialogs.messages.isEmpty());
@@ -119,7 +114,7 @@ private slots:
         QFETCH(QString, lock);
         fx->createSteps(20);
         const QList<RouteRow> before = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->ConnectionTimeout = 1;
         QProcess holder;
         holder.start(QStringLiteral(MICHITAN_TEST_HELPER_DIR "/helper_lock"), {fx->dbPath(), lock});

@@ -3,6 +3,7 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -35,12 +36,6 @@ private:
                            rows * g->fixedRowHeight() + g->fixedRowHeight() / 2;
         w->DataGrid1.setHeight(float(pixels * 15));
         return w;
-    }
-
-    QString currentOrder(const frm_lane_make& w)
-    {
-        const int row = w.grid()->currentRecord();
-        return row < 0 ? QString() : w.Adodc1->text(row, 0);
     }
 
 private slots:

@@ -4,6 +4,7 @@
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/route_file.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -45,19 +46,7 @@ private:
     std::unique_ptr<RouteFixture> fx;
     ScriptedDialogs dialogs;
 
-    std::unique_ptr<frm_lane_make> open()
-    {
-        return std::make_unique<frm_lane_make>(dialogs,
-                                               platform::ScreenTwips::fromPixels({1024, 768}));
-    }
-
     QString photo(const QString& name) const { return QDir(fx->dir()).filePath(name); }
-
-    QString currentOrder(const frm_lane_make& w) const
-    {
-        const int row = w.grid()->currentRecord();
-        return row < 0 ? QString() : w.Adodc1->text(row, 0);
-    }
 
 private slots:
     void init()
@@ -88,7 +77,7 @@ private slots:
         QFETCH(int, at);
         fx->createSteps(steps);
         QList<RouteRow> expected = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         const QString added = photo(QStringLiteral("new.png"));
         w->text1()->setText(QStringLiteral(" ") + added + QStringLiteral(" "));
         w->text2()->setText(text2);
@@ -108,7 +97,7 @@ private slots:
         fx->create();
         QVERIFY(QFile::remove(fx->dbPath()));
         store::createRouteFile(fx->dbPath(), QStringLiteral("プログラム"));
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         QStringList photos;
         for (const char* name : {"a", "b", "c", "d"}) {
             photos << photo(QString::fromLatin1(name));
@@ -139,7 +128,7 @@ private slots:
     {
         QFETCH(QString, text1);
         fx->createSteps(3);
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text1()->setText(text1);
         w->text2()->setText(QStringLiteral("002"));
         // With no route file at all a connection would make one: none may be opened.
@@ -162,7 +151,7 @@ private slots:
         QFETCH(bool, ok);
         fx->createSteps(5);
         const QList<RouteRow> before = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text1()->setText(before[2].photo);
         w->text2()->setText(QStringLiteral("005"));
         w->option1(2)->setChecked(true);
@@ -184,7 +173,7 @@ private slots:
     void pathWithQuote()
     {
         fx->createSteps(2);
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         const QString odd = photo(QStringLiteral("Tom's way '01'.png"));
         w->text1()->setText(odd);
         w->Command1_Click();
@@ -201,7 +190,7 @@ private slots:
     void noDirection()
     {
         fx->createSteps(1);
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         for (int i = 0; i < 3; ++i) {
             w->option1(i)->setAutoExclusive(false);
             w->option1(i)->setChecked(false);
@@ -224,7 +213,7 @@ private slots:
         QFETCH(bool, existing);
         fx->createSteps(999);
         const QList<RouteRow> before = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text1()->setText(existing ? before[499].photo : photo(QStringLiteral("new.png")));
         w->text2()->setText(QStringLiteral("010"));
         w->option1(1)->setChecked(true);
@@ -259,7 +248,7 @@ private slots:
         QFETCH(QString, second);
         fx->createSteps(5);
         const QList<RouteRow> before = fx->rows();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->text1()->setText(before[1].photo);
         w->option1(2)->setChecked(true);
         dialogs.files.push_back(fx->makeImage(QStringLiteral("other.png"), QSize(10, 10)));

@@ -2,6 +2,7 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -36,12 +37,6 @@ class TestEditorSelect : public QObject
 private:
     std::unique_ptr<RouteFixture> fx;
     ScriptedDialogs dialogs;
-
-    std::unique_ptr<frm_lane_make> open()
-    {
-        return std::make_unique<frm_lane_make>(dialogs,
-                                               platform::ScreenTwips::fromPixels({1024, 768}));
-    }
 
     // Makes list row `row` current, as a click does, and runs the selection handler.
     void select(frm_lane_make& w, int row)
@@ -83,7 +78,7 @@ private slots:
                     {QStringLiteral("002"), QStringLiteral("b.png"), QStringLiteral("↑")},
                     {QStringLiteral("003 "), QStringLiteral("  ") + photo + QStringLiteral(" "),
                      QStringLiteral(" → ")}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         select(*w, 2);
         QCOMPARE(w->text2()->text(), QStringLiteral("003"));
         QCOMPARE(w->text1()->text(), photo);
@@ -112,7 +107,7 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, after);
         fx->create({{QStringLiteral("001"), QString(), arrow}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         w->option1(before)->setChecked(true);
         select(*w, 0);
         for (int i = 0; i < 3; ++i)
@@ -146,7 +141,7 @@ private slots:
         QFETCH(bool, fromDialog);
         const QString photo = fx->makeImage(QStringLiteral("photo.jpg"), pixels, "JPEG");
         fx->create({{QStringLiteral("001"), photo, QStringLiteral("↑")}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         if (fromDialog) {
             dialogs.files.push_back(photo);
             w->Command3_Click();
@@ -185,7 +180,7 @@ private slots:
             QDir(fx->dir()).mkdir(QStringLiteral("写真 'b'.jpg"));
         fx->create({{QStringLiteral("001"), good, QStringLiteral("↑")},
                     {QStringLiteral("002"), bad, QStringLiteral("←")}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         select(*w, 0);
         const Box shown = boxOf(w->Picture1);
         select(*w, 1);
@@ -200,7 +195,7 @@ private slots:
     void emptyPathGivesNoMessage()
     {
         fx->create({{QStringLiteral("001"), QString(), QStringLiteral("→")}});
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         select(*w, 0);
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(w->text2()->text(), QStringLiteral("001"));
@@ -228,7 +223,7 @@ private slots:
         const QString image = fx->makeImage(QStringLiteral("Tom's 写真 1.png"), QSize(320, 240));
         writeFile(QStringLiteral("notes.txt"), "a note\n");
         fx->create();
-        const auto w = open();
+        const auto w = openEditor(dialogs);
         dialogs.files.push_back(before);
         w->Command3_Click();
         const Box shownBefore = boxOf(w->Picture1);

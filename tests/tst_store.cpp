@@ -7,6 +7,7 @@
 #include "store/connection.h"
 #include "store/store_error.h"
 #include "support/route_fixture.h"
+#include "support/store_checks.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -43,24 +44,6 @@ QStringList queryOrders(store::Connection& cn, const QString& sql)
 RouteRow step(const QString& order, const QString& photo, const QString& direction = u"↑"_s)
 {
     return RouteRow{order, photo, direction};
-}
-
-// Runs `f`, which must throw a StoreError; returns it.
-template <typename F> std::optional<StoreError> storeErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const StoreError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
-
-void checkMessage(const StoreError& e, const QString& path)
-{
-    const QString message = e.userMessage();
-    QVERIFY2(message.contains(path), qPrintable(message));
-    QVERIFY2(message.contains(u"道順ファイル"_s), qPrintable(message));
 }
 
 } // namespace

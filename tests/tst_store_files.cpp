@@ -4,6 +4,7 @@
 #include "store/connection.h"
 #include "store/store_error.h"
 #include "support/route_fixture.h"
+#include "support/store_checks.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -33,24 +34,6 @@ using Kind = StoreError::Kind;
 Q_DECLARE_METATYPE(StoreError::Kind)
 
 namespace {
-
-template <typename F> std::optional<StoreError> storeErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const StoreError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
-
-void checkMessage(const StoreError& e, const QString& path)
-{
-    const QString message = e.userMessage();
-    QVERIFY2(message.contains(path), qPrintable(message));
-    QVERIFY2(message.contains(u"道順ファイル"_s), qPrintable(message));
-    QVERIFY2(!e.cause().isEmpty(), qPrintable(message));
-}
 
 QByteArray fileHash(const QString& path)
 {

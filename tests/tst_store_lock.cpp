@@ -5,6 +5,7 @@
 #include "store/connection.h"
 #include "store/store_error.h"
 #include "support/route_fixture.h"
+#include "support/store_checks.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -19,23 +20,6 @@ namespace {
 
 // The least time a one-second time-out may take; the clock is read a little before the wait.
 constexpr qint64 kOneSecondAtLeast = 950;
-
-template <typename F> std::optional<StoreError> storeErrorOf(F&& f)
-{
-    try {
-        f();
-    } catch (const StoreError& e) {
-        return e;
-    }
-    return std::nullopt;
-}
-
-void checkMessage(const StoreError& e, const QString& path)
-{
-    const QString message = e.userMessage();
-    QVERIFY2(message.contains(path), qPrintable(message));
-    QVERIFY2(message.contains(u"道順ファイル"_s), qPrintable(message));
-}
 
 // helper_lock run as a second process, holding the route file until killed.
 class Holder
