@@ -6,6 +6,7 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench -j"$(nproc)" >/dev/null
 export QT_QPA_PLATFORM=offscreen
 for bench in build-bench/bench/bench_*; do
+  [ -f "$bench" ] && [ -x "$bench" ] || continue
   echo "== $(basename "$bench")"
   "$bench" 2>/dev/null
   echo
