@@ -1,6 +1,7 @@
 // Photos that are broken, odd or absent: the learning window shows each one or reports it with
 // its path, and never stops working.
 #include "app/m_lane.h"
+#include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
 #include "platform/vb_timer.h"
 #include "support/route_fixture.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -120,6 +122,20 @@ private slots:
         w.Timer1_Timer();
         QCOMPARE(m_lane::STEP_NO.toInt(), 2);
         QCOMPARE(w.photo()->pixmap().size(), QSize(40, 30));
+
+        // The editor, choosing the same file in the file dialog: shown or reported alike, the
+        // path kept in the edit bar either way.
+        const bool shownInPlay = dialogs.messages.isEmpty();
+        dialogs.messages.clear();
+        frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)));
+        dialogs.files = {path};
+        editor.Command3_Click();
+        QCOMPARE(editor.text1()->text(), path);
+        QCOMPARE(dialogs.messages.isEmpty(), shownInPlay);
+        if (!shownInPlay)
+            QCOMPARE(dialogs.messages, QStringList{path + QStringLiteral(" が見つかりません")});
+        else
+            QVERIFY(!editor.photo()->pixmap().isNull());
     }
 
     void wholePicturesAreShown_data()
