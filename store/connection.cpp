@@ -56,7 +56,12 @@ StoreError errorFor(const QString& path, const QSqlError& error)
     case 13: // SQLITE_FULL
         return StoreError(Kind::DiskFull, path, QStringLiteral("ディスクがいっぱいです。"), detail);
     case 14: // SQLITE_CANTOPEN
-        return StoreError(Kind::Failed, path, QStringLiteral("道順ファイルを開けません。"), detail);
+        // Also what a write gives when the folder refuses the file SQLite keeps beside it while
+        // it changes the route.
+        return StoreError(Kind::Failed, path,
+                          QStringLiteral("道順ファイルを開けません。ファイルやそのフォルダーに"
+                                         "書き込めるか確かめてください。"),
+                          detail);
     case 10: // SQLITE_IOERR
         return StoreError(Kind::Failed, path,
                           QStringLiteral("道順ファイルの読み書き中にエラーが起きました。"), detail);
