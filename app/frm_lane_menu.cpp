@@ -1,6 +1,6 @@
 #include "app/frm_lane_menu.h"
 
-#include "app/program_icon.h"
+#include "app/form_look.h"
 #include "app/vb4_func.h"
 
 #include <QCloseEvent>
@@ -13,15 +13,8 @@ frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
       m_version(version), m_screen(screen)
 {
     const double tpp = m_screen.TwipsPerPixel;
-    setObjectName(QStringLiteral("frm_lane_menu"));
-    setWindowTitle(QStringLiteral("処理選択"));
-    setWindowIcon(programIcon());
-    setAutoFillBackground(true);
-    QPalette green = palette();
-    green.setColor(QPalette::Window, QColor(0xC0, 0xFF, 0xC0));
-    setPalette(green);
-    m_form = platform::TwipGeometry(this, tpp, (m_screen.Width - 4680) / 2,
-                                    (m_screen.Height - 3120) / 2, 4680, 3120);
+    m_form = setUpForm(*this, QStringLiteral("frm_lane_menu"), QStringLiteral("処理選択"),
+                       QColor(0xC0, 0xFF, 0xC0), m_screen, 4680, 3120);
 
     m_command1 = new QPushButton(QStringLiteral("道順学習"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));

@@ -1,7 +1,7 @@
 #include "edit/frm_lane_make.h"
 
+#include "app/form_look.h"
 #include "app/m_lane.h"
-#include "app/program_icon.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/store_error.h"
@@ -44,15 +44,8 @@ frm_lane_make::~frm_lane_make() = default;
 void frm_lane_make::createControls()
 {
     const double tpp = m_screen.TwipsPerPixel;
-    setObjectName(QStringLiteral("frm_lane_make"));
-    setWindowTitle(QStringLiteral("道順作成"));
-    setWindowIcon(programIcon());
-    setAutoFillBackground(true);
-    QPalette green = palette();
-    green.setColor(QPalette::Window, kLightGreen);
-    setPalette(green);
-    Form = platform::TwipGeometry(this, tpp, (m_screen.Width - 11745) / 2,
-                                  (m_screen.Height - 9825) / 2, 11745, 9825);
+    Form = setUpForm(*this, QStringLiteral("frm_lane_make"), QStringLiteral("道順作成"),
+                     kLightGreen, m_screen, 11745, 9825);
 
     m_picture2 = new QWidget(this);
     m_picture2->setObjectName(QStringLiteral("Picture2"));

@@ -1,7 +1,7 @@
 #include "learn/frm_lane_play.h"
 
+#include "app/form_look.h"
 #include "app/m_lane.h"
-#include "app/program_icon.h"
 #include "app/vb4_func.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
@@ -41,27 +41,17 @@ frm_lane_play::~frm_lane_play() = default;
 void frm_lane_play::createControls()
 {
     const double tpp = m_screen.TwipsPerPixel;
-    setObjectName(QStringLiteral("frm_lane_play"));
-    setWindowTitle(QStringLiteral("道順学習"));
-    setWindowIcon(programIcon());
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("frm_lane_play { background-color: black; }"));
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    Form = platform::TwipGeometry(this, tpp, (m_screen.Width - 10305) / 2,
-                                  (m_screen.Height - 9000) / 2, 10305, 9000);
+    Form = setUpForm(*this, QStringLiteral("frm_lane_play"), QStringLiteral("道順学習"), Qt::black,
+                     m_screen, 10305, 9000);
 
     m_frame = new QWidget(this);
     m_frame->setObjectName(QStringLiteral("Picture2"));
-    m_frame->setAutoFillBackground(true);
-    m_frame->setPalette(black);
+    fillBackground(*m_frame, Qt::black);
     Picture2 = platform::TwipGeometry(m_frame, tpp, 2400, 3480, 6615, 2295);
 
     m_photo = new QLabel(m_frame);
     m_photo->setObjectName(QStringLiteral("Picture1"));
-    m_photo->setAutoFillBackground(true);
-    m_photo->setPalette(black);
+    fillBackground(*m_photo, Qt::black);
     m_photo->setScaledContents(false);
     Picture1 = platform::TwipGeometry(m_photo, tpp, 0, 0, 4335, 2895);
 

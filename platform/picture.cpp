@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <algorithm>
 
 namespace platform {
 namespace {
@@ -54,15 +53,6 @@ std::optional<QImage> LoadPicture(const QString& path, QSize shownSize)
     if (image.isNull())
         return std::nullopt;
     return image;
-}
-
-QSizeF fitInside(QSizeF natural, QSizeF room)
-{
-    if (natural.isEmpty())
-        return natural;
-    const double scale = std::min({1.0, std::max(0.0, room.width()) / natural.width(),
-                                   std::max(0.0, room.height()) / natural.height()});
-    return natural * scale;
 }
 
 } // namespace platform

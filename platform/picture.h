@@ -16,8 +16,4 @@ std::optional<QSize> PictureSize(const QString& path);
 // (missing, unreadable, not a picture, empty file) gives no value.
 std::optional<QImage> LoadPicture(const QString& path, QSize shownSize = QSize());
 
-// The largest size with the proportions of `natural` that fits in `room`, never larger than
-// `natural` itself.
-QSizeF fitInside(QSizeF natural, QSizeF room);
-
 } // namespace platform
