@@ -63,4 +63,14 @@ QString Dialogs::ShowOpen(QWidget* parent, const OpenRequest& request)
                                         qtNameFilter(request.Filter));
 }
 
+QString Dialogs::ShowSave(QWidget* parent, const SaveRequest& request)
+{
+    return QFileDialog::getSaveFileName(parent, request.Title, request.DefaultPath, request.Filter);
+}
+
+QString Dialogs::ShowFolder(QWidget* parent, const QString& title, const QString& startDir)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startDir);
+}
+
 } // namespace platform

@@ -18,6 +18,15 @@ struct OpenRequest
     QString DefaultExt;
 };
 
+// What a save-file dialog is asked for: its title, the file it proposes (a full path) and a
+// Qt name filter ("PDF (*.pdf)").
+struct SaveRequest
+{
+    QString Title;
+    QString DefaultPath;
+    QString Filter;
+};
+
 // Every message box and every file dialog of the program goes through one of these, so that
 // tests can answer them without a real modal window.
 class Dialogs
@@ -32,6 +41,14 @@ public:
 
     // Returns the chosen file's full path, or an empty string after Cancel.
     virtual QString ShowOpen(QWidget* parent, const OpenRequest& request);
+
+    // Asks where to save a file; returns the full path, or an empty string after Cancel. The
+    // dialog itself asks before an existing file is replaced.
+    virtual QString ShowSave(QWidget* parent, const SaveRequest& request);
+
+    // Asks for a folder, starting in `startDir`; returns its path, or an empty string after
+    // Cancel.
+    virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
 };
 
 // The title every message box carries.

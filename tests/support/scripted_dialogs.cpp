@@ -16,12 +16,33 @@ platform::MsgResult ScriptedDialogs::MsgBox(QWidget*, const QString& text,
     return answer;
 }
 
+namespace {
+
+QString next(std::deque<QString>& queue)
+{
+    if (queue.empty())
+        return QString();
+    const QString answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
+} // namespace
+
 QString ScriptedDialogs::ShowOpen(QWidget*, const platform::OpenRequest& request)
 {
     openRequests << request;
-    if (files.empty())
-        return QString();
-    const QString file = files.front();
-    files.pop_front();
-    return file;
+    return next(files);
+}
+
+QString ScriptedDialogs::ShowSave(QWidget*, const platform::SaveRequest& request)
+{
+    saveRequests << request;
+    return next(saveFiles);
+}
+
+QString ScriptedDialogs::ShowFolder(QWidget*, const QString&, const QString& startDir)
+{
+    folderStarts << startDir;
+    return next(folders);
 }

@@ -13,15 +13,23 @@ public:
     platform::MsgResult MsgBox(QWidget* parent, const QString& text,
                                platform::MsgButtons buttons) override;
     QString ShowOpen(QWidget* parent, const platform::OpenRequest& request) override;
+    QString ShowSave(QWidget* parent, const platform::SaveRequest& request) override;
+    QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir) override;
 
     // Answers for the next questions (OK+Cancel boxes), in order; OK when none is left.
     std::deque<platform::MsgResult> answers;
     // Paths the next file dialogs return, in order; "" (Cancel) when none is left.
     std::deque<QString> files;
+    // Paths the next save dialogs return, in order; "" (Cancel) when none is left.
+    std::deque<QString> saveFiles;
+    // Folders the next folder dialogs return, in order; "" (Cancel) when none is left.
+    std::deque<QString> folders;
     // Called with each message before it is answered (for example to click again meanwhile).
     std::function<void(const QString&)> onMessage;
 
     QStringList messages;
     QList<platform::MsgButtons> buttons;
     QList<platform::OpenRequest> openRequests;
+    QList<platform::SaveRequest> saveRequests;
+    QStringList folderStarts;
 };
