@@ -36,6 +36,7 @@ void Main(platform::Dialogs& dialogs)
         [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
+    menu->setDialogs(&dialogs);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
 }
