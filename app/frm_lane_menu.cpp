@@ -1,32 +1,50 @@
 #include "app/frm_lane_menu.h"
 
 #include "app/form_look.h"
+#include "app/m_lane.h"
 #include "app/vb4_func.h"
+#include "platform/dialogs.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
                              const QVersionNumber& version, const platform::ScreenTwips& screen,
                              QWidget* parent)
-    : QWidget(parent, Qt::Window), m_makePlay(std::move(makePlay)), m_makeMake(std::move(makeMake)),
-      m_version(version), m_screen(screen)
+    : QMainWindow(parent, Qt::Window), m_makePlay(std::move(makePlay)),
+      m_makeMake(std::move(makeMake)), m_version(version), m_screen(screen)
 {
     const double tpp = m_screen.TwipsPerPixel;
+    const QColor background(0xC0, 0xFF, 0xC0);
     m_form = setUpForm(*this, QStringLiteral("frm_lane_menu"), QStringLiteral("処理選択"),
-                       QColor(0xC0, 0xFF, 0xC0), m_screen, 4680, 3120);
+                       background, m_screen, 4680, 3120);
 
-    m_command1 = new QPushButton(QStringLiteral("道順学習"), this);
+    // The form's client area is the central widget: the menu bar sits above it, in the frame.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    fillBackground(*m_client, background);
+    setCentralWidget(m_client);
+
+    m_command1 = new QPushButton(QStringLiteral("道順学習"), m_client);
     m_command1->setObjectName(QStringLiteral("Command1"));
     m_command1->setAccessibleName(m_command1->text());
     m_button1 = platform::TwipGeometry(m_command1, tpp, 1680, 600, 1455, 495);
-    m_command2 = new QPushButton(QStringLiteral("道順作成"), this);
+    m_command2 = new QPushButton(QStringLiteral("道順作成"), m_client);
     m_command2->setObjectName(QStringLiteral("Command2"));
     m_command2->setAccessibleName(m_command2->text());
     m_button2 = platform::TwipGeometry(m_command2, tpp, 1680, 1680, 1455, 495);
     setTabOrder(m_command1, m_command2);
     connect(m_command1, &QPushButton::clicked, this, &frm_lane_menu::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &frm_lane_menu::Command2_Click);
+
+    buildMenus();
+    // The window grows by the menu bar's height so that the client area keeps its design size.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar);
     Form_Load();
 }
 
@@ -36,12 +54,68 @@ frm_lane_menu::~frm_lane_menu()
     delete m_make.data();
 }
 
+void frm_lane_menu::buildMenus()
+{
+    // The texts are the menus' accessible names as they are; the menu bar is reached with Alt
+    // (then the arrow keys), and printing also with Ctrl+P.
+    m_routeMenu = menuBar()->addMenu(QStringLiteral("道順"));
+    m_routeMenu->setObjectName(QStringLiteral("routeMenu"));
+    m_print = m_routeMenu->addAction(QStringLiteral("印刷…"));
+    m_print->setObjectName(QStringLiteral("printAction"));
+    m_print->setShortcut(QKeySequence::Print);
+    m_print->setShortcutContext(Qt::WindowShortcut);
+    m_exportPdf = m_routeMenu->addAction(QStringLiteral("PDF に書き出す…"));
+    m_exportPdf->setObjectName(QStringLiteral("exportPdfAction"));
+    m_routeSeparator = m_routeMenu->addSeparator();
+    m_quit = m_routeMenu->addAction(QStringLiteral("終了"));
+    m_quit->setObjectName(QStringLiteral("quitAction"));
+    m_quit->setShortcut(QKeySequence::Quit);
+    m_quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    m_about = help->addAction(QStringLiteral("バージョン情報…"));
+    m_about->setObjectName(QStringLiteral("aboutAction"));
+    m_about->setMenuRole(QAction::AboutRole);
+
+    connect(m_print, &QAction::triggered, this, &frm_lane_menu::printRequested);
+    connect(m_exportPdf, &QAction::triggered, this, &frm_lane_menu::exportPdfRequested);
+    // "終了" is the same as closing the menu: both windows go, and the program ends.
+    connect(m_quit, &QAction::triggered, this, &QWidget::close);
+    connect(m_about, &QAction::triggered, this, &frm_lane_menu::ShowAbout);
+}
+
+void frm_lane_menu::addRouteCommand(QAction* action)
+{
+    m_routeMenu->insertAction(m_routeSeparator, action);
+}
+
 QString frm_lane_menu::Title(const QVersionNumber& version)
 {
     return QStringLiteral("ミチタン - 処理選択") + QStringLiteral(" V") +
            QString::number(version.majorVersion()) +
            VB4_FUNC::ANSI_RIGHT(QStringLiteral("00") + QString::number(version.minorVersion()), 2) +
            VB4_FUNC::ANSI_RIGHT(QStringLiteral("00") + QString::number(version.microVersion()), 2);
+}
+
+QString frm_lane_menu::AboutText(const QVersionNumber& version, const QString& routePath)
+{
+    return QStringLiteral("ミチタン（道順学習）\n"
+                          "バージョン %1\n\n"
+                          "このプログラムはフリーソフトウェアです。GNU 一般公衆利用許諾書"
+                          "（GPL）第 3 版またはそれ以降の版のもとで、再配布や改変ができます。"
+                          "保証はありません。\n\n"
+                          "道順のファイル:\n%2")
+        .arg(version.toString(), QDir::toNativeSeparators(routePath));
+}
+
+void frm_lane_menu::ShowAbout()
+{
+    const QString text = AboutText(m_version, m_lane::DB_PATH);
+    if (m_dialogs)
+        m_dialogs->MsgBox(this, text);
+    else
+        platform::Dialogs().MsgBox(this, text);
 }
 
 void frm_lane_menu::Form_Load()

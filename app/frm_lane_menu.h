@@ -2,16 +2,24 @@
 
 #include "platform/twips.h"
 
+#include <QMainWindow>
 #include <QPointer>
 #include <QVersionNumber>
-#include <QWidget>
 #include <functional>
 
+class QAction;
+class QMenu;
 class QPushButton;
 
+namespace platform {
+class Dialogs;
+}
+
 // The first window: its two buttons open the learning and the editing window, each at most
-// once; closing it closes both and so ends the program.
-class frm_lane_menu : public QWidget
+// once; closing it closes both and so ends the program. Its menu bar lies outside the client
+// area, which keeps its design size with both buttons in place; the "道順" menu holds the
+// commands on the whole route, the "ヘルプ" menu the program's version information.
+class frm_lane_menu : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -29,23 +37,52 @@ public:
 
     // "ミチタン - 処理選択 V" with the major number and the last two digits of minor and revision.
     static QString Title(const QVersionNumber& version);
+    // The text of "バージョン情報…": name, version, licence and the route file's path.
+    static QString AboutText(const QVersionNumber& version, const QString& routePath);
 
     QWidget* playWindow() const { return m_play; }
     QWidget* makeWindow() const { return m_make; }
+    // The form itself: the client area that holds the two buttons.
+    QWidget* clientArea() const { return m_client; }
+
+    // The "道順" menu; a later command on the whole route goes in with addRouteCommand, after
+    // the commands already there and before the separator above "終了".
+    QMenu* routeMenu() const { return m_routeMenu; }
+    void addRouteCommand(QAction* action);
+    QAction* printAction() const { return m_print; }
+    QAction* exportPdfAction() const { return m_exportPdf; }
+    QAction* aboutAction() const { return m_about; }
+
+    // The message layer the version information is shown through.
+    void setDialogs(platform::Dialogs* dialogs) { m_dialogs = dialogs; }
+    void ShowAbout();
+
+signals:
+    void printRequested();
+    void exportPdfRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void showWindow(QPointer<QWidget>& window, const WindowFactory& make);
+    void buildMenus();
 
     WindowFactory m_makePlay;
     WindowFactory m_makeMake;
     QVersionNumber m_version;
     platform::ScreenTwips m_screen;
+    platform::Dialogs* m_dialogs = nullptr;
     QPointer<QWidget> m_play;
     QPointer<QWidget> m_make;
+    QWidget* m_client = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
+    QMenu* m_routeMenu = nullptr;
+    QAction* m_print = nullptr;
+    QAction* m_exportPdf = nullptr;
+    QAction* m_routeSeparator = nullptr;
+    QAction* m_quit = nullptr;
+    QAction* m_about = nullptr;
     platform::TwipGeometry m_form, m_button1, m_button2;
 };

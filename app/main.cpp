@@ -1,4 +1,5 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
+#include "app/command_line.h"
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
 #include "app/program_icon.h"
@@ -6,6 +7,7 @@
 #include "learn/frm_lane_play.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
+#include "print/booklet_print.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -27,15 +29,28 @@ void loadJapaneseTranslations(QApplication& app)
     }
 }
 
+// The route file the program opens: the shared settings are filled for it.
+QString routeToOpen()
+{
+    m_lane::InitSettings(QCoreApplication::applicationDirPath());
+    return m_lane::DB_PATH;
+}
+
 void Main(platform::Dialogs& dialogs)
 {
     const QString folder = QCoreApplication::applicationDirPath();
-    m_lane::InitSettings(folder);
+    routeToOpen();
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
     auto* menu = new frm_lane_menu(
         [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
+    menu->setDialogs(&dialogs);
+    auto* printer = new BookletPrinter(dialogs, menu);
+    QObject::connect(menu, &frm_lane_menu::printRequested, printer,
+                     [printer, menu] { printer->Print(menu); });
+    QObject::connect(menu, &frm_lane_menu::exportPdfRequested, printer,
+                     [printer, menu] { printer->ExportPdf(menu); });
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
 }
@@ -44,6 +59,11 @@ void Main(platform::Dialogs& dialogs)
 
 int main(int argc, char** argv)
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A job from the command line opens no window, so it needs no screen either.
+    if (WantsCommandLineJob(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("michitan"));
     QApplication::setApplicationDisplayName(QStringLiteral("ミチタン"));
@@ -52,6 +72,8 @@ int main(int argc, char** argv)
     loadJapaneseTranslations(app);
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
+    if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
+        return *code;
     platform::Dialogs dialogs;
     Main(dialogs);
     return app.exec();

@@ -1,11 +1,16 @@
 // The menu: its title from the version, and the two windows it opens and closes.
 #include "app/frm_lane_menu.h"
+#include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 class TestMenu : public QObject
@@ -106,6 +111,66 @@ private slots:
         m->show();
         QVERIFY(m->close());
         QCOMPARE(playMade + makeMade, 0);
+    }
+
+    // The menu bar lies above the client area, which keeps its design size with both buttons
+    // where they were.
+    void menuBarLiesOutsideTheClientArea()
+    {
+        auto m = menu();
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m.get()));
+        QWidget* client = m->clientArea();
+        QCOMPARE(client->size(), QSize(312, 208)); // 4680 x 3120 twips at 15 twips a pixel
+        QVERIFY(m->menuBar()->isVisible());
+        QVERIFY(m->menuBar()->geometry().bottom() < client->geometry().top());
+        auto* b1 = m->findChild<QPushButton*>(QStringLiteral("Command1"));
+        auto* b2 = m->findChild<QPushButton*>(QStringLiteral("Command2"));
+        QCOMPARE(b1->parentWidget(), client);
+        QCOMPARE(b1->geometry(), QRect(112, 40, 97, 33));
+        QCOMPARE(b2->geometry(), QRect(112, 112, 97, 33));
+    }
+
+    // The menus' accessible names, their order, the shortcut for printing, and a later route
+    // command joining the route menu above the separator.
+    void menuCommands()
+    {
+        auto m = menu();
+        m->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m.get()));
+        QStringList titles;
+        for (QAction* a : m->menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{QStringLiteral("道順"), QStringLiteral("ヘルプ")}));
+
+        auto* later = new QAction(QStringLiteral("後から足すコマンド"), m.get());
+        m->addRouteCommand(later);
+        QStringList route;
+        for (QAction* a : m->routeMenu()->actions())
+            route << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(route, (QStringList{QStringLiteral("印刷…"), QStringLiteral("PDF に書き出す…"),
+                                     QStringLiteral("後から足すコマンド"), QStringLiteral("-"),
+                                     QStringLiteral("終了")}));
+        QCOMPARE(m->aboutAction()->text(), QStringLiteral("バージョン情報…"));
+
+        QSignalSpy print(m.get(), &frm_lane_menu::printRequested);
+        QSignalSpy pdf(m.get(), &frm_lane_menu::exportPdfRequested);
+        QTest::keyClick(m.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(print.size(), 1);
+        m->exportPdfAction()->trigger();
+        QCOMPARE(pdf.size(), 1);
+
+        ScriptedDialogs dialogs;
+        m->setDialogs(&dialogs);
+        m_lane::InitSettings(QStringLiteral("/home/家族/ミチタン"));
+        m->aboutAction()->trigger();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].contains(QStringLiteral("2003.3.15")));
+        QVERIFY(dialogs.messages[0].contains(QStringLiteral("GPL")));
+        QVERIFY(dialogs.messages[0].contains(QStringLiteral("/home/家族/ミチタン/ADO_LANE.mdb")));
+
+        m->findChild<QAction*>(QStringLiteral("quitAction"))->trigger();
+        QVERIFY(!m->isVisible());
     }
 
     void opensTheRealWindowsSideBySide()

@@ -1,0 +1,168 @@
+#include "print/booklet_print.h"
+
+#include "app/m_lane.h"
+#include "platform/dialogs.h"
+#include "print/booklet_layout.h"
+#include "print/booklet_pdf.h"
+#include "print/route_steps.h"
+#include "store/store_error.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QToolBar>
+
+namespace {
+
+// Shows how far the booklet is; it appears only for work that takes longer than a second.
+class BookletProgress
+{
+public:
+    explicit BookletProgress(QWidget* parent)
+        : m_dialog(QStringLiteral("道順の本を作っています…"), QStringLiteral("キャンセル"), 0, 1,
+                   parent)
+    {
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(1000);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setValue(0);
+    }
+
+    booklet::Progress callback()
+    {
+        return [this](int done, int total) {
+            m_dialog.setMaximum(total);
+            m_dialog.setValue(done);
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+} // namespace
+
+BookletPrinter::BookletPrinter(platform::Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs)
+{
+}
+
+void BookletPrinter::setPerPage(int perPage)
+{
+    m_perPage = booklet::ValidPerPage(perPage);
+}
+
+bool BookletPrinter::readRoute(QWidget* parent, QList<booklet::Step>& steps)
+{
+    // Reading must not make an empty route file where there was none.
+    if (!QFileInfo::exists(m_lane::DB_PATH)) {
+        m_dialogs.MsgBox(parent, QStringLiteral("道順のファイルが見つかりません。\n") +
+                                     QDir::toNativeSeparators(m_lane::DB_PATH) +
+                                     QStringLiteral("\n「道順作成」で道順を作ってから、もう一度"
+                                                    "ためしてください。"));
+        return false;
+    }
+    try {
+        steps = booklet::ReadSteps(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
+    } catch (const store::StoreError& e) {
+        m_dialogs.MsgBox(parent, e.userMessage());
+        return false;
+    }
+    if (steps.isEmpty()) {
+        m_dialogs.MsgBox(parent, QStringLiteral("この道順には、まだ写真が登録されていません。\n"
+                                                "「道順作成」で写真を登録してから、もう一度ためして"
+                                                "ください。"));
+        return false;
+    }
+    return true;
+}
+
+booklet::Outcome BookletPrinter::paintWithProgress(QWidget* parent, QPrinter& printer,
+                                                   const QList<booklet::Step>& steps)
+{
+    BookletProgress progress(parent);
+    booklet::Options options;
+    options.perPage = m_perPage;
+    const booklet::Outcome outcome =
+        booklet::PaintBooklet(printer, steps, options, progress.callback());
+    if (outcome != booklet::Outcome::Done)
+        printer.abort();
+    return outcome;
+}
+
+void BookletPrinter::Print(QWidget* parent)
+{
+    QList<booklet::Step> steps;
+    if (!readRoute(parent, steps))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (QPrinterInfo::defaultPrinter().isNull())
+        printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(30, 30, 30, 30), QPageLayout::Point);
+    printer.setDocName(QStringLiteral("道順"));
+
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("印刷"));
+    // The choice of steps a page sits in the preview's tool bar and redraws the preview.
+    if (auto* bar = preview.findChild<QToolBar*>()) {
+        auto* choice = new QComboBox(bar);
+        choice->setAccessibleName(QStringLiteral("1 ページの枚数"));
+        for (int n : {1, 2, 4})
+            choice->addItem(QStringLiteral("1 ページに %1 まい").arg(n), n);
+        choice->setCurrentIndex(choice->findData(m_perPage));
+        bar->addSeparator();
+        bar->addWidget(choice);
+        connect(choice, &QComboBox::currentIndexChanged, &preview, [this, choice, &preview] {
+            setPerPage(choice->currentData().toInt());
+            if (auto* widget = preview.findChild<QPrintPreviewWidget*>())
+                widget->updatePreview();
+        });
+    }
+    bool failed = false;
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        failed = paintWithProgress(parent, *target, steps) == booklet::Outcome::Failed || failed;
+    });
+    preview.exec();
+    if (failed)
+        m_dialogs.MsgBox(parent, QStringLiteral("印刷できませんでした。プリンターの電源や用紙を"
+                                                "たしかめて、もう一度ためしてください。"));
+}
+
+booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
+{
+    QList<booklet::Step> steps;
+    if (!readRoute(parent, steps))
+        return booklet::Outcome::Failed;
+    platform::SaveRequest request;
+    request.Title = QStringLiteral("PDF に書き出す");
+    request.DefaultPath =
+        QFileInfo(m_lane::DB_PATH).absoluteDir().filePath(QStringLiteral("道順.pdf"));
+    request.Filter = QStringLiteral("PDF (*.pdf)");
+    const QString path = m_dialogs.ShowSave(parent, request);
+    if (path.isEmpty())
+        return booklet::Outcome::Cancelled;
+
+    booklet::Options options;
+    options.perPage = m_perPage;
+    BookletProgress progress(parent);
+    const booklet::PdfResult result = booklet::WriteBookletPdf(
+        path, steps, options, booklet::DefaultPageLayout(), progress.callback());
+    if (result.outcome == booklet::Outcome::Cancelled)
+        m_dialogs.MsgBox(parent, QStringLiteral("PDF の書き出しを取り消しました。\n") +
+                                     QDir::toNativeSeparators(path) +
+                                     QStringLiteral(" には何も書きこんでいません。"));
+    else if (result.outcome == booklet::Outcome::Failed)
+        m_dialogs.MsgBox(
+            parent, QStringLiteral("PDF を書き出せませんでした。\n") +
+                        QDir::toNativeSeparators(path) + QStringLiteral("\n理由: ") + result.error +
+                        QStringLiteral("\n別の場所を選んで、もう一度ためしてください。"));
+    return result.outcome;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "print/booklet_painter.h"
+
+#include <QObject>
+
+class QPrinter;
+class QWidget;
+
+namespace platform {
+class Dialogs;
+}
+
+// The two commands of the menu window: "印刷…" (the print dialog with a preview) and
+// "PDF に書き出す…". Both print the current route; every message goes through `dialogs`.
+class BookletPrinter : public QObject
+{
+    Q_OBJECT
+public:
+    explicit BookletPrinter(platform::Dialogs& dialogs, QObject* parent = nullptr);
+
+    // Steps a page: 1, 2 (the default) or 4. Chosen in the preview, used by both commands.
+    int perPage() const { return m_perPage; }
+    void setPerPage(int perPage);
+
+    void Print(QWidget* parent);
+    // Asks for a file name (the route's folder, "道順.pdf") and writes the booklet there.
+    booklet::Outcome ExportPdf(QWidget* parent);
+
+private:
+    // The route's steps; false (after saying why) when there is nothing to print.
+    bool readRoute(QWidget* parent, QList<booklet::Step>& steps);
+    booklet::Outcome paintWithProgress(QWidget* parent, QPrinter& printer,
+                                       const QList<booklet::Step>& steps);
+
+    platform::Dialogs& m_dialogs;
+    int m_perPage = 2;
+};
