@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What an archive may hold before it is read at all. A route has at most 999 steps, each with
+// one board and at most one picture, so a real archive stays far below every limit.
+namespace share::limits {
+
+inline constexpr int kMaxSteps = 999;
+// Every entry of the archive: the manifest, 999 boards, 999 pictures, the goal board, and room.
+inline constexpr int kMaxEntries = 2100;
+// One picture (the export writes at most 1920 pixels; a phone's original is about 5 MB).
+inline constexpr qint64 kMaxPictureBytes = 40ll * 1024 * 1024;
+// One board or the manifest (a board is about 2 KB).
+inline constexpr qint64 kMaxJsonBytes = 1024 * 1024;
+// Everything unpacked together.
+inline constexpr qint64 kMaxTotalBytes = 2ll * 1024 * 1024 * 1024;
+// Unpacked size against packed size, for entries above kRatioFloor bytes: pictures hardly
+// pack, JSON packs about 10:1; only a bomb packs a thousand to one.
+inline constexpr qint64 kMaxRatio = 100;
+inline constexpr qint64 kRatioFloor = 64 * 1024;
+// A picture's width or height in pixels.
+inline constexpr int kMaxPictureSide = 16384;
+
+// Pictures are written at most this long on their long side.
+inline constexpr int kExportLongSide = 1920;
+inline constexpr int kJpegQuality = 85;
+
+} // namespace share::limits

@@ -1,0 +1,224 @@
+#include "share/share_commands.h"
+
+#include "app/m_lane.h"
+#include "platform/dialogs.h"
+#include "share/obz_export.h"
+#include "share/obz_import.h"
+#include "share/relink.h"
+#include "share/share_error.h"
+#include "store/store_error.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QStandardPaths>
+
+namespace share {
+namespace {
+
+const QString kFilter = QStringLiteral("絵カードボード (*.obz)");
+constexpr int kListed = 20; // photos named in a message; more are counted
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// `paths` one a line, at most kListed of them.
+QString listed(const QStringList& paths)
+{
+    QStringList lines;
+    for (int i = 0; i < paths.size() && i < kListed; ++i)
+        lines << QStringLiteral("・") + native(paths[i]);
+    if (paths.size() > kListed)
+        lines << QStringLiteral("ほか %1 枚").arg(paths.size() - kListed);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString documents()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// A progress window for `title` that the user can stop; it appears only when the work takes
+// longer than a moment.
+class Working
+{
+public:
+    Working(QWidget* parent, const QString& title)
+        : m_dialog(title, QStringLiteral("中止"), 0, 0, parent)
+    {
+        m_dialog.setWindowTitle(platform::messageBoxTitle());
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+    Progress progress()
+    {
+        return [this](int done, int total) {
+            m_dialog.setMaximum(total);
+            m_dialog.setValue(done);
+            QApplication::processEvents();
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+// Runs `work`, turning every failure into a message; false when it failed or was stopped.
+template <typename F> bool guarded(platform::Dialogs& dialogs, QWidget* parent, F&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const ShareError& e) {
+        dialogs.MsgBox(parent, e.kind() == ShareError::Kind::Cancelled
+                                   ? QStringLiteral("中止しました。道順は変わっていません。")
+                                   : e.message());
+    } catch (const store::StoreError& e) {
+        dialogs.MsgBox(parent, e.userMessage());
+    }
+    return false;
+}
+
+QString withSuffix(QString path)
+{
+    if (!path.endsWith(QLatin1String(".obz"), Qt::CaseInsensitive))
+        path += QStringLiteral(".obz");
+    return path;
+}
+
+// The photos' folder for `archive` when the user chose `place`: a new folder named after the
+// file inside it, unless the chosen folder already has that name.
+QString photoFolderIn(const QString& place, const QString& archive)
+{
+    const QString name =
+        QFileInfo(defaultPhotoFolder(place + QStringLiteral("/x"), archive)).fileName();
+    if (QFileInfo(place).fileName() == name)
+        return place;
+    return QDir(place).absoluteFilePath(name);
+}
+
+} // namespace
+
+void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
+{
+    const QString start = QDir(documents()).absoluteFilePath(QStringLiteral("道順.obz"));
+    QString out = dialogs.ShowSave(parent, {QStringLiteral("道順を書き出す"), start, kFilter});
+    if (out.isEmpty())
+        return;
+    out = withSuffix(out);
+    ExportResult result;
+    Working working(parent, QStringLiteral("道順と写真を書き出しています…"));
+    if (!guarded(dialogs, parent,
+                 [&] { result = exportRoute(m_lane::DB_PATH, out, working.progress()); }))
+        return;
+    QString text = QStringLiteral("道順（%1 ステップ）を写真といっしょに書き出しました。\n%2")
+                       .arg(result.steps)
+                       .arg(native(out));
+    if (!result.missing.isEmpty())
+        text += QStringLiteral("\n\n次の写真が見つからなかったので、代わりに「写真がありません」の"
+                               "絵を入れました。「写真の場所を直す…」で直してから、"
+                               "もう一度書き出してください。\n") +
+                listed(result.missing);
+    dialogs.MsgBox(parent, text);
+}
+
+void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed)
+{
+    const QString archive =
+        dialogs.ShowOpen(parent, {documents(), QStringLiteral("絵カードボード (*.obz)|*.obz"),
+                                  QString(), QStringLiteral("obz")});
+    if (archive.isEmpty())
+        return;
+    ImportPlan plan;
+    if (!guarded(dialogs, parent, [&] { plan = readArchive(archive); }))
+        return;
+    const QString routeFolder = QFileInfo(m_lane::DB_PATH).absolutePath();
+    const QString place = dialogs.ShowFolder(
+        parent,
+        QStringLiteral("写真を入れる場所を選んでください（その中に「%1」フォルダーを作ります）")
+            .arg(QFileInfo(defaultPhotoFolder(m_lane::DB_PATH, archive)).fileName()),
+        routeFolder);
+    if (place.isEmpty())
+        return;
+    const QString photos = photoFolderIn(place, archive);
+    const QString question =
+        QStringLiteral("「%1」には %2 ステップの道順が入っています。\n"
+                       "いまの道順をこの道順に置きかえますか？\n\n"
+                       "写真は「%3」に入れます。いまの道順は、日付のついた控えとして"
+                       "同じフォルダーに残します。")
+            .arg(QFileInfo(archive).fileName())
+            .arg(plan.steps.size())
+            .arg(native(photos));
+    if (dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
+        return;
+    ImportResult result;
+    {
+        Working working(parent, QStringLiteral("道順と写真を読み込んでいます…"));
+        if (!guarded(dialogs, parent, [&] {
+                result = importRoute(plan, m_lane::DB_PATH, photos, working.progress());
+            }))
+            return;
+    }
+    if (changed)
+        changed();
+    QString text = QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
+                       .arg(result.steps)
+                       .arg(native(photos));
+    if (!result.datedCopy.isEmpty())
+        text += QStringLiteral("\nいままでの道順の控え：%1").arg(native(result.datedCopy));
+    dialogs.MsgBox(parent, text);
+}
+
+void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed)
+{
+    QStringList missing;
+    if (!guarded(dialogs, parent, [&] { missing = missingPhotos(m_lane::DB_PATH); }))
+        return;
+    if (missing.isEmpty()) {
+        dialogs.MsgBox(parent, QStringLiteral("見つからない写真はありません。"));
+        return;
+    }
+    const QString folder = dialogs.ShowFolder(
+        parent,
+        QStringLiteral("写真の入っているフォルダーを選んでください（中のフォルダーも探します）"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    if (folder.isEmpty())
+        return;
+    RelinkResult result;
+    {
+        Working working(parent, QStringLiteral("写真を探しています…"));
+        if (!guarded(dialogs, parent,
+                     [&] { result = relinkPhotos(m_lane::DB_PATH, folder, working.progress()); }))
+            return;
+    }
+    if (result.mended > 0 && changed)
+        changed();
+    QString text = QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended);
+    if (!result.stillMissing.isEmpty())
+        text += QStringLiteral("\n\nまだ見つからない写真（%1 枚）：\n")
+                    .arg(result.stillMissing.size()) +
+                listed(result.stillMissing);
+    dialogs.MsgBox(parent, text);
+}
+
+void addRouteCommands(QMenu* menu, platform::Dialogs& dialogs, QWidget* parent,
+                      RouteChanged changed)
+{
+    QObject::connect(menu->addAction(QStringLiteral("道順を書き出す…")), &QAction::triggered, menu,
+                     [&dialogs, parent] { exportRouteCommand(dialogs, parent); });
+    QObject::connect(menu->addAction(QStringLiteral("道順を読み込む…")), &QAction::triggered, menu,
+                     [&dialogs, parent, changed] { importRouteCommand(dialogs, parent, changed); });
+    QObject::connect(
+        menu->addAction(QStringLiteral("写真の場所を直す…")), &QAction::triggered, menu,
+        [&dialogs, parent, changed] { relinkPhotosCommand(dialogs, parent, changed); });
+}
+
+} // namespace share

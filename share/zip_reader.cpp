@@ -1,0 +1,169 @@
+#include "share/zip_reader.h"
+
+#include "share/obz_limits.h"
+#include "share/share_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+
+namespace share {
+namespace {
+
+constexpr quint32 kUnixTypeMask = 0170000;
+constexpr quint32 kUnixRegular = 0100000;
+constexpr quint32 kUnixDirectory = 0040000;
+constexpr quint32 kDosReparsePoint = 0x400; // a link made on Windows
+
+bool isLink(const QuaZipFileInfo64& info)
+{
+    const quint32 unixMode = info.externalAttr >> 16;
+    const quint32 type = unixMode & kUnixTypeMask;
+    if (info.isSymbolicLink())
+        return true;
+    if (type != 0 && type != kUnixRegular && type != kUnixDirectory)
+        return true; // a link, device or pipe
+    return (info.externalAttr & kDosReparsePoint) != 0;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+}
+
+} // namespace
+
+QString unsafeEntryName(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("名前のない中身があります。");
+    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
+        (name.size() > 1 && name[1] == QLatin1Char(':')))
+        return QStringLiteral("中身「%1」が絶対パスです。").arg(name);
+    if (name.contains(QLatin1Char('\\')))
+        return QStringLiteral("中身「%1」の名前に「\\」があります。").arg(name);
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("中身の名前に制御文字があります。");
+    for (const QString& part : name.split(QLatin1Char('/'))) {
+        if (part == QLatin1String(".."))
+            return QStringLiteral("中身「%1」がフォルダーの外（..）を指しています。").arg(name);
+    }
+    return QString();
+}
+
+ZipReader::ZipReader(const QString& path) : m_path(path), m_zip(std::make_unique<QuaZip>(path))
+{
+    if (!QFile::exists(path))
+        throw failed(
+            QStringLiteral("ファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(path)));
+    if (!zip().open(QuaZip::mdUnzip))
+        throw refused(QStringLiteral("zip 形式のファイルではないか、壊れています。"));
+    checkEntries();
+}
+
+ZipReader::~ZipReader() = default;
+
+void ZipReader::checkEntries()
+{
+    const QList<QuaZipFileInfo64> entries = zip().getFileInfoList64();
+    if (zip().getZipError() != UNZ_OK)
+        throw refused(QStringLiteral("zip の目録が壊れています。"));
+    if (entries.size() > limits::kMaxEntries)
+        throw refused(QStringLiteral("中身が %1 個あり、多すぎます（%2 個まで）。")
+                          .arg(entries.size())
+                          .arg(limits::kMaxEntries));
+    qint64 total = 0;
+    for (const QuaZipFileInfo64& entry : entries) {
+        if (const QString why = unsafeEntryName(entry.name); !why.isEmpty())
+            throw refused(why);
+        if (isLink(entry))
+            throw refused(QStringLiteral("中身「%1」がリンクです。").arg(entry.name));
+        if (m_sizes.contains(entry.name))
+            throw refused(QStringLiteral("中身「%1」が二つあります。").arg(entry.name));
+        const qint64 size = qint64(entry.uncompressedSize);
+        if (size < 0 || size > limits::kMaxPictureBytes)
+            throw refused(QStringLiteral("中身「%1」が大きすぎます（%2 まで）。")
+                              .arg(entry.name, sizeText(limits::kMaxPictureBytes)));
+        if (size > limits::kRatioFloor &&
+            size / qMax<qint64>(1, qint64(entry.compressedSize)) > limits::kMaxRatio)
+            throw refused(QStringLiteral("中身「%1」が異常に圧縮されています。").arg(entry.name));
+        total += size;
+        if (total > limits::kMaxTotalBytes)
+            throw refused(
+                QStringLiteral("展開すると %1 を超えます。").arg(sizeText(limits::kMaxTotalBytes)));
+        m_sizes.insert(entry.name, size);
+    }
+}
+
+QByteArray ZipReader::read(const QString& name, qint64 limit)
+{
+    if (!contains(name))
+        throw refused(QStringLiteral("中身「%1」がありません。").arg(name));
+    const qint64 declared = m_sizes.value(name);
+    if (declared > limit)
+        throw refused(QStringLiteral("中身「%1」が大きすぎます。").arg(name));
+    if (!zip().setCurrentFile(name, QuaZip::csSensitive))
+        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    QuaZipFile file(&zip());
+    if (!file.open(QIODevice::ReadOnly))
+        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    // One byte more than declared is enough to tell that the entry lies about its size.
+    const QByteArray bytes = file.read(declared + 1);
+    file.close();
+    if (bytes.size() != declared || file.getZipError() != UNZ_OK)
+        throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+    return bytes;
+}
+
+void ZipReader::extract(const QString& name, const QString& target, qint64 limit)
+{
+    if (!contains(name))
+        throw refused(QStringLiteral("中身「%1」がありません。").arg(name));
+    const qint64 declared = m_sizes.value(name);
+    if (declared > limit)
+        throw refused(QStringLiteral("中身「%1」が大きすぎます。").arg(name));
+    if (!zip().setCurrentFile(name, QuaZip::csSensitive))
+        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    QuaZipFile in(&zip());
+    if (!in.open(QIODevice::ReadOnly))
+        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw failed(QStringLiteral("写真「%1」を書き込めませんでした。"
+                                    "写真のフォルダーに書き込めるか確かめてください。")
+                         .arg(QDir::toNativeSeparators(target)));
+    auto removeOut = qScopeGuard([&] {
+        out.close();
+        out.remove();
+    });
+    qint64 got = 0;
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n < 0)
+            throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+        if (n == 0)
+            break;
+        got += n;
+        if (got > declared)
+            throw refused(QStringLiteral("中身「%1」が申告より大きく展開されます。").arg(name));
+        if (out.write(buffer, n) != n)
+            throw failed(QStringLiteral("写真「%1」を書き込めませんでした。"
+                                        "ディスクに空きがあるか確かめてください。")
+                             .arg(QDir::toNativeSeparators(target)));
+    }
+    in.close();
+    if (got != declared || in.getZipError() != UNZ_OK)
+        throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+    if (!out.flush())
+        throw failed(QStringLiteral("写真「%1」を書き込めませんでした。")
+                         .arg(QDir::toNativeSeparators(target)));
+    out.close();
+    removeOut.dismiss();
+}
+
+} // namespace share

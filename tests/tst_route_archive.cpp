@@ -1,0 +1,387 @@
+// A route written to a board archive with its photos and read back on another account; and
+// damaged or hostile archives, each refused before anything changes.
+#include "app/m_lane.h"
+#include "learn/frm_lane_play.h"
+#include "platform/picture.h"
+#include "share/obz_export.h"
+#include "share/share_cli.h"
+#include "share/share_commands.h"
+#include "support/route_fixture.h"
+#include "support/scripted_dialogs.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QTest>
+#include <QTextStream>
+#include <memory>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipnewinfo.h>
+
+namespace {
+
+const QString kUp = QStringLiteral("↑"), kLeft = QStringLiteral("←"), kRight = QStringLiteral("→");
+
+// `jpeg` with an EXIF orientation tag (6: turn the stored picture 90 degrees clockwise), as a
+// phone camera writes it.
+QByteArray withOrientationTag(const QByteArray& jpeg, quint16 orientation)
+{
+    QByteArray exif("Exif\0\0", 6);
+    exif += QByteArray("MM\0\x2a\0\0\0\x08", 8);
+    exif += QByteArray("\0\x01", 2);
+    exif += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8);
+    exif += char(orientation >> 8);
+    exif += char(orientation & 0xff);
+    exif += QByteArray("\0\0\0\0\0\0", 6);
+    const int length = exif.size() + 2;
+    QByteArray segment("\xff\xe1", 2);
+    segment += char(length >> 8);
+    segment += char(length & 0xff);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
+// A picture in two halves, `first` above (or left of) `second`.
+QImage halves(QSize size, QColor first, QColor second, Qt::Orientation split)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(second);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            if (split == Qt::Vertical ? y < size.height() / 2 : x < size.width() / 2)
+                image.setPixelColor(x, y, first);
+    return image;
+}
+
+QByteArray jpegBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 90);
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool near(QColor a, QColor b)
+{
+    return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 &&
+           qAbs(a.blue() - b.blue()) < 40;
+}
+
+// Every file below `dir` with a digest of its bytes.
+QStringList snapshot(const QString& dir)
+{
+    QStringList files;
+    QDirIterator it(dir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files << path + QLatin1Char(' ') +
+                     QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha1).toHex();
+    }
+    files.sort();
+    return files;
+}
+
+// One entry of a zip made by a test. With `declared` set, `bytes` are already deflated and the
+// entry claims to unpack to `declared` bytes.
+struct Entry
+{
+    QString name;
+    QByteArray bytes;
+    quint32 unixMode = 0100644;
+    qint64 declared = -1;
+};
+
+void writeZip(const QString& path, const QList<Entry>& entries)
+{
+    QuaZip zip(path);
+    QVERIFY(zip.open(QuaZip::mdCreate));
+    for (const Entry& e : entries) {
+        QuaZipNewInfo info(e.name);
+        info.externalAttr = e.unixMode << 16;
+        QuaZipFile file(&zip);
+        if (e.declared >= 0) {
+            info.uncompressedSize = ulong(e.declared);
+            QVERIFY(file.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, 6, true));
+        } else {
+            QVERIFY(file.open(QIODevice::WriteOnly, info));
+        }
+        file.write(e.bytes);
+        file.close();
+    }
+    zip.close();
+    QCOMPARE(zip.getZipError(), UNZ_OK);
+}
+
+QList<Entry> readZip(const QString& path)
+{
+    QList<Entry> entries;
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdUnzip))
+        return entries;
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFile file(&zip);
+        file.open(QIODevice::ReadOnly);
+        entries << Entry{zip.getCurrentFileName(), file.readAll()};
+    }
+    return entries;
+}
+
+// Raw deflate data of `bytes` (qCompress gives a size, a zlib header and a checksum around it).
+QByteArray rawDeflate(const QByteArray& bytes)
+{
+    const QByteArray z = qCompress(bytes, 9);
+    return z.mid(6, z.size() - 10);
+}
+
+QJsonObject jsonOf(const QByteArray& bytes)
+{
+    return QJsonDocument::fromJson(bytes).object();
+}
+
+QByteArray jsonBytes(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson();
+}
+
+Entry& entryNamed(QList<Entry>& entries, const QString& name)
+{
+    for (Entry& e : entries)
+        if (e.name == name)
+            return e;
+    qFatal("no entry %s", qPrintable(name));
+}
+
+enum class Damage {
+    ParentFolder,
+    AbsolutePath,
+    SymbolicLink,
+    HugeDeclaredSize,
+    BiggerThanDeclared,
+    PackedTooTightly,
+    MissingPicture,
+    TooManySteps,
+    BrokenJson,
+    OtherBoardApp,
+    NotAZip,
+};
+
+} // namespace
+
+class TestRouteArchive : public QObject
+{
+    Q_OBJECT
+
+private:
+    ScriptedDialogs dialogs;
+    QTemporaryDir work;
+    QString goodArchive;
+
+private slots:
+    void initTestCase()
+    {
+        // A good two-step archive that the bad ones are made from. An entry that no board names is
+        // still refused when it is unsafe.
+        RouteFixture fx;
+        fx.create({{"001", fx.makeImage("a.png", {64, 48}), kUp},
+                   {"002", fx.makeImage("b.png", {64, 48}), kRight}});
+        goodArchive = work.filePath(QStringLiteral("good.obz"));
+        QCOMPARE(share::exportRoute(fx.dbPath(), goodArchive).steps, 2);
+    }
+
+    void init() { dialogs = ScriptedDialogs(); }
+
+    void roundTripOnAnotherAccountPractisesWhole()
+    {
+        auto home = std::make_unique<RouteFixture>();
+        const QString photos = QDir(home->dir()).filePath(QStringLiteral("写真"));
+        // Large and landscape, red above blue.
+        const QString big = photos + QStringLiteral("/big.jpg");
+        writeFile(big, jpegBytes(halves({2600, 1950}, Qt::red, Qt::blue, Qt::Vertical)));
+        // Stored sideways with green on the left; upright it is 300 x 400 with green on top.
+        const QString sideways = photos + QStringLiteral("/sideways.jpg");
+        writeFile(sideways,
+                  withOrientationTag(
+                      jpegBytes(halves({400, 300}, Qt::green, Qt::yellow, Qt::Horizontal)), 6));
+        // Small PNG, taken as it is; its name has a quote in it.
+        const QString small = photos + QStringLiteral("/it's.png");
+        QVERIFY(halves({320, 240}, Qt::black, Qt::white, Qt::Vertical).save(small));
+        const QString gone = photos + QStringLiteral("/gone.jpg");
+        home->create({{"001", big, kUp},
+                      {"002", sideways, kRight},
+                      {"003", small, kLeft},
+                      {"004", gone, kUp}});
+
+        const QString archive = work.filePath(QStringLiteral("通学路.obz"));
+        dialogs.saveFiles = {work.filePath(QStringLiteral("通学路"))};
+        share::exportRouteCommand(dialogs, nullptr);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(QStringLiteral("4 ステップ")) &&
+                     dialogs.messages[0].contains(QStringLiteral("gone.jpg")),
+                 qPrintable(dialogs.messages[0]));
+        const QByteArray smallBytes = fileBytes(small);
+        home.reset(); // the original photos and route are gone
+
+        RouteFixture away;
+        away.create();
+        dialogs = ScriptedDialogs();
+        dialogs.files = {archive};
+        dialogs.folders = {away.dir()};
+        int changed = 0;
+        share::importRouteCommand(dialogs, nullptr, [&] { ++changed; });
+        QCOMPARE(changed, 1);
+        QCOMPARE(dialogs.messages.size(), 2);
+        QVERIFY2(dialogs.messages[0].contains(QStringLiteral("4 ステップ")),
+                 qPrintable(dialogs.messages[0]));
+
+        const QList<RouteRow> rows = away.rows();
+        QCOMPARE(rows.size(), 4);
+        const QStringList directions{kUp, kRight, kLeft, kUp};
+        const QString folder = QDir(away.dir()).filePath(QStringLiteral("通学路"));
+        for (int i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].order, QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            QCOMPARE(rows[i].direction, directions[i]);
+            QCOMPARE(QFileInfo(rows[i].photo).absolutePath(), folder);
+        }
+        // The big photo at 1920 pixels, still red above blue.
+        const QImage first = *platform::LoadPicture(rows[0].photo);
+        QCOMPARE(first.size(), QSize(1920, 1440));
+        QVERIFY(near(first.pixelColor(960, 300), Qt::red));
+        QVERIFY(near(first.pixelColor(960, 1100), Qt::blue));
+        // The sideways photo stored upright, so that any board app shows it the right way up.
+        QImageReader reader(rows[1].photo);
+        QCOMPARE(reader.transformation(), QImageIOHandler::TransformationNone);
+        const QImage second = reader.read();
+        QCOMPARE(second.size(), QSize(300, 400));
+        QVERIFY(near(second.pixelColor(150, 80), Qt::green));
+        QVERIFY(near(second.pixelColor(150, 320), Qt::yellow));
+        QCOMPARE(QFileInfo(rows[2].photo).fileName(), QStringLiteral("it's.png"));
+        QCOMPARE(fileBytes(rows[2].photo), smallBytes);
+        QVERIFY(platform::PictureSize(rows[3].photo)); // the placeholder
+
+        // The child practises the imported route from the first step to the goal.
+        dialogs = ScriptedDialogs();
+        frm_lane_play play(dialogs, platform::ScreenTwips::fromPixels({1024, 768}),
+                           QString::fromUtf8(MICHITAN_ASSETS_DIR));
+        const QHash<QString, int> button{{kUp, 0}, {kLeft, 1}, {kRight, 2}};
+        for (const QString& direction : directions) {
+            play.Timer1_Timer();
+            QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('\n')));
+            QVERIFY(!play.photo()->pixmap().isNull());
+            play.Command1_Click(button[direction]);
+        }
+        play.Timer1_Timer();
+        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆")});
+    }
+
+    void damagedArchiveIsRefusedAndNothingChanges_data()
+    {
+        QTest::addColumn<Damage>("damage");
+        QTest::newRow("entry leaving the folder through ../") << Damage::ParentFolder;
+        QTest::newRow("entry with an absolute path") << Damage::AbsolutePath;
+        QTest::newRow("symbolic link entry") << Damage::SymbolicLink;
+        QTest::newRow("entry declaring gigabytes") << Damage::HugeDeclaredSize;
+        QTest::newRow("picture unpacking beyond its declared size") << Damage::BiggerThanDeclared;
+        QTest::newRow("entry packed a thousand to one") << Damage::PackedTooTightly;
+        QTest::newRow("picture named by a board but missing") << Damage::MissingPicture;
+        QTest::newRow("more than 999 steps") << Damage::TooManySteps;
+        QTest::newRow("board with broken JSON") << Damage::BrokenJson;
+        QTest::newRow("board app file without our fields") << Damage::OtherBoardApp;
+        QTest::newRow("not a zip at all") << Damage::NotAZip;
+    }
+
+    void damagedArchiveIsRefusedAndNothingChanges()
+    {
+        QFETCH(Damage, damage);
+        QList<Entry> entries = readZip(goodArchive);
+        QCOMPARE(entries.size(), 6);
+        const QString picture = QStringLiteral("images/001.png");
+        switch (damage) {
+        case Damage::ParentFolder:
+            entries << Entry{QStringLiteral("images/../../evil.png"), "x"};
+            break;
+        case Damage::AbsolutePath:
+            entries << Entry{QStringLiteral("/tmp/evil.png"), "x"};
+            break;
+        case Damage::SymbolicLink:
+            entries << Entry{QStringLiteral("images/link.png"), "/etc/passwd", 0120777};
+            break;
+        case Damage::HugeDeclaredSize:
+            entries << Entry{QStringLiteral("images/huge.png"), rawDeflate(QByteArray(1000, 'x')),
+                             0100644, 3'000'000'000};
+            break;
+        case Damage::BiggerThanDeclared:
+            entryNamed(entries, picture).declared = 5000;
+            entryNamed(entries, picture).bytes = rawDeflate(QByteArray(64 << 20, '\0'));
+            break;
+        case Damage::PackedTooTightly:
+            entries << Entry{QStringLiteral("filler.bin"), QByteArray(30 << 20, '\0')};
+            break;
+        case Damage::MissingPicture:
+            entries.removeIf([&](const Entry& e) { return e.name == picture; });
+            break;
+        case Damage::TooManySteps: {
+            Entry& manifest = entryNamed(entries, QStringLiteral("manifest.json"));
+            QJsonObject json = jsonOf(manifest.bytes);
+            json.insert(QStringLiteral("ext_michitan_steps"), 1000);
+            manifest.bytes = jsonBytes(json);
+            break;
+        }
+        case Damage::BrokenJson:
+            entryNamed(entries, QStringLiteral("boards/002.obf")).bytes.chop(20);
+            break;
+        case Damage::OtherBoardApp: {
+            Entry& manifest = entryNamed(entries, QStringLiteral("manifest.json"));
+            QJsonObject json = jsonOf(manifest.bytes);
+            json.remove(QStringLiteral("ext_michitan_steps"));
+            manifest.bytes = jsonBytes(json);
+            break;
+        }
+        case Damage::NotAZip:
+            break;
+        }
+        const QString archive = work.filePath(QStringLiteral("bad.obz"));
+        QFile::remove(archive);
+        if (damage == Damage::NotAZip)
+            writeFile(archive, "PK\x03\x04 this is not really a zip");
+        else
+            writeZip(archive, entries);
+
+        RouteFixture fx;
+        fx.create({{"001", fx.makeImage("keep.png", {32, 32}), kUp}});
+        const QString photos = QDir(fx.dir()).filePath(QStringLiteral("photos"));
+        writeFile(photos + QStringLiteral("/old.png"), fileBytes(fx.rows()[0].photo));
+        const QStringList before = snapshot(fx.dir());
+
+        QString errors;
+        QTextStream err(&errors);
+        QCOMPARE(share::importCommand(fx.dbPath(), archive, photos, err), 1);
+        QVERIFY2(errors.contains(QStringLiteral("読み込めません")), qPrintable(errors));
+        QCOMPARE(snapshot(fx.dir()), before);
+    }
+};
+
+QTEST_MAIN(TestRouteArchive)
+#include "tst_route_archive.moc"
