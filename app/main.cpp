@@ -5,9 +5,12 @@
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
 #include "platform/dialogs.h"
+#include "platform/program_folder.h"
 #include "platform/twips.h"
+#include "store/route_place.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -27,10 +30,9 @@ void loadJapaneseTranslations(QApplication& app)
     }
 }
 
-void Main(platform::Dialogs& dialogs)
+void Main(platform::Dialogs& dialogs, const QString& folder, const QString& routeFolder)
 {
-    const QString folder = QCoreApplication::applicationDirPath();
-    m_lane::InitSettings(folder);
+    m_lane::InitSettings(routeFolder);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
     auto* menu = new frm_lane_menu(
         [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
@@ -53,6 +55,15 @@ int main(int argc, char** argv)
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
     platform::Dialogs dialogs;
-    Main(dialogs);
+    // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
+    const platform::ProgramFolder folder;
+    const store::RouteStart route = store::startRoute(folder.path());
+    if (!route.problem.isEmpty()) {
+        dialogs.MsgBox(nullptr, route.problem);
+        return 1;
+    }
+    if (!route.notice.isEmpty())
+        dialogs.MsgBox(nullptr, route.notice);
+    Main(dialogs, folder.path(), QFileInfo(route.routeFile).path());
     return app.exec();
 }
