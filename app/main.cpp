@@ -6,10 +6,13 @@
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
 #include "platform/dialogs.h"
+#include "platform/program_folder.h"
 #include "platform/twips.h"
 #include "print/booklet_print.h"
+#include "store/route_place.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -29,17 +32,9 @@ void loadJapaneseTranslations(QApplication& app)
     }
 }
 
-// The route file the program opens: the shared settings are filled for it.
-QString routeToOpen()
+void Main(platform::Dialogs& dialogs, const QString& folder, const QString& routeFolder)
 {
-    m_lane::InitSettings(QCoreApplication::applicationDirPath());
-    return m_lane::DB_PATH;
-}
-
-void Main(platform::Dialogs& dialogs)
-{
-    const QString folder = QCoreApplication::applicationDirPath();
-    routeToOpen();
+    m_lane::InitSettings(routeFolder);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
     auto* menu = new frm_lane_menu(
         [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
@@ -72,9 +67,20 @@ int main(int argc, char** argv)
     loadJapaneseTranslations(app);
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
+    // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
+    const platform::ProgramFolder folder;
+    // A job from the command line works on the route the program would open unless told another.
+    const auto routeToOpen = [&folder] { return store::startRoute(folder.path()).routeFile; };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;
-    Main(dialogs);
+    const store::RouteStart route = store::startRoute(folder.path());
+    if (!route.problem.isEmpty()) {
+        dialogs.MsgBox(nullptr, route.problem);
+        return 1;
+    }
+    if (!route.notice.isEmpty())
+        dialogs.MsgBox(nullptr, route.notice);
+    Main(dialogs, folder.path(), QFileInfo(route.routeFile).path());
     return app.exec();
 }

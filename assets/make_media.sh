@@ -6,6 +6,7 @@
 #   photos/01..06_*.jpg   the six route pictures, 640x480, drawn with ImageMagick
 #   icon/michitan.png     32x32, 16-colour program icon (+ michitan.ico, and a
 #   icon/michitan_256.png 256x256 rendering of the same drawing)
+#   icon/hicolor/NxN/michitan.png  the desktop menu icons, 16 to 256 pixels
 #
 # The pictures are simple 3D scenes (roads, houses, trees ...) described below in
 # metres-like units and projected by a small awk routine into ImageMagick drawing
@@ -621,3 +622,9 @@ convert -size 256x256 xc:none -draw "$(icon_mvg 8)" -depth 8 -strip "$here/icon/
 # the small one without smoothing, so every edge stays crisp in 16 colours
 convert -size 32x32 xc:none +antialias -draw "$(icon_mvg 1)" -colors 16 -strip "PNG8:$here/icon/michitan.png"
 convert "$here/icon/michitan.png" -colors 16 "$here/icon/michitan.ico"
+# the desktop menu's icons (hicolor theme sizes), drawn at each size from the same drawing
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$here/icon/hicolor/${size}x${size}"
+    convert -size ${size}x${size} xc:none -draw "$(icon_mvg "$(awk "BEGIN{print $size/32}")")" \
+        -depth 8 -strip "$here/icon/hicolor/${size}x${size}/michitan.png"
+done

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what ミチタン needs to build, run and test on Debian 12 (bookworm).
+# Installs what ミチタン needs to build, run, test and package on Debian 12 (bookworm). Only the
+# missing packages are installed, and only then is root needed.
 set -euo pipefail
 packages=(
   build-essential cmake
@@ -8,10 +9,27 @@ packages=(
   fonts-ipafont-gothic
   poppler-utils
   xvfb xauth
+  dpkg-dev file lintian desktop-file-utils appstream xdotool
 )
-if [ "$(id -u)" -ne 0 ]; then
-  exec sudo "$0" "$@"
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$package")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update
-apt-get install -y --no-install-recommends "${packages[@]}"
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  "${install[@]}"
+elif command -v sudo >/dev/null; then
+  sudo env DEBIAN_FRONTEND=noninteractive apt-get update
+  sudo env DEBIAN_FRONTEND=noninteractive "${install[@]}"
+else
+  echo "These packages are missing: ${missing[*]}" >&2
+  echo "Run this as root, then run $0 again:" >&2
+  echo "  apt-get update && ${install[*]}" >&2
+  exit 1
+fi

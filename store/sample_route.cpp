@@ -1,0 +1,76 @@
+#include "store/sample_route.h"
+
+#include "app/m_lane.h"
+#include "store/connection.h"
+#include "store/route_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QUuid>
+
+namespace store {
+
+namespace {
+
+// The way to school: each photo and the direction to take there.
+const struct
+{
+    const char* photo;
+    const char* direction;
+} kSteps[] = {
+    {"01_home_gate.jpg", "↑"}, {"02_straight_street.jpg", "↑"}, {"03_corner_right.jpg", "→"},
+    {"04_crossing.jpg", "↑"},  {"05_corner_left.jpg", "←"},     {"06_school_gate.jpg", "↑"},
+};
+
+void fill(const QString& routeFile, const QDir& photos)
+{
+    const QString table = QStringLiteral("プログラム");
+    createRouteFile(routeFile, table);
+    Connection cn;
+    cn.Open(m_lane::ConnectString(routeFile));
+    Transaction change(cn);
+    int n = 0;
+    for (const auto& step : kSteps) {
+        const QString path = photos.absoluteFilePath(QString::fromUtf8(step.photo));
+        cn.Execute(QStringLiteral("INSERT INTO %1 VALUES ( '%2','%3','%4' );")
+                       .arg(table, QStringLiteral("%1").arg(++n, 3, 10, QLatin1Char('0')),
+                            QString(path).replace(QLatin1String("'"), QLatin1String("''")),
+                            QString::fromUtf8(step.direction)));
+    }
+    change.commit();
+    cn.Close();
+}
+
+} // namespace
+
+bool writeSampleRoute(const QString& routeFile, const QString& photoFolder)
+{
+    const QFileInfo target(routeFile);
+    if (target.exists())
+        return false;
+    // Built whole under a temporary name and then moved into place without replacing anything,
+    // so that no one ever finds a half-made sample, and a route made meanwhile stays.
+    const QString temp = target.absoluteDir().filePath(
+        QStringLiteral(".michitan-sample-%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128)));
+    const auto cleanUp = qScopeGuard([&temp] { QFile::remove(temp); });
+    fill(temp, QDir(QFileInfo(photoFolder).absoluteFilePath()));
+    return QFile::rename(temp, target.absoluteFilePath());
+}
+
+bool copySamplePhotos(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    bool copied = true;
+    for (const auto& step : kSteps) {
+        const QString name = QString::fromUtf8(step.photo);
+        const QString target = QDir(to).filePath(name);
+        if (!QFileInfo::exists(target))
+            copied = QFile::copy(QDir(from).filePath(name), target) && copied;
+    }
+    return copied;
+}
+
+} // namespace store
