@@ -61,11 +61,10 @@ void createRouteFile(const QString& path, const QString& table)
     QSqlDatabase::removeDatabase(name);
     if (!made) {
         QFile::remove(temp);
-        // A full disk or a failing drive is said as such; anything else means the folder
-        // refused the new file.
+        // A full disk is said as such; anything else means the folder refused the new file.
         const StoreError cause = StoreError::fromSql(path, error);
-        if (cause.kind() == Kind::DiskFull || cause.kind() == Kind::Failed)
-            throw StoreError(cause.kind() == Kind::DiskFull ? Kind::DiskFull : Kind::NoFolder, path,
+        if (cause.kind() == Kind::DiskFull)
+            throw StoreError(Kind::DiskFull, path,
                              QStringLiteral("新しい道順ファイルを作れませんでした。") +
                                  cause.cause(),
                              cause.detail());
@@ -119,7 +118,8 @@ QStringList keepLeftovers(const QString& path)
             QStringLiteral(".bak");
         for (const QString& source : {path, leftover.filePath()}) {
             const QString copy = source + stamp;
-            if (!QFileInfo::exists(copy) && !QFile::copy(source, copy))
+            // Another window may be taking the same copy at this moment.
+            if (!QFileInfo::exists(copy) && !QFile::copy(source, copy) && !QFileInfo::exists(copy))
                 throw StoreError(
                     Kind::NoFolder, path,
                     QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
