@@ -21,11 +21,7 @@ const QColor kLightGreen(0xC0, 0xFF, 0xC0);
 // which a registration or deletion may have changed just before.
 QString listMessage(const store::StoreError& e)
 {
-    QString text = QStringLiteral("道順の一覧を読み込めませんでした。\n\nファイル: ") + e.path() +
-                   QStringLiteral("\n理由: ") + e.cause();
-    if (!e.detail().isEmpty())
-        text += QStringLiteral("\n（") + e.detail() + QStringLiteral("）");
-    return text;
+    return e.messageUnder(QStringLiteral("道順の一覧を読み込めませんでした。"));
 }
 
 } // namespace
@@ -130,6 +126,8 @@ void frm_lane_make::createEditBar(double tpp)
     connect(m_command3, &QPushButton::clicked, this, &frm_lane_make::Command3_Click);
     connect(m_command1, &QPushButton::clicked, this, &frm_lane_make::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &frm_lane_make::Command2_Click);
+    // A number typed by hand is taken as typed, whatever step was chosen before.
+    connect(m_text2, &QLineEdit::textEdited, this, [this] { m_chosen.reset(); });
 }
 
 void frm_lane_make::Form_Load()

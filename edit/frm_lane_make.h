@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/chosen_step.h"
 #include "edit/command_guard.h"
 #include "platform/common_dialog.h"
 #include "platform/dialogs.h"
@@ -7,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -79,15 +81,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Outcome { Changed, Cancelled, Full };
+    enum class Outcome { Changed, Cancelled, Full, Stale };
+
+    // The step a registration may replace: its row and number.
+    struct FoundStep
+    {
+        qint64 row;
+        QString order;
+    };
 
     void createControls();
     void createEditBar(double tpp);
     Outcome registerStep(const QString& photo);
-    bool findStep(store::Connection& cn, const QString& photo);
+    std::optional<FoundStep> findStep(store::Connection& cn, const QString& photo);
+    bool stillHolds(store::Connection& cn, const std::optional<FoundStep>& found,
+                    const QString& photo);
+    // The photo of the chosen step when `order` is its number; none when the number was typed.
+    std::optional<QString> chosenPhoto(const QString& order) const;
     void chooseTemporaryOrder(store::Connection& cn);
     QString direction() const;
-    void deleteStep();
+    Outcome deleteStep();
+    // Fills the edit bar from list row `row`; the number too when the parent chose the row.
+    void loadRow(int row, bool chosenByUser);
+    // Fills the edit bar from the list's current row, or empties it when no row is current.
+    void showCurrentStep();
     void selectDirection(const QString& arrow);
     bool showPhoto(const QString& path);
     void showList(const QString& order);
@@ -108,4 +125,6 @@ private:
     QWidget* m_picture2 = nullptr;
     QLabel* m_picture1 = nullptr;
     edit::StepGrid* m_grid = nullptr;
+
+    std::optional<edit::ChosenStep> m_chosen;
 };

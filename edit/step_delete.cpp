@@ -1,6 +1,7 @@
 // The "削除" button: deletes the step whose number is in Text2 and renumbers the rest.
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
+#include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
 #include "edit/route_renumber.h"
 #include "store/connection.h"
@@ -21,25 +22,45 @@ void frm_lane_make::Command2_Click()
         return;
     if (m_dialogs.MsgBox(this, kDelete, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
+    Outcome outcome = Outcome::Cancelled;
     try {
-        deleteStep();
+        outcome = deleteStep();
     } catch (const store::StoreError& e) {
         showError(e);
         return;
     }
-    // Text2 still holds the deleted number: the step that took its place becomes current.
+    // Text2 still holds the deleted number: the step that took its place becomes current, and
+    // the edit bar shows it, so that what a second deletion removes is what the parent sees.
     showList(m_text2->text());
+    if (outcome == Outcome::Stale) {
+        m_dialogs.MsgBox(this, edit::routeChangedMessage());
+        return;
+    }
+    showCurrentStep();
 }
 
-void frm_lane_make::deleteStep()
+frm_lane_make::Outcome frm_lane_make::deleteStep()
 {
     const QString& table = m_lane::ROUTE_TABLE;
+    const QString order = m_text2->text().trimmed();
+    const std::optional<QString> photo = chosenPhoto(order);
     store::Connection cn;
     cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
     store::Transaction change(cn);
-    cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
-               VB4_FUNC::SQL_QUOTE(m_text2->text().trimmed()) + QStringLiteral("'"));
+    if (photo) {
+        // The chosen step: its row alone goes, and only while its number still holds it.
+        const qint64 row = edit::findStepRow(cn, table, order, photo);
+        if (row < 0)
+            return Outcome::Stale;
+        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE rowid = ") +
+                   QString::number(row));
+    } else {
+        // A number typed by hand is taken as typed.
+        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
+                   VB4_FUNC::SQL_QUOTE(order) + QStringLiteral("'"));
+    }
     edit::renumber(cn, table);
     change.commit();
     cn.Close();
+    return Outcome::Changed;
 }

@@ -2,6 +2,7 @@
 // or in place of the step that has its photo, and renumbers the route.
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
+#include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
 #include "edit/route_renumber.h"
 #include "store/connection.h"
@@ -15,6 +16,13 @@ namespace {
 const QString kChoosePhoto = QStringLiteral("写真を選択してください");
 const QString kOverwrite = QStringLiteral("上書きしますか?");
 const QString kFull = QStringLiteral("道順は 999 ステップまでです。これ以上は登録できません。");
+
+// The row id of the row the connection inserted last.
+qint64 lastRowId(store::Connection& cn)
+{
+    store::Recordset rs = cn.Query(QStringLiteral("SELECT last_insert_rowid() AS 行"));
+    return rs.eof() ? -1 : rs.field(QStringLiteral("行")).toLongLong();
+}
 
 } // namespace
 
@@ -37,11 +45,15 @@ void frm_lane_make::Command1_Click()
         showError(e);
         return;
     }
-    if (outcome == Outcome::Full) {
+    if (outcome == Outcome::Full || outcome == Outcome::Stale) {
         m_text2->setText(before);
-        m_dialogs.MsgBox(this, kFull);
+        if (outcome == Outcome::Stale)
+            showList(before);
+        m_dialogs.MsgBox(this, outcome == Outcome::Full ? kFull : edit::routeChangedMessage());
         return;
     }
+    // The edit bar now holds the registered (or the existing) step under its number.
+    m_chosen = edit::ChosenStep{m_text2->text().trimmed(), photo};
     showList(m_text2->text());
 }
 
@@ -51,17 +63,20 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     const QString quotedPhoto = VB4_FUNC::SQL_QUOTE(photo);
     store::Connection cn;
     cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
-    const bool exists = findStep(cn, photo);
+    const std::optional<FoundStep> found = findStep(cn, photo);
     // Asked before the change begins, so that no lock is held while the question is open.
-    if (exists && m_dialogs.MsgBox(this, kOverwrite, platform::MsgButtons::OkCancel) !=
-                      platform::MsgResult::Ok) {
+    if (found && m_dialogs.MsgBox(this, kOverwrite, platform::MsgButtons::OkCancel) !=
+                     platform::MsgResult::Ok) {
         cn.Close();
         return Outcome::Cancelled;
     }
     store::Transaction change(cn);
-    if (exists)
-        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 写真 = '") +
-                   quotedPhoto + QStringLiteral("'"));
+    if (!stillHolds(cn, found, photo))
+        return Outcome::Stale;
+    // Only the one row is replaced, even where a hand-edited file holds the photo twice.
+    if (found)
+        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE rowid = ") +
+                   QString::number(found->row));
     // A thousandth step would have no three-digit number; replacing a step is always possible.
     if (cn.RecordCount(QStringLiteral("SELECT * FROM ") + table) >= edit::kMaxSteps)
         return Outcome::Full;
@@ -69,7 +84,7 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     cn.Execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" VALUES ( '") +
                VB4_FUNC::SQL_QUOTE(m_text2->text().trimmed()) + QStringLiteral("','") +
                quotedPhoto + QStringLiteral("','") + direction() + QStringLiteral("' );"));
-    const QString number = edit::renumber(cn, table, photo);
+    const QString number = edit::renumber(cn, table, lastRowId(cn));
     change.commit();
     cn.Close();
     if (!number.isEmpty())
@@ -77,16 +92,38 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     return Outcome::Changed;
 }
 
-bool frm_lane_make::findStep(store::Connection& cn, const QString& photo)
+std::optional<frm_lane_make::FoundStep> frm_lane_make::findStep(store::Connection& cn,
+                                                                const QString& photo)
 {
-    store::Recordset rs = cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
-                                   QStringLiteral(" WHERE 写真 = '") + VB4_FUNC::SQL_QUOTE(photo) +
-                                   QStringLiteral("' "));
-    const bool found = !rs.eof();
-    if (found)
-        m_text2->setText(rs.field(QStringLiteral("順序")));
+    store::Recordset rs = cn.Query(QStringLiteral("SELECT rowid AS 行, * FROM ") +
+                                   m_lane::ROUTE_TABLE + QStringLiteral(" WHERE 写真 = '") +
+                                   VB4_FUNC::SQL_QUOTE(photo) + QStringLiteral("' ORDER BY rowid"));
+    std::optional<FoundStep> found;
+    bool chosen = false;
+    // Of several rows with this photo (a hand-edited file), the chosen one is meant.
+    for (; !rs.eof() && !chosen; rs.moveNext()) {
+        const FoundStep step{rs.field(QStringLiteral("行")).toLongLong(),
+                             rs.field(QStringLiteral("順序"))};
+        chosen = m_chosen && m_chosen->photo == photo && m_chosen->order == step.order;
+        if (!found || chosen)
+            found = step;
+    }
     rs.close();
+    if (found)
+        m_text2->setText(found->order);
     return found;
+}
+
+bool frm_lane_make::stillHolds(store::Connection& cn, const std::optional<FoundStep>& found,
+                               const QString& photo)
+{
+    // Checked inside the change, so that no other program can move the step in between: the
+    // step to replace, or the step to follow, must still have the number it had.
+    if (found)
+        return edit::findStepRow(cn, m_lane::ROUTE_TABLE, found->order, photo) == found->row;
+    const std::optional<QString> follow = chosenPhoto(m_text2->text());
+    return !follow ||
+           edit::findStepRow(cn, m_lane::ROUTE_TABLE, m_text2->text().trimmed(), follow) >= 0;
 }
 
 void frm_lane_make::chooseTemporaryOrder(store::Connection& cn)

@@ -25,12 +25,41 @@ void frm_lane_make::DataGrid1_SelChange(int& Cancel)
     const int row = m_grid->currentRecord();
     if (row < 0)
         return;
-    m_text2->setText(Adodc1->text(row, 0).trimmed());
+    loadRow(row, true);
+}
+
+void frm_lane_make::loadRow(int row, bool chosenByUser)
+{
+    const QString order = Adodc1->text(row, 0).trimmed();
+    if (chosenByUser)
+        m_text2->setText(order);
     m_text1->setText(Adodc1->text(row, 1).trimmed());
     selectDirection(Adodc1->text(row, 2).trimmed());
     const QString photo = m_text1->text().trimmed();
-    if (!showPhoto(photo))
+    m_chosen = edit::ChosenStep{order, photo};
+    // A photo that can't be shown is reported when the parent chose the row, not when a
+    // deletion moved the list onto it.
+    if (!showPhoto(photo) && chosenByUser)
         m_dialogs.MsgBox(this, photo + kNotFound);
+}
+
+void frm_lane_make::showCurrentStep()
+{
+    const int row = m_grid->currentRecord();
+    if (row >= 0) {
+        loadRow(row, false);
+        return;
+    }
+    m_chosen.reset();
+    m_text1->clear();
+    m_picture1->clear();
+}
+
+std::optional<QString> frm_lane_make::chosenPhoto(const QString& order) const
+{
+    if (!m_chosen || order.trimmed().isEmpty() || order.trimmed() != m_chosen->order)
+        return std::nullopt;
+    return m_chosen->photo;
 }
 
 void frm_lane_make::selectDirection(const QString& arrow)

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -18,6 +19,9 @@ namespace {
 const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
 const QString kWrong = QStringLiteral("ざんねん！");
 const QString kNotFound = QStringLiteral(" が見つかりません");
+const QString kUnavailable =
+    QStringLiteral("道順ファイルを読めないため、練習が止まっています。読めるようになれば、"
+                   "練習はそのまま続きます。");
 
 // A step whose photo or direction is asked for: the three-digit key of STEP_NO.
 QString currentStepKey()
@@ -92,6 +96,15 @@ void frm_lane_play::createControls()
     Timer1->setInterval(1000);
     connect(Timer1, &platform::VbTimer::Timer, this, &frm_lane_play::Timer1_Timer);
 
+    // An answer given while the route could not be read is judged as soon as it can.
+    m_answerRetry = new QTimer(this);
+    m_answerRetry->setSingleShot(true);
+    m_answerRetry->setInterval(1000);
+    connect(m_answerRetry, &QTimer::timeout, this, [this] {
+        if (m_pendingAnswer >= 0)
+            Command1_Click(m_pendingAnswer);
+    });
+
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
 }
@@ -106,27 +119,43 @@ void frm_lane_play::Form_Load()
     Picture2.setTop(Form.Height() / 2 - Picture2.Height() / 2);
     Picture2.setLeft(Form.Width() / 2 - Picture2.Width() / 2);
     m_lane::STEP_NO = 0;
+    forgetRun();
     MMControl1->Notify = false;
     MMControl1->Wait = true;
     MMControl1->Shareable = false;
     armTimer();
 }
 
-QString frm_lane_play::readStepField(const QString& field)
+frm_lane_play::Step frm_lane_play::readStep()
 {
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
-    QString value;
+    cn.Open(m_lane::DB_CONNECT, RouteWaitSeconds);
+    Step step;
     {
         store::Recordset rs =
             cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
                      QStringLiteral(" WHERE 順序 = '") + currentStepKey() + QStringLiteral("' "));
         if (!rs.eof())
-            value = rs.field(field);
+            step = Step{rs.field(QStringLiteral("写真")), rs.field(QStringLiteral("方向"))};
         rs.close();
     }
     cn.Close();
-    return value;
+    return step;
+}
+
+void frm_lane_play::forgetRun()
+{
+    m_stepPhoto.clear();
+    m_tickOutage.clear();
+    m_answerOutage.clear();
+    m_answerRetry->stop();
+    m_pendingAnswer = -1;
+}
+
+void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
+{
+    if (outage.failed(error.kind() == store::StoreError::Kind::Locked, ReportUnavailableAfterMs))
+        m_dialogs.MsgBox(this, error.messageUnder(kUnavailable));
 }
 
 void frm_lane_play::Timer1_Timer()
@@ -134,15 +163,20 @@ void frm_lane_play::Timer1_Timer()
     Timer1->setEnabled(false);
     const QVariant previous = m_lane::STEP_NO;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() + 1;
-    QString photo;
+    Step step;
     try {
-        photo = readStepField(QStringLiteral("写真"));
+        step = readStep();
     } catch (const store::StoreError& e) {
-        // The step on screen stays current, so that answering it again tries once more.
+        // The screen stays as it is and the same step is tried again on the next tick, also
+        // after the adult has been told, so that the run goes on once the route is free.
         m_lane::STEP_NO = previous;
-        m_dialogs.MsgBox(this, e.userMessage());
+        Timer1->setEnabled(true);
+        routeUnavailable(m_tickOutage, e);
         return;
     }
+    m_tickOutage.clear();
+    m_stepPhoto = step.photo;
+    const QString& photo = step.photo;
     if (photo.isEmpty()) {
         m_dialogs.MsgBox(this, kGoal);
         return;
@@ -210,15 +244,28 @@ void frm_lane_play::Command1_Click(int Index)
 {
     if (Index < 0 || Index >= int(m_arrows.size()))
         return;
-    QString expected;
+    m_answerRetry->stop();
+    m_pendingAnswer = -1;
+    Step step;
     try {
-        expected = readStepField(QStringLiteral("方向"));
+        step = readStep();
     } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(this, e.userMessage());
+        // Judged by itself as soon as the route can be read; the screen stays as it is.
+        m_pendingAnswer = Index;
+        m_answerRetry->start();
+        routeUnavailable(m_answerOutage, e);
+        return;
+    }
+    m_answerOutage.clear();
+    if (step.photo != m_stepPhoto) {
+        // The route was changed meanwhile and the number now names another step than the one
+        // on screen: that step is shown afresh instead of judging the press against it.
+        m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 1;
+        Timer1_Timer();
         return;
     }
     MMControl1->Command(QStringLiteral("Close"));
-    if (m_arrows[Index]->text() == expected) {
+    if (m_arrows[Index]->text() == step.direction) {
         play(QStringLiteral("/OK.mp3"));
         armTimer();
     } else {
@@ -229,6 +276,8 @@ void frm_lane_play::Command1_Click(int Index)
 
 void frm_lane_play::Command2_Click()
 {
+    m_answerRetry->stop();
+    m_pendingAnswer = -1;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learn/photo_prefetch.h"
+#include "learn/route_outage.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
@@ -9,6 +10,11 @@
 
 class QLabel;
 class QPushButton;
+class QTimer;
+
+namespace store {
+class StoreError;
+}
 
 namespace platform {
 class MMControl;
@@ -42,6 +48,12 @@ public:
     // Decode the next step's photo in the background while the present one is on screen.
     bool PrefetchPhotos = true;
 
+    // How long, in seconds, a tick or an answer waits for another program that holds the route
+    // file before it leaves the screen as it is and tries again by itself.
+    int RouteWaitSeconds = 1;
+    // How long, in milliseconds, the route may stay unavailable before the adult is told.
+    int ReportUnavailableAfterMs = 10000;
+
     platform::VbTimer* Timer1 = nullptr;
     platform::MMControl* MMControl1 = nullptr;
 
@@ -49,9 +61,23 @@ public:
     QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
     QPushButton* backButton() const { return m_back; }
 
+    // The answer that waits to be judged once the route can be read again (-1 for none).
+    int pendingAnswer() const { return m_pendingAnswer; }
+
 private:
+    // The photo and direction of step STEP_NO; empty when the step has no row.
+    struct Step
+    {
+        QString photo;
+        QString direction;
+    };
+
     void createControls();
-    QString readStepField(const QString& field);
+    Step readStep();
+    // A new run starts: nothing of the last one is waiting or remembered.
+    void forgetRun();
+    // Tells the adult, when it is time, that the route can't be read.
+    void routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error);
     void play(const QString& soundFile);
     bool showPhoto(const QString& path);
     void armTimer();
@@ -67,4 +93,11 @@ private:
     std::array<QPushButton*, 3> m_arrows{};
     QPushButton* m_back = nullptr;
     learn::PhotoPrefetch m_prefetch;
+
+    // The photo path that the last tick read for step STEP_NO (shown, or missing on disk).
+    QString m_stepPhoto;
+    learn::RouteOutage m_tickOutage;
+    learn::RouteOutage m_answerOutage;
+    QTimer* m_answerRetry = nullptr;
+    int m_pendingAnswer = -1;
 };

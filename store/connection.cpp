@@ -27,48 +27,21 @@ QString routeTable()
     return m_lane::ROUTE_TABLE.isEmpty() ? QStringLiteral("プログラム") : m_lane::ROUTE_TABLE;
 }
 
-// SQLite's primary result code from a Qt SQL error.
-int sqliteCode(const QSqlError& error)
-{
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok);
-    return ok ? (code & 0xff) : -1;
-}
-
 StoreError errorFor(const QString& path, const QSqlError& error)
 {
-    const QString detail = error.text();
-    switch (sqliteCode(error)) {
-    case 5:  // SQLITE_BUSY
-    case 6:  // SQLITE_LOCKED
-        return StoreError(Kind::Locked, path,
-                          QStringLiteral("ほかのプログラムが道順ファイルを使っていて、"
-                                         "待っても空きませんでした。少し待ってからもう一度試してください。"),
-                          detail);
-    case 8: // SQLITE_READONLY
-        return StoreError(Kind::ReadOnly, path,
-                          QStringLiteral("道順ファイルが読み取り専用のため、書き込めません。"), detail);
-    case 11: // SQLITE_CORRUPT
-    case 26: // SQLITE_NOTADB
-        return StoreError(Kind::NotRouteFile, path,
-                          QStringLiteral("このファイルは道順ファイルではないか、壊れています。"),
-                          detail);
-    case 13: // SQLITE_FULL
-        return StoreError(Kind::DiskFull, path, QStringLiteral("ディスクがいっぱいです。"), detail);
-    case 14: // SQLITE_CANTOPEN
-        // Also what a write gives when the folder refuses the file SQLite keeps beside it while
-        // it changes the route.
-        return StoreError(Kind::Failed, path,
-                          QStringLiteral("道順ファイルを開けません。ファイルやそのフォルダーに"
-                                         "書き込めるか確かめてください。"),
-                          detail);
-    case 10: // SQLITE_IOERR
-        return StoreError(Kind::Failed, path,
-                          QStringLiteral("道順ファイルの読み書き中にエラーが起きました。"), detail);
-    default:
-        return StoreError(Kind::Failed, path,
-                          QStringLiteral("道順ファイルの操作に失敗しました。"), detail);
-    }
+    return StoreError::fromSql(path, error);
+}
+
+// The file proved damaged after the engine replayed a leftover into it: says where the copies
+// taken before are.
+StoreError withKeptCopies(const StoreError& error, const QStringList& kept)
+{
+    return StoreError(error.kind(), error.path(),
+                      error.cause() +
+                          QStringLiteral("\n開く前に、道順ファイルと、その横に残っていた前回の"
+                                         "作業の途中のファイルのコピーを次の名前で残しました:\n") +
+                          kept.join(QLatin1Char('\n')),
+                      error.detail());
 }
 
 } // namespace
@@ -143,6 +116,7 @@ void Connection::Open(const QString& connectString, int timeoutSeconds)
         throw StoreError(Kind::Failed, connectString,
                          QStringLiteral("道順ファイルの場所が指定されていません。"));
     prepareRouteFile(m_path, routeTable());
+    const QStringList kept = keepLeftovers(m_path);
 
     m_name = nextConnectionName();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -156,18 +130,41 @@ void Connection::Open(const QString& connectString, int timeoutSeconds)
     }
     try {
         checkRouteTable();
+        if (!kept.isEmpty())
+            checkIntegrity();
+    } catch (const StoreError& e) {
+        Close();
+        const bool damaged = e.kind() == Kind::NotRouteFile || e.kind() == Kind::NoTable ||
+                             e.kind() == Kind::WrongColumns;
+        if (!kept.isEmpty() && damaged)
+            throw withKeptCopies(e, kept);
+        throw;
     } catch (...) {
         Close();
         throw;
     }
 }
 
+void Connection::checkIntegrity()
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+        fail(q);
+    const QString verdict = q.value(0).toString();
+    if (verdict != QLatin1String("ok"))
+        throw StoreError(Kind::NotRouteFile, m_path,
+                         QStringLiteral("このファイルは道順ファイルではないか、壊れています。"
+                                        "バックアップがあれば、それと置き換えてください。"),
+                         verdict);
+}
+
 void Connection::checkRouteTable()
 {
     // SQLite opens any file; the first statement tells whether it really is a route file.
     QSqlQuery q(m_db);
-    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")")
-                    .arg(QString(routeTable()).replace(QLatin1String("\""), QLatin1String("\"\"")))))
+    if (!q.exec(
+            QStringLiteral("PRAGMA table_info(\"%1\")")
+                .arg(QString(routeTable()).replace(QLatin1String("\""), QLatin1String("\"\"")))))
         fail(q);
     QStringList columns;
     while (q.next())
@@ -176,15 +173,19 @@ void Connection::checkRouteTable()
         fail(q);
     checkWholeFile();
     if (columns.isEmpty())
-        throw StoreError(Kind::NoTable, m_path,
-                         QStringLiteral("ファイルに道順の表「%1」がありません。").arg(routeTable()));
+        throw StoreError(
+            Kind::NoTable, m_path,
+            QStringLiteral("ファイルに道順の表「%1」がありません。道順ファイルではないようです。"
+                           "正しい道順ファイルと置き換えてください。")
+                .arg(routeTable()));
     const QStringList expected{QString::fromUtf16(kColumns[0]), QString::fromUtf16(kColumns[1]),
                                QString::fromUtf16(kColumns[2])};
     if (columns != expected)
-        throw StoreError(Kind::WrongColumns, m_path,
-                         QStringLiteral("道順の表の列が違います（%1 ではなく %2）。")
-                             .arg(expected.join(QStringLiteral("・")),
-                                  columns.join(QStringLiteral("・"))));
+        throw StoreError(
+            Kind::WrongColumns, m_path,
+            QStringLiteral("道順の表の列が違います（%1 ではなく %2）。"
+                           "正しい道順ファイルと置き換えてください。")
+                .arg(expected.join(QStringLiteral("・")), columns.join(QStringLiteral("・"))));
 }
 
 void Connection::checkWholeFile()
@@ -205,11 +206,13 @@ void Connection::checkWholeFile()
     if (QFileInfo::exists(m_path + QStringLiteral("-wal")))
         return;
     if (pages == 0 || size < pages * pageSize)
-        throw StoreError(Kind::NotRouteFile, m_path,
-                         QStringLiteral("このファイルは道順ファイルではないか、壊れています。"),
-                         QStringLiteral("%1 バイトのうち %2 バイトしかありません。")
-                             .arg(pages * pageSize)
-                             .arg(size));
+        throw StoreError(
+            Kind::NotRouteFile, m_path,
+            QStringLiteral("このファイルは道順ファイルではないか、途中までしかありません。"
+                           "バックアップがあれば、それと置き換えてください。"),
+            QStringLiteral("%1 バイトのうち %2 バイトしかありません。")
+                .arg(pages * pageSize)
+                .arg(size));
 }
 
 void Connection::Close()

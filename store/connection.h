@@ -3,8 +3,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -75,6 +75,8 @@ public:
 
 private:
     void checkRouteTable();
+    // Throws when the engine finds the file damaged.
+    void checkIntegrity();
     // Throws when the file is shorter than its own header says.
     void checkWholeFile();
     void exec(const QString& sql);

@@ -2,6 +2,7 @@
 
 #include "store/store_error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,13 +28,14 @@ void createRouteFile(const QString& path, const QString& table)
     const QDir folder = target.absoluteDir();
     if (!folder.exists())
         throw StoreError(Kind::NoFolder, path,
-                         QStringLiteral("道順ファイルを置くフォルダーがありません。"));
+                         QStringLiteral("道順ファイルを置くフォルダーがありません。プログラムを"
+                                        "フォルダーごとコピーし直してください。"));
     // Build the file under a temporary name, then move it into place without replacing anything.
-    const QString temp = folder.filePath(QStringLiteral(".michitan-new-%1.tmp")
-                                             .arg(QUuid::createUuid().toString(QUuid::Id128)));
+    const QString temp = folder.filePath(
+        QStringLiteral(".michitan-new-%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128)));
     const QString name = QStringLiteral("michitan-create-") + QUuid::createUuid().toString();
     bool made = false;
-    QString error;
+    QSqlError error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(temp);
@@ -50,24 +52,34 @@ void createRouteFile(const QString& path, const QString& table)
                 q.exec(QStringLiteral("CREATE INDEX \"%1_写真\" ON \"%1\" (写真)").arg(quoted)) &&
                 q.exec(QStringLiteral("CREATE INDEX \"%1_順序\" ON \"%1\" (順序)").arg(quoted));
             if (!made)
-                error = q.lastError().text();
+                error = q.lastError();
         } else {
-            error = db.lastError().text();
+            error = db.lastError();
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     if (!made) {
         QFile::remove(temp);
-        throw StoreError(Kind::NoFolder, path,
-                         QStringLiteral("新しい道順ファイルを作れませんでした（フォルダーに書き込めません）。"),
-                         error);
+        // A full disk is said as such; anything else means the folder refused the new file.
+        const StoreError cause = StoreError::fromSql(path, error);
+        if (cause.kind() == Kind::DiskFull)
+            throw StoreError(Kind::DiskFull, path,
+                             QStringLiteral("新しい道順ファイルを作れませんでした。") +
+                                 cause.cause(),
+                             cause.detail());
+        throw StoreError(
+            Kind::NoFolder, path,
+            QStringLiteral("新しい道順ファイルを作れませんでした（フォルダーに書き込めません）。"
+                           "フォルダーに書き込めるようにしてから、もう一度試してください。"),
+            cause.detail());
     }
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
         if (!QFileInfo::exists(path))
             throw StoreError(Kind::NoFolder, path,
-                             QStringLiteral("新しい道順ファイルを作れませんでした。"));
+                             QStringLiteral("新しい道順ファイルを作れませんでした。フォルダーに"
+                                            "書き込めるか確かめてから、もう一度試してください。"));
         // Someone else made it meanwhile: theirs stays, and is checked on opening.
     }
 }
@@ -83,11 +95,43 @@ void prepareRouteFile(const QString& path, const QString& table)
         return;
     }
     if (!info.isFile())
-        throw StoreError(Kind::NotRouteFile, path,
-                         QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"));
+        throw StoreError(
+            Kind::NotRouteFile, path,
+            QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"));
     if (info.size() == 0)
-        throw StoreError(Kind::EmptyFile, path,
-                         QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
+        throw StoreError(
+            Kind::EmptyFile, path,
+            QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
+}
+
+QStringList keepLeftovers(const QString& path)
+{
+    QStringList kept;
+    for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
+        const QFileInfo leftover(path + suffix);
+        if (!leftover.isFile() || leftover.size() == 0)
+            continue;
+        // Named after the leftover's time, so that one leftover is kept once however often the
+        // file is opened before the engine has dealt with it; names the engine never pairs.
+        const QString stamp =
+            leftover.lastModified().toString(QStringLiteral(".yyyy-MM-dd_HH-mm-ss")) +
+            QStringLiteral(".bak");
+        for (const QString& source : {path, leftover.filePath()}) {
+            const QString copy = source + stamp;
+            // Another window may be taking the same copy at this moment.
+            if (!QFileInfo::exists(copy) && !QFile::copy(source, copy) && !QFileInfo::exists(copy))
+                throw StoreError(
+                    Kind::NoFolder, path,
+                    QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
+                                   "ファイル（%1）があります。開く前に両方のコピーを"
+                                   "残そうとしましたが、できませんでした。フォルダーに"
+                                   "書き込めるようにしてから、もう一度試してください。")
+                        .arg(leftover.fileName()));
+            if (!kept.contains(copy))
+                kept << copy;
+        }
+    }
+    return kept;
 }
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -14,6 +15,13 @@ void createRouteFile(const QString& path, const QString& table);
 // Makes sure a route file stands at `path` before it is opened: creates a missing one, and
 // reports a folder or an empty file in its place. Throws StoreError.
 void prepareRouteFile(const QString& path, const QString& table);
+
+// A journal or write-ahead log left beside `path` by a crash is replayed into the file by the
+// engine on the next open, even when the file has since been replaced by another one (a backup
+// copied over it), which would corrupt it. Keeps a dated copy of the file and of each leftover
+// beside them before that happens, and returns the copies' paths (none when nothing was left
+// over). Throws StoreError when a copy can't be made.
+QStringList keepLeftovers(const QString& path);
 
 // The SQLite URI that opens `path` for reading and writing without ever creating it.
 QString sqliteUri(const QString& path);

@@ -7,10 +7,13 @@
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -21,6 +24,14 @@ const QString kDelete = QStringLiteral("削除しますか?");
 QString key(int n)
 {
     return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+}
+
+// Makes list row `row` current, as a click does, and runs the selection handler.
+void select(frm_lane_make& w, int row)
+{
+    w.grid()->setCurrentIndex(w.Adodc1->index(row, 0));
+    int cancel = 0;
+    w.DataGrid1_SelChange(cancel);
 }
 
 } // namespace
@@ -148,6 +159,106 @@ private slots:
         for (int i = 0; i < expected.size(); ++i)
             expected[i].order = key(i + 1);
         QCOMPARE(fx->rows(), expected);
+    }
+
+    // After a deletion the edit bar shows the step now current in the list, so that the next
+    // deletion removes the step the parent sees.
+    void editBarFollowsTheDeletion_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("chosen");           // list row chosen first
+        QTest::addColumn<QList<int>>("shown");     // step (1-based) in the edit bar after each
+                                                   // deletion, 0 when the bar is emptied
+        QTest::addColumn<QList<int>>("remaining"); // steps left, in order
+        QTest::newRow("a middle step, twice") << 5 << 2 << QList<int>{4, 5} << QList<int>{1, 2, 5};
+        QTest::newRow("the first step, twice") << 3 << 0 << QList<int>{2, 3} << QList<int>{3};
+        QTest::newRow("the only step") << 1 << 0 << QList<int>{0} << QList<int>{};
+    }
+
+    void editBarFollowsTheDeletion()
+    {
+        QFETCH(int, steps);
+        QFETCH(int, chosen);
+        QFETCH(QList<int>, shown);
+        QFETCH(QList<int>, remaining);
+        QList<RouteRow> rows;
+        for (int i = 1; i <= steps; ++i)
+            rows << RouteRow{key(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10 + i, 9}),
+                             i % 2 ? QStringLiteral("↑") : QStringLiteral("←")};
+        fx->create(rows);
+        const auto w = openEditor(dialogs);
+        select(*w, chosen);
+        const QString number = w->text2()->text();
+        for (int step : shown) {
+            w->Command2_Click();
+            QCOMPARE(w->text2()->text(), number);
+            QCOMPARE(w->text1()->text(), step ? rows[step - 1].photo : QString());
+            QCOMPARE(w->photo()->pixmap().width(), step ? 10 + step : 0);
+            if (step)
+                QCOMPARE(w->option1(step % 2 ? 0 : 2)->isChecked(), true);
+        }
+        QList<RouteRow> expected;
+        for (int step : remaining)
+            expected << RouteRow{key(expected.size() + 1), rows[step - 1].photo,
+                                 rows[step - 1].direction};
+        QCOMPARE(fx->rows(), expected);
+        QCOMPARE(dialogs.messages, QStringList(shown.size(), kDelete));
+    }
+
+    // Two copies of the program on one route file: copy A has step 005 (or 003) in its edit bar
+    // when copy B deletes step 002. A's change must not land on the step that took the number.
+    void anotherCopyChangedTheRoute_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("removed"); // index into the route after B's deletion, or -1
+        QTest::newRow("deletion of the chosen step") << "delete" << true << -1;
+        QTest::newRow("registration after the chosen step") << "register" << true << -1;
+        QTest::newRow("a number typed by hand is taken as typed") << "typed" << false << 3;
+    }
+
+    void anotherCopyChangedTheRoute()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, refused);
+        QFETCH(int, removed);
+        QList<RouteRow> rows;
+        for (int i = 1; i <= 6; ++i)
+            rows << RouteRow{key(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10, 9}),
+                             QStringLiteral("↑")};
+        fx->create(rows);
+        const auto a = openEditor(dialogs);
+        const auto b = openEditor(dialogs);
+        select(*a, change == QLatin1String("register") ? 2 : 4);
+        select(*b, 1);
+        b->Command2_Click();
+        QList<RouteRow> expected = fx->rows();
+        QCOMPARE(expected.size(), 5);
+        dialogs.messages.clear();
+
+        if (change == QLatin1String("register")) {
+            a->text1()->setText(fx->makeImage(QStringLiteral("new.png"), {10, 9}));
+            a->Command1_Click();
+        } else {
+            if (change == QLatin1String("typed")) {
+                a->text2()->clear();
+                QTest::keyClicks(a->text2(), QStringLiteral("004"));
+            }
+            a->Command2_Click();
+        }
+        if (removed >= 0) {
+            expected.removeAt(removed);
+            for (int i = 0; i < expected.size(); ++i)
+                expected[i].order = key(i + 1);
+        }
+        QCOMPARE(fx->rows(), expected);
+        const bool told =
+            std::any_of(dialogs.messages.begin(), dialogs.messages.end(), [](const QString& m) {
+                return m.contains(QStringLiteral("ほかのプログラム"));
+            });
+        QCOMPARE(told, refused);
+        // The list shows the route as it now is.
+        QCOMPARE(a->Adodc1->rowCount(), expected.size());
     }
 
     void closeWaitsForTheChange()

@@ -155,6 +155,60 @@ private slots:
             QCOMPARE(rows[i].photo, order[i]);
         }
     }
+
+    // A photo held by two rows: registering it again over the chosen row replaces that row
+    // alone; the other row with the same photo stays.
+    void photoHeldTwiceIsReplacedOnce()
+    {
+        RouteFixture fx;
+        ScriptedDialogs dialogs;
+        const QString a = fx.makeImage(QStringLiteral("a.png"), {12, 9});
+        const QString b = fx.makeImage(QStringLiteral("b.png"), {12, 9});
+        fx.create({{"001", a, "↑"}, {"002", b, "↑"}, {"003", a, "↑"}});
+        frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)));
+        editor.grid()->setCurrentIndex(editor.Adodc1->index(2, 0));
+        int cancel = 0;
+        editor.DataGrid1_SelChange(cancel);
+        editor.option1(1)->setChecked(true);
+        editor.Command1_Click(); // "上書きしますか?" answered OK
+        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("上書きしますか?")});
+        QCOMPARE(fx.rows(), (QList<RouteRow>{{"001", a, "↑"}, {"002", b, "↑"}, {"003", a, "→"}}));
+        QCOMPARE(editor.text2()->text(), QStringLiteral("003"));
+    }
+
+    // More rows than three-digit numbers can hold: a change either leaves numbers "001"-"999",
+    // each once, or is refused with a message and writes nothing; no row is ever lost.
+    void routeOfMoreThan999Rows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("1000 rows: a deletion brings it within the limit") << 1000 << true;
+        QTest::newRow("1001 rows: the deletion is refused") << 1001 << false;
+    }
+
+    void routeOfMoreThan999Rows()
+    {
+        QFETCH(int, rows);
+        QFETCH(bool, changed);
+        RouteFixture fx;
+        ScriptedDialogs dialogs;
+        fx.createSteps(rows);
+        const QList<RouteRow> before = fx.rows();
+        frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)));
+        editor.text2()->setText(QStringLiteral("500"));
+        editor.Command2_Click();
+        const QList<RouteRow> after = fx.rows();
+        if (!changed) {
+            QCOMPARE(after, before);
+            QCOMPARE(dialogs.messages.size(), 2);
+            QVERIFY2(dialogs.messages[1].contains(QStringLiteral("999 ステップを超えて")),
+                     qPrintable(dialogs.messages[1]));
+            return;
+        }
+        QCOMPARE(after.size(), rows - 1);
+        for (int i = 0; i < after.size(); ++i)
+            QCOMPARE(after[i].order, QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+    }
 };
 
 QTEST_MAIN(TestHandEdited)

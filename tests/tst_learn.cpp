@@ -12,7 +12,9 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -490,6 +492,82 @@ private slots:
         w->Timer1_Timer();
         QCOMPARE(stepNo(), 2);
         QCOMPARE(dialogs.messages.size(), 2);
+    }
+
+    // The parent changes the route while the child practises: step 1 now holds another photo.
+    // A press is not judged against a photo the child never saw; that step is shown instead.
+    void pressAfterTheRouteChangedShowsTheStepAfresh()
+    {
+        makeRoute({kUp, kUp});
+        auto w = open();
+        w->PrefetchPhotos = false;
+        w->Timer1_Timer();
+        QCOMPARE(w->Picture1.Width(), 320 * 15.f);
+        const QString other = fx->makeImage(QStringLiteral("other.png"), QSize(200, 100));
+        fx->exec(QStringLiteral("UPDATE プログラム SET 写真 = '%1', 方向 = '←' WHERE 順序 = '001'")
+                     .arg(other));
+        w->Command1_Click(arrowIndex(kLeft));
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(!w->Timer1->Enabled());
+        QCOMPARE(stepNo(), 1);
+        QCOMPARE(w->Picture1.Width(), 200 * 15.f);
+        // Now the photo on screen is the step's: the same press is judged, and right.
+        w->Command1_Click(arrowIndex(kLeft));
+        QVERIFY(w->Timer1->Enabled());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // Another program holds the route file: a tick or an answer waits about a second, leaves
+    // the screen as it is and tries again by itself; the adult is told only after a while (here
+    // set to no time at all), and the window goes on trying after that.
+    void lockedRouteFileNeverStrandsTheRun()
+    {
+        makeRoute({kUp, kUp});
+        auto w = open();
+        w->PrefetchPhotos = false;
+        QProcess holder;
+        const auto stop = qScopeGuard([&] {
+            holder.kill();
+            holder.waitForFinished();
+        });
+        const auto hold = [&] {
+            holder.start(QStringLiteral(MICHITAN_TEST_HELPER_DIR "/helper_lock"),
+                         {fx->dbPath(), QStringLiteral("exclusive")});
+            return holder.waitForReadyRead(10000) &&
+                   holder.readAllStandardOutput().trimmed() == QByteArray("locked");
+        };
+        const auto release = [&] {
+            holder.kill();
+            holder.waitForFinished();
+        };
+
+        QVERIFY(hold());
+        w->Timer1_Timer();
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(stepNo(), 0);
+        QVERIFY(w->Timer1->Enabled()); // trying again by itself
+        w->ReportUnavailableAfterMs = 0;
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(fx->dbPath()), qPrintable(dialogs.messages[0]));
+        QVERIFY(w->Timer1->Enabled()); // and still after the adult was told
+        w->Timer1_Timer();
+        QCOMPARE(dialogs.messages.size(), 1); // told once
+        release();
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 1);
+        QVERIFY(buttonsVisible(*w));
+        QVERIFY(!w->Timer1->Enabled());
+
+        // An answer given while the route is held is judged as soon as it is free.
+        QVERIFY(hold());
+        w->Command1_Click(arrowIndex(kUp));
+        QCOMPARE(w->pendingAnswer(), arrowIndex(kUp));
+        QVERIFY(!w->Timer1->Enabled());
+        release();
+        QTRY_VERIFY(w->Timer1->Enabled());
+        QCOMPARE(w->pendingAnswer(), -1);
+        QCOMPARE(dialogs.messages.size(), 2); // the new outage was told at once (no delay set)
     }
 
     void controlsCarryTheirDesignNames()

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -150,6 +151,9 @@ private slots:
     void truncatedRouteFile_data();
     void truncatedRouteFile();
     void readOnlyFile();
+    void leftoverJournalBesideAReplacedFile();
+    void engineErrorsInPlainWords_data();
+    void engineErrorsInPlainWords();
 };
 
 void TestStoreFiles::missingFileIsCreated()
@@ -374,6 +378,100 @@ void TestStoreFiles::readOnlyFile()
     QFile::setPermissions(m_lane::DB_PATH, permissions);
     QCOMPARE(fileHash(m_lane::DB_PATH), before);
     QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s});
+}
+
+// A crash left a journal beside the route file, and the parent then copied another file (a
+// backup) over it: the engine would replay the journal into the wrong file. Both are kept,
+// dated, before the first open, and the message about the damaged file names the copies.
+void TestStoreFiles::leftoverJournalBesideAReplacedFile()
+{
+    RouteFixture fx;
+    fx.createSteps(3);
+    const QByteArray backup = fileHash(m_lane::DB_PATH);
+
+    // A journal of another file, caught half-way through a large change.
+    const QString other = QDir(fx.dir()).filePath(u"other.db"_s);
+    QByteArray journal;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"journal-maker"_s);
+        db.setDatabaseName(other);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(u"CREATE TABLE other (x TEXT)"_s));
+        QVERIFY(q.exec(u"INSERT INTO other VALUES ('a')"_s));
+        // A small cache makes the engine write its journal out in full before the change ends.
+        QVERIFY(q.exec(u"PRAGMA cache_size = 10"_s));
+        QVERIFY(q.exec(u"BEGIN"_s));
+        QVERIFY(q.exec(u"CREATE TABLE more (x TEXT)"_s));
+        for (int i = 0; i < 1000; ++i)
+            QVERIFY(
+                q.exec(u"INSERT INTO more VALUES ('%1')"_s.arg(QString(200, QLatin1Char('x')))));
+        QFile f(other + u"-journal"_s);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        journal = f.readAll();
+        f.close();
+        QVERIFY(q.exec(u"ROLLBACK"_s));
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u"journal-maker"_s);
+    writeFile(m_lane::DB_PATH + u"-journal"_s, journal);
+    const QByteArray journalHash = fileHash(m_lane::DB_PATH + u"-journal"_s);
+
+    const std::optional<StoreError> error = storeErrorOf([] {
+        store::Connection cn;
+        cn.Open(m_lane::DB_CONNECT);
+    });
+    const QStringList copies =
+        QDir(fx.dir()).entryList({u"ADO_LANE.mdb*.bak"_s}, QDir::Files, QDir::Name);
+    QCOMPARE(copies.size(), 2);
+    QVERIFY2(copies[0].startsWith(u"ADO_LANE.mdb-journal."_s), qPrintable(copies[0]));
+    QVERIFY2(copies[1].startsWith(u"ADO_LANE.mdb."_s), qPrintable(copies[1]));
+    QCOMPARE(fileHash(QDir(fx.dir()).filePath(copies[1])), backup);
+    QCOMPARE(fileHash(QDir(fx.dir()).filePath(copies[0])), journalHash);
+    // The replay turned the file into something else, and the parent is told where the copies are.
+    QVERIFY(error);
+    for (const QString& copy : copies)
+        QVERIFY2(error->userMessage().contains(copy), qPrintable(error->userMessage()));
+}
+
+// What the engine reports, in plain Japanese with a next step; the engine's own words only on
+// a detail line of their own, and nothing else of the driver's.
+void TestStoreFiles::engineErrorsInPlainWords_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<StoreError::Kind>("kind");
+    QTest::addColumn<QString>("words"); // what the cause must say
+    QTest::newRow("read-only folder") << 1544 << Kind::ReadOnlyFolder << u"フォルダー"_s;
+    QTest::newRow("leftover that can't be undone in a read-only folder")
+        << 776 << Kind::ReadOnlyFolder << u"フォルダー"_s;
+    QTest::newRow("read-only file") << 8 << Kind::ReadOnly << u"読み取り専用"_s;
+    QTest::newRow("disk full") << 13 << Kind::DiskFull << u"ディスクがいっぱい"_s;
+    QTest::newRow("write error") << 778 << Kind::Failed << u"書き込めません"_s;
+    QTest::newRow("busy past the time-out") << 773 << Kind::Locked << u"ほかのプログラム"_s;
+    QTest::newRow("not a database") << 26 << Kind::NotRouteFile << u"道順ファイルではない"_s;
+}
+
+void TestStoreFiles::engineErrorsInPlainWords()
+{
+    QFETCH(int, code);
+    QFETCH(StoreError::Kind, kind);
+    QFETCH(QString, words);
+    const QString engine = u"attempt to write a readonly database"_s;
+    const QString driver = u"Unable to fetch row"_s;
+    const StoreError e = StoreError::fromSql(
+        u"/route/ADO_LANE.mdb"_s,
+        QSqlError(driver, engine, QSqlError::StatementError, QString::number(code)));
+    QCOMPARE(e.kind(), kind);
+    QVERIFY2(e.cause().contains(words), qPrintable(e.cause()));
+    QVERIFY2(e.cause().contains(u"ください"_s), qPrintable(e.cause()));
+    static const QRegularExpression latin(u"[A-Za-z]+"_s);
+    for (auto m = latin.globalMatch(e.cause()); m.hasNext();)
+        QCOMPARE(m.next().captured(), u"USB"_s);
+    const QString message = e.userMessage();
+    QVERIFY2(message.endsWith(u"\n\n詳細: "_s + engine), qPrintable(message));
+    QVERIFY2(!message.contains(driver), qPrintable(message));
+    QCOMPARE(message.count(engine), 1);
 }
 
 QTEST_GUILESS_MAIN(TestStoreFiles)

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace store {
+class Connection;
+}
+
+namespace edit {
+
+// The step whose row was loaded into the edit bar, as the list showed it. A change that acts on
+// that step checks that its number still holds its photo: another copy of the program may have
+// changed the route since.
+struct ChosenStep
+{
+    QString order;
+    QString photo;
+};
+
+// The row id of the step numbered `order`. With `photo` given, the row of that number that holds
+// that photo; otherwise the first row of that number. -1 when there is none.
+qint64 findStepRow(store::Connection& cn, const QString& table, const QString& order,
+                   const std::optional<QString>& photo = std::nullopt);
+
+// Said when the chosen step no longer has its number: nothing was written.
+QString routeChangedMessage();
+
+} // namespace edit
