@@ -104,12 +104,33 @@ void prepareRouteFile(const QString& path, const QString& table)
             QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
 }
 
+namespace {
+
+// A journal the engine would replay: its header is written (an unfinished one is all zeros
+// there), and it is no longer being written: another program's change in progress has a journal
+// too, for a few milliseconds, and that one is not a leftover.
+bool isLeftover(const QFileInfo& file)
+{
+    if (!file.isFile() || file.lastModified().secsTo(QDateTime::currentDateTime()) < 2)
+        return false;
+    QFile f(file.filePath());
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(8);
+    static const QByteArray journalMagic("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    static const QByteArray walMagic("\x37\x7f\x06\x82", 4);
+    static const QByteArray walMagicBigEndian("\x37\x7f\x06\x83", 4);
+    return head == journalMagic || head.startsWith(walMagic) || head.startsWith(walMagicBigEndian);
+}
+
+} // namespace
+
 QStringList keepLeftovers(const QString& path)
 {
     QStringList kept;
     for (const QString& suffix : {QStringLiteral("-journal"), QStringLiteral("-wal")}) {
         const QFileInfo leftover(path + suffix);
-        if (!leftover.isFile() || leftover.size() == 0)
+        if (!isLeftover(leftover))
             continue;
         // Named after the leftover's time, so that one leftover is kept once however often the
         // file is opened before the engine has dealt with it; names the engine never pairs.
@@ -118,17 +139,21 @@ QStringList keepLeftovers(const QString& path)
             QStringLiteral(".bak");
         for (const QString& source : {path, leftover.filePath()}) {
             const QString copy = source + stamp;
-            // Another window may be taking the same copy at this moment.
-            if (!QFileInfo::exists(copy) && !QFile::copy(source, copy) && !QFileInfo::exists(copy))
-                throw StoreError(
-                    Kind::NoFolder, path,
-                    QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
-                                   "ファイル（%1）があります。開く前に両方のコピーを"
-                                   "残そうとしましたが、できませんでした。フォルダーに"
-                                   "書き込めるようにしてから、もう一度試してください。")
-                        .arg(leftover.fileName()));
-            if (!kept.contains(copy))
-                kept << copy;
+            // Another window may be taking the same copy at this moment, or another program may
+            // have dealt with the leftover meanwhile.
+            if (QFileInfo::exists(copy) || QFile::copy(source, copy)) {
+                if (!kept.contains(copy))
+                    kept << copy;
+                continue;
+            }
+            if (!QFileInfo::exists(source) || QFileInfo::exists(copy))
+                continue;
+            throw StoreError(Kind::NoFolder, path,
+                             QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
+                                            "ファイル（%1）があります。開く前に両方のコピーを"
+                                            "残そうとしましたが、できませんでした。フォルダーに"
+                                            "書き込めるようにしてから、もう一度試してください。")
+                                 .arg(leftover.fileName()));
         }
     }
     return kept;

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QColor>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -416,6 +417,13 @@ void TestStoreFiles::leftoverJournalBesideAReplacedFile()
     }
     QSqlDatabase::removeDatabase(u"journal-maker"_s);
     writeFile(m_lane::DB_PATH + u"-journal"_s, journal);
+    {
+        // The crash was a while ago.
+        QFile f(m_lane::DB_PATH + u"-journal"_s);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-600),
+                              QFileDevice::FileModificationTime));
+    }
     const QByteArray journalHash = fileHash(m_lane::DB_PATH + u"-journal"_s);
 
     const std::optional<StoreError> error = storeErrorOf([] {
