@@ -7,6 +7,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont-gothic
   poppler-utils
+  libquazip1-qt6-dev
   xvfb xauth
 )
 if [ "$(id -u)" -ne 0 ]; then
