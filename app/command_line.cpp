@@ -17,7 +17,7 @@
 namespace {
 
 // The options that each start a job of their own.
-const char* const kJobs[] = {"--print-pdf", "--export", "--import", "--relink"};
+const char* const kJobs[] = {"--print-pdf", "--export", "--import", "--relink", "--photos"};
 
 void complain(const QString& text)
 {
