@@ -133,7 +133,8 @@ void drawPlaceholder(QPainter& painter, const QString& path, const QRectF& box)
     painter.setBrush(QColor(0xF2, 0xF2, 0xF2));
     painter.drawRect(box);
     const QRectF inner = box.adjusted(12, 12, -12, -12);
-    const QString title = QStringLiteral("写真が見つかりません");
+    const QString title = QFileInfo::exists(path) ? QStringLiteral("写真が読めません")
+                                                  : QStringLiteral("写真が見つかりません");
     painter.setPen(kInk);
     painter.setFont(fittedFont(title, inner, std::min(28.0, inner.height() / 4)));
     const QRectF top(inner.left(), inner.top(), inner.width(), inner.height() / 2);

@@ -10,7 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -128,7 +128,14 @@ void BookletPrinter::Print(QWidget* parent)
     }
     bool failed = false;
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
-        failed = paintWithProgress(parent, *target, steps) == booklet::Outcome::Failed || failed;
+        // Printing to a PDF file goes through the same path as "PDF に書き出す…", so that the
+        // file is written whole or not at all; the preview and real printers are painted on.
+        const QPaintEngine* engine = target->paintEngine();
+        if (engine && engine->type() == QPaintEngine::Pdf && !target->outputFileName().isEmpty())
+            writePdf(parent, target->outputFileName(), steps, target->pageLayout());
+        else
+            failed =
+                paintWithProgress(parent, *target, steps) == booklet::Outcome::Failed || failed;
     });
     preview.exec();
     if (failed)
@@ -150,11 +157,18 @@ booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
     if (path.isEmpty())
         return booklet::Outcome::Cancelled;
 
+    return writePdf(parent, path, steps, booklet::DefaultPageLayout());
+}
+
+booklet::Outcome BookletPrinter::writePdf(QWidget* parent, const QString& path,
+                                          const QList<booklet::Step>& steps,
+                                          const QPageLayout& layout)
+{
     booklet::Options options;
     options.perPage = m_perPage;
     BookletProgress progress(parent);
-    const booklet::PdfResult result = booklet::WriteBookletPdf(
-        path, steps, options, booklet::DefaultPageLayout(), progress.callback());
+    const booklet::PdfResult result =
+        booklet::WriteBookletPdf(path, steps, options, layout, progress.callback());
     if (result.outcome == booklet::Outcome::Cancelled)
         m_dialogs.MsgBox(parent, QStringLiteral("PDF の書き出しを取り消しました。\n") +
                                      QDir::toNativeSeparators(path) +

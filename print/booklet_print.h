@@ -3,6 +3,7 @@
 #include "print/booklet_painter.h"
 
 #include <QObject>
+#include <QPageLayout>
 
 class QPrinter;
 class QWidget;
@@ -32,6 +33,9 @@ private:
     bool readRoute(QWidget* parent, QList<booklet::Step>& steps);
     booklet::Outcome paintWithProgress(QWidget* parent, QPrinter& printer,
                                        const QList<booklet::Step>& steps);
+    // Writes the PDF file `path` whole or not at all, and says why when it did not.
+    booklet::Outcome writePdf(QWidget* parent, const QString& path,
+                              const QList<booklet::Step>& steps, const QPageLayout& layout);
 
     platform::Dialogs& m_dialogs;
     int m_perPage = 2;
