@@ -4,18 +4,20 @@
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
+#include "share/share_cli.h"
 #include "store/store_error.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QTextStream>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
 // The options that each start a job of their own.
-const char* const kJobs[] = {"--print-pdf"};
+const char* const kJobs[] = {"--print-pdf", "--export", "--import", "--relink", "--photos"};
 
 void complain(const QString& text)
 {
@@ -92,13 +94,16 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
     parser.addOptions({printPdfOption, perPageOption, routeOption});
+    share::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
-    const bool job = parser.isSet(printPdfOption);
+    const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
+    const bool job = parser.isSet(printPdfOption) || routeJob;
     if (!job) {
         // Without a job the program opens its windows as it always has.
         if (parsed && (parser.isSet(perPageOption) || parser.isSet(routeOption))) {
-            complain(QStringLiteral("--per-page と --route は --print-pdf といっしょに使います。"));
+            complain(QStringLiteral("--per-page は --print-pdf と、--route は --print-pdf、"
+                                    "--export、--import、--relink のどれかといっしょに使います。"));
             return 2;
         }
         return std::nullopt;
@@ -106,6 +111,12 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     if (!parsed) {
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
+    }
+    const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
+    if (routeJob) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return share::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), out, err);
     }
     bool number = false;
     const int perPage = parser.value(perPageOption).toInt(&number);
@@ -118,7 +129,6 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("--print-pdf には書き出す PDF のファイル名を指定してください。"));
         return 2;
     }
-    const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
     return printPdf(QFileInfo(out).absoluteFilePath(), perPage,
                     QFileInfo(route).absoluteFilePath());
 }

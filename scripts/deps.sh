@@ -8,6 +8,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont-gothic
   poppler-utils
+  libquazip1-qt6-dev
   xvfb xauth
   dpkg-dev file lintian desktop-file-utils appstream xdotool
 )

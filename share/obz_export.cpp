@@ -52,12 +52,6 @@ QByteArray json(const QJsonObject& object)
 
 } // namespace
 
-void report(const Progress& progress, int done, int total)
-{
-    if (progress && !progress(done, total))
-        throw ShareError(ShareError::Kind::Cancelled, QStringLiteral("中止しました。"));
-}
-
 ExportResult exportRoute(const QString& routePath, const QString& outPath, const Progress& progress)
 {
     const QList<RouteStep> steps = readSteps(routePath);

@@ -19,6 +19,10 @@ QString routeTable()
 
 QList<RouteStep> readSteps(const QString& routePath)
 {
+    // Reading never makes a missing route file (empty) in passing.
+    if (!QFileInfo(routePath).isFile())
+        throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
+                         .arg(QDir::toNativeSeparators(routePath)));
     store::Connection cn;
     cn.Open(m_lane::ConnectString(routePath));
     QList<RouteStep> steps;

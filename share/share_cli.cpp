@@ -8,6 +8,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace share {
@@ -76,24 +77,37 @@ void addCommandLineOptions(QCommandLineParser& parser)
          QStringLiteral("DIR")},
         {QStringLiteral("relink"), QStringLiteral("見つからない写真をこのフォルダーから探します。"),
          QStringLiteral("DIR")},
-        {QStringLiteral("route"), QStringLiteral("使う道順ファイル。"), QStringLiteral("FILE")},
     });
 }
 
-std::optional<int> runCommandLine(const QCommandLineParser& parser, const QString& defaultRoute,
-                                  QTextStream& out, QTextStream& err)
+bool wantsCommand(const QCommandLineParser& parser)
 {
-    const QString route = parser.isSet(QStringLiteral("route"))
-                              ? parser.value(QStringLiteral("route"))
-                              : defaultRoute;
+    return parser.isSet(QStringLiteral("export")) || parser.isSet(QStringLiteral("import")) ||
+           parser.isSet(QStringLiteral("relink")) || parser.isSet(QStringLiteral("photos"));
+}
+
+int runCommandLine(const QCommandLineParser& parser, const QString& routePath, QTextStream& out,
+                   QTextStream& err)
+{
+    const auto absolute = [&](const char* option) {
+        const QString value = parser.value(QString::fromLatin1(option));
+        return value.isEmpty() ? value : QFileInfo(value).absoluteFilePath();
+    };
+    const int jobs = int(parser.isSet(QStringLiteral("export"))) +
+                     int(parser.isSet(QStringLiteral("import"))) +
+                     int(parser.isSet(QStringLiteral("relink")));
+    if (jobs != 1 ||
+        (parser.isSet(QStringLiteral("photos")) && !parser.isSet(QStringLiteral("import")))) {
+        err << QStringLiteral("--export、--import、--relink は一度に一つだけ指定してください"
+                              "（--photos は --import といっしょに使います）。")
+            << Qt::endl;
+        return 2;
+    }
     if (parser.isSet(QStringLiteral("export")))
-        return exportCommand(route, parser.value(QStringLiteral("export")), err);
+        return exportCommand(routePath, absolute("export"), err);
     if (parser.isSet(QStringLiteral("import")))
-        return importCommand(route, parser.value(QStringLiteral("import")),
-                             parser.value(QStringLiteral("photos")), err);
-    if (parser.isSet(QStringLiteral("relink")))
-        return relinkCommand(route, parser.value(QStringLiteral("relink")), out, err);
-    return std::nullopt;
+        return importCommand(routePath, absolute("import"), absolute("photos"), err);
+    return relinkCommand(routePath, absolute("relink"), out, err);
 }
 
 } // namespace share

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 class QCommandLineParser;
 class QTextStream;
@@ -17,11 +16,12 @@ int importCommand(const QString& routePath, const QString& in, const QString& ph
 int relinkCommand(const QString& routePath, const QString& folder, QTextStream& out,
                   QTextStream& err);
 
-// Adds --export, --import, --photos, --relink and --route to `parser`.
+// Adds --export, --import, --photos and --relink to `parser` (--route is the program's own).
 void addCommandLineOptions(QCommandLineParser& parser);
-// Runs the route command the parsed command line asks for, on --route or `defaultRoute`; no
-// value when it asks for none.
-std::optional<int> runCommandLine(const QCommandLineParser& parser, const QString& defaultRoute,
-                                  QTextStream& out, QTextStream& err);
+// True when the parsed command line asks for one of these commands.
+bool wantsCommand(const QCommandLineParser& parser);
+// Runs the command the parsed command line asks for on the route file `routePath`.
+int runCommandLine(const QCommandLineParser& parser, const QString& routePath, QTextStream& out,
+                   QTextStream& err);
 
 } // namespace share

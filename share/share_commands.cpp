@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
 #include <QProgressDialog>
 #include <QStandardPaths>
 
@@ -209,16 +208,19 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
     dialogs.MsgBox(parent, text);
 }
 
-void addRouteCommands(QMenu* menu, platform::Dialogs& dialogs, QWidget* parent,
-                      RouteChanged changed)
+QList<QAction*> routeCommands(platform::Dialogs& dialogs, QWidget* parent, RouteChanged changed)
 {
-    QObject::connect(menu->addAction(QStringLiteral("道順を書き出す…")), &QAction::triggered, menu,
+    auto* exportAction = new QAction(QStringLiteral("道順を書き出す…"), parent);
+    QObject::connect(exportAction, &QAction::triggered, parent,
                      [&dialogs, parent] { exportRouteCommand(dialogs, parent); });
-    QObject::connect(menu->addAction(QStringLiteral("道順を読み込む…")), &QAction::triggered, menu,
+    auto* importAction = new QAction(QStringLiteral("道順を読み込む…"), parent);
+    QObject::connect(importAction, &QAction::triggered, parent,
                      [&dialogs, parent, changed] { importRouteCommand(dialogs, parent, changed); });
-    QObject::connect(
-        menu->addAction(QStringLiteral("写真の場所を直す…")), &QAction::triggered, menu,
-        [&dialogs, parent, changed] { relinkPhotosCommand(dialogs, parent, changed); });
+    auto* relinkAction = new QAction(QStringLiteral("写真の場所を直す…"), parent);
+    QObject::connect(relinkAction, &QAction::triggered, parent, [&dialogs, parent, changed] {
+        relinkPhotosCommand(dialogs, parent, changed);
+    });
+    return {exportAction, importAction, relinkAction};
 }
 
 } // namespace share

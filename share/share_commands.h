@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <functional>
 
-class QMenu;
+class QAction;
 class QWidget;
 
 namespace platform {
@@ -24,8 +25,7 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
 // "写真の場所を直す…"
 void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed);
 
-// Adds the three commands to `menu`; `parent` is the window their questions belong to.
-void addRouteCommands(QMenu* menu, platform::Dialogs& dialogs, QWidget* parent,
-                      RouteChanged changed);
+// The three commands as menu actions owned by `parent`, the window their questions belong to.
+QList<QAction*> routeCommands(platform::Dialogs& dialogs, QWidget* parent, RouteChanged changed);
 
 } // namespace share
