@@ -5,8 +5,10 @@
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -42,8 +44,9 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // The window's inner width in twips: the width it asked for.
-    float ScaleWidth() const { return Form.Width(); }
+    // The window's client area in twips: the outer size less the window system's frame.
+    float ScaleWidth() const { return Form.ScaleWidth(); }
+    float ScaleHeight() const { return Form.ScaleHeight(); }
 
     // How long a change waits, in seconds, for another program that holds the route file.
     int ConnectionTimeout = 10;
@@ -77,18 +80,22 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     enum class Outcome { Changed, Cancelled, Full };
 
     void createControls();
     void createEditBar(double tpp);
+    void layOutBands();
+    void setColumnWidths();
     Outcome registerStep(const QString& photo);
     bool findStep(store::Connection& cn, const QString& photo);
     void chooseTemporaryOrder(store::Connection& cn);
     QString direction() const;
     void deleteStep();
     void selectDirection(const QString& arrow);
+    std::optional<QImage> loadShownPhoto(const QString& path) const;
     bool showPhoto(const QString& path);
     void showList(const QString& order);
     void showError(const store::StoreError& error);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -49,8 +50,17 @@ public:
     QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
     QPushButton* backButton() const { return m_back; }
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The keyboard answers as the buttons do: the arrow keys press the matching arrow button,
+    // Backspace presses "もどる".
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void createControls();
+    void coverClientArea();
+    bool pressForKey(const QKeyEvent& key);
     QString readStepField(const QString& field);
     void play(const QString& soundFile);
     bool showPhoto(const QString& path);

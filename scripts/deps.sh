@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-translations-l10n
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont-gothic
+  libheif-dev qt6-image-formats-plugins
   xvfb xauth
 )
 if [ "$(id -u)" -ne 0 ]; then
