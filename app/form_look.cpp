@@ -21,6 +21,7 @@ platform::TwipGeometry setUpForm(QWidget& form, const QString& name, const QStri
     form.setWindowTitle(caption);
     form.setWindowIcon(programIcon());
     fillBackground(form, background);
-    return platform::TwipGeometry(&form, screen.TwipsPerPixel, (screen.Width - width) / 2,
-                                  (screen.Height - height) / 2, width, height);
+    return platform::TwipGeometry(&form, screen.TwipsPerPixel,
+                                  screen.Left + (screen.Width - width) / 2,
+                                  screen.Top + (screen.Height - height) / 2, width, height);
 }

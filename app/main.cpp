@@ -75,7 +75,9 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("michitan"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ミチタン"));
+    // The folder of the last chosen photo is kept under this name between runs. No display name
+    // is set: the window system would append it to every window's caption.
+    QApplication::setOrganizationName(QStringLiteral("michitan"));
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);

@@ -132,24 +132,47 @@ void frm_lane_make::createEditBar(double tpp)
 
 void frm_lane_make::Form_Load()
 {
+    // The outer frame, title bar included, covers the screen but its panels.
     Form.setSize(m_screen.Width, m_screen.Height);
-    Form.setLeft((m_screen.Width - Form.Width()) / 2);
-    Form.setTop((m_screen.Height - Form.Height()) / 2);
-    const float margin = m_lane::FORM_MARGIN.toFloat();
-    Frame2.setTop(0);
-    Frame2.setLeft(Form.Width() / 2 - Frame2.Width() / 2);
-    Picture2.setTop(Frame2.Height() + Frame2.Top());
-    Picture2.setLeft(0);
-    Picture2.setWidth(Form.Width());
-    Picture2.setHeight((Form.Height() - Frame2.Height()) / 2);
-    DataGrid1.setTop(Picture2.Height() + Picture2.Top());
-    DataGrid1.setLeft(0);
-    DataGrid1.setWidth(Form.Width() - margin);
-    DataGrid1.setHeight(Form.Height() / 2 - Frame2.Height() - margin);
-    Picture1.setTop(Picture2.Height() / 2 - Picture1.Height() / 2);
-    Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
+    Form.setLeft(m_screen.Left);
+    Form.setTop(m_screen.Top);
+    layOutBands();
     showList(QString());
     m_grid->setFocus();
+}
+
+void frm_lane_make::layOutBands()
+{
+    // The bands share the client area the window really has.
+    const float width = ScaleWidth();
+    const float height = ScaleHeight();
+    const float margin = m_lane::FORM_MARGIN.toFloat();
+    Frame2.setTop(0);
+    Frame2.setLeft(width / 2 - Frame2.Width() / 2);
+    Picture2.setTop(Frame2.Height() + Frame2.Top());
+    Picture2.setLeft(0);
+    Picture2.setWidth(width);
+    Picture2.setHeight((height - Frame2.Height()) / 2);
+    DataGrid1.setTop(Picture2.Height() + Picture2.Top());
+    DataGrid1.setLeft(0);
+    DataGrid1.setWidth(width - margin);
+    DataGrid1.setHeight(height / 2 - Frame2.Height() - margin);
+    Picture1.setTop(Picture2.Height() / 2 - Picture1.Height() / 2);
+    Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
+}
+
+bool frm_lane_make::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // Once the window system has framed the window, the frame is fitted to the screen again
+    // and the bands follow the client area the window then has.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+        Form.refitFrame()) {
+        layOutBands();
+        setColumnWidths();
+    }
+    return handled;
 }
 
 void frm_lane_make::showList(const QString& order)

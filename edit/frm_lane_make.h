@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -44,8 +45,9 @@ public:
     void Command2_Click();
     void Command3_Click();
 
-    // The window's inner width in twips: the width it asked for.
-    float ScaleWidth() const { return Form.Width(); }
+    // The window's client area in twips: the outer size less the window system's frame.
+    float ScaleWidth() const { return Form.ScaleWidth(); }
+    float ScaleHeight() const { return Form.ScaleHeight(); }
 
     // How long a change waits, in seconds, for another program that holds the route file.
     int ConnectionTimeout = 10;
@@ -79,6 +81,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     enum class Outcome { Changed, Cancelled, Full, Stale };
@@ -92,6 +95,8 @@ private:
 
     void createControls();
     void createEditBar(double tpp);
+    void layOutBands();
+    void setColumnWidths();
     Outcome registerStep(const QString& photo);
     std::optional<FoundStep> findStep(store::Connection& cn, const QString& photo);
     bool stillHolds(store::Connection& cn, const std::optional<FoundStep>& found,
@@ -106,6 +111,7 @@ private:
     // Fills the edit bar from the list's current row, or empties it when no row is current.
     void showCurrentStep();
     void selectDirection(const QString& arrow);
+    std::optional<QImage> loadShownPhoto(const QString& path) const;
     bool showPhoto(const QString& path);
     void showList(const QString& order);
     void showError(const store::StoreError& error);

@@ -28,10 +28,7 @@ void frm_lane_make::LANE_DSP(const QString& order)
     Adodc1->Refresh();
     m_grid->ReBind();
 
-    const float W = ScaleWidth();
-    m_grid->setColumnTwips(0, float((W - 600) * (500.0 / 9000.0)));
-    m_grid->setColumnTwips(1, float((W - 600) * (7500.0 / 9000.0)));
-    m_grid->setColumnTwips(2, float((W - 600) * (500.0 / 9000.0)));
+    setColumnWidths();
 
     const int V = m_grid->VisibleRows();
     if (V <= 0)
@@ -46,4 +43,12 @@ void frm_lane_make::LANE_DSP(const QString& order)
         m_grid->Scroll(B - (B % V));
         m_grid->setRow(B % V); // always displayed: the page of step B starts at the top
     }
+}
+
+void frm_lane_make::setColumnWidths()
+{
+    const float W = ScaleWidth();
+    m_grid->setColumnTwips(0, float((W - 600) * (500.0 / 9000.0)));
+    m_grid->setColumnTwips(1, float((W - 600) * (7500.0 / 9000.0)));
+    m_grid->setColumnTwips(2, float((W - 600) * (500.0 / 9000.0)));
 }

@@ -2,9 +2,12 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -24,6 +27,36 @@ QFont listFont()
     font.setPointSize(9);
     return font;
 }
+
+// Draws a photo path whose file can't be shown in red and explains it in a tooltip.
+class PhotoPathDelegate : public QStyledItemDelegate
+{
+public:
+    explicit PhotoPathDelegate(StepGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
+
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (m_grid.photoProblem(index.row()) != PhotoProblem::None)
+            option->palette.setColor(QPalette::Text, QColor(0xC0, 0x00, 0x00));
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString text = PhotoCheck::explanation(m_grid.photoProblem(index.row()));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPos(), text, view);
+        return true;
+    }
+
+private:
+    const StepGrid& m_grid;
+};
 
 } // namespace
 
@@ -55,6 +88,17 @@ StepGrid::StepGrid(double twipsPerPixel, QWidget* parent)
     // Raised once the button is up: the handler may open a message box, which must not take
     // the release away from the list. The table has selected the row by then.
     connect(selector, &QHeaderView::sectionClicked, this, &StepGrid::SelChange);
+
+    m_photoCheck = new PhotoCheck(this);
+    connect(m_photoCheck, &PhotoCheck::changed, viewport(), qOverload<>(&QWidget::update));
+    setItemDelegateForColumn(1, new PhotoPathDelegate(*this));
+}
+
+PhotoProblem StepGrid::photoProblem(int row) const
+{
+    if (!model() || row < 0 || row >= model()->rowCount())
+        return PhotoProblem::None;
+    return m_photoCheck->problem(model()->index(row, 1).data().toString());
 }
 
 int StepGrid::fixedRowHeight() const
@@ -71,6 +115,12 @@ void StepGrid::syncLayout()
 
 void StepGrid::ReBind()
 {
+    QStringList photos;
+    const int rows = model() ? model()->rowCount() : 0;
+    photos.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        photos << model()->index(row, 1).data().toString();
+    m_photoCheck->check(photos);
     selectionModel()->clear();
     syncLayout();
     verticalScrollBar()->setValue(0);

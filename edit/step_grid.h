@@ -1,5 +1,7 @@
 #pragma once
 
+#include "edit/photo_check.h"
+
 #include <QTableView>
 #include <array>
 
@@ -15,8 +17,12 @@ class StepGrid : public QTableView
 public:
     explicit StepGrid(double twipsPerPixel, QWidget* parent = nullptr);
 
-    // Takes the model's rows afresh: the first row at the top, no current row.
+    // Takes the model's rows afresh: the first row at the top, no current row. The photo paths
+    // are checked anew; a step whose photo can't be shown gets its path in red, with a tooltip
+    // that says why and what to do.
     void ReBind();
+    // What is known to be wrong with the photo of model row `row`.
+    PhotoProblem photoProblem(int row) const;
     // The number of rows shown whole from the top row on: 0 for an empty list, never more than
     // the rows left below the top row.
     int VisibleRows();
@@ -51,6 +57,7 @@ private:
     void syncLayout();
 
     double m_tpp;
+    PhotoCheck* m_photoCheck = nullptr;
     bool m_pressedOnRow = false;
     std::array<float, 3> m_columnTwips{};
 };

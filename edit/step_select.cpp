@@ -1,6 +1,7 @@
 // Filling the edit bar: from a row the user selects in the list, or from a photo chosen in the
 // open-file dialog; either way the photo is shown centred in the photo area.
 #include "edit/frm_lane_make.h"
+#include "edit/photo_fit.h"
 #include "edit/step_grid.h"
 #include "platform/picture.h"
 #include "store/adodc.h"
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
+#include <cmath>
 
 namespace {
 
@@ -93,9 +95,27 @@ void frm_lane_make::Command3_Click()
         m_dialogs.MsgBox(this, file + kNotFound);
 }
 
+std::optional<QImage> frm_lane_make::loadShownPhoto(const QString& path) const
+{
+    // The whole pixels of the photo area: a photo shrunk to them never reaches past its edges.
+    const double tpp = m_screen.TwipsPerPixel;
+    const QSize area(int(std::floor(Picture2.Width() / tpp)),
+                     int(std::floor(Picture2.Height() / tpp)));
+    const std::optional<QSize> natural = platform::PictureSize(path);
+    std::optional<QImage> picture =
+        platform::LoadPicture(path, natural ? edit::fitPhoto(*natural, area) : QSize());
+    if (!picture || picture->isNull())
+        return picture;
+    // A file whose size can't be told from its header is shrunk after decoding.
+    const QSize shown = edit::fitPhoto(picture->size(), area);
+    if (shown != picture->size())
+        return picture->scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return *picture;
+}
+
 bool frm_lane_make::showPhoto(const QString& path)
 {
-    const std::optional<QImage> picture = platform::LoadPicture(path);
+    const std::optional<QImage> picture = loadShownPhoto(path);
     const QPixmap pixmap = picture ? QPixmap::fromImage(*picture) : QPixmap();
     const bool shown = picture && (picture->isNull() || !pixmap.isNull());
     if (!shown) {
@@ -105,7 +125,8 @@ bool frm_lane_make::showPhoto(const QString& path)
         return false;
     }
     m_picture1->setPixmap(pixmap);
-    // Automatic sizing: the box takes the picture's natural size; an empty picture leaves it.
+    // Automatic sizing: the box takes the size the picture is shown at (its natural size, or
+    // the size that shows a larger photo whole); an empty picture leaves it.
     if (!picture->isNull())
         Picture1.setSize(float(picture->width() * m_screen.TwipsPerPixel),
                          float(picture->height() * m_screen.TwipsPerPixel));

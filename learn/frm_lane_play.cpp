@@ -8,6 +8,7 @@
 #include "store/connection.h"
 #include "store/store_error.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -87,6 +88,8 @@ void frm_lane_play::createControls()
     m_back = makeButton(QStringLiteral("もどる"), QStringLiteral("Command2"));
     Command2 = platform::TwipGeometry(m_back, tpp, 4560, 8400, 855, 495);
     connect(m_back, &QPushButton::clicked, this, &frm_lane_play::Command2_Click);
+    for (QPushButton* button : {m_arrows[0], m_arrows[1], m_arrows[2], m_back})
+        button->installEventFilter(this);
     setTabOrder(m_arrows[0], m_arrows[1]);
     setTabOrder(m_arrows[1], m_arrows[2]);
     setTabOrder(m_arrows[2], m_back);
@@ -111,19 +114,81 @@ void frm_lane_play::createControls()
 
 void frm_lane_play::Form_Load()
 {
+    // The outer frame, title bar included, covers the screen but its panels.
     Form.setSize(m_screen.Width, m_screen.Height);
-    Form.setLeft(0);
-    Form.setTop(0);
-    Picture2.setHeight(Form.Height());
-    Picture2.setWidth(Form.Width());
-    Picture2.setTop(Form.Height() / 2 - Picture2.Height() / 2);
-    Picture2.setLeft(Form.Width() / 2 - Picture2.Width() / 2);
+    Form.setLeft(m_screen.Left);
+    Form.setTop(m_screen.Top);
+    coverClientArea();
     m_lane::STEP_NO = 0;
     forgetRun();
     MMControl1->Notify = false;
     MMControl1->Wait = true;
     MMControl1->Shareable = false;
     armTimer();
+}
+
+void frm_lane_play::coverClientArea()
+{
+    Picture2.setHeight(Form.ScaleHeight());
+    Picture2.setWidth(Form.ScaleWidth());
+    Picture2.setTop(Form.ScaleHeight() / 2 - Picture2.Height() / 2);
+    Picture2.setLeft(Form.ScaleWidth() / 2 - Picture2.Width() / 2);
+}
+
+bool frm_lane_play::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    // Once the window system has framed the window, the frame is fitted to the screen again
+    // and the layout follows the client area the window then has.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+        Form.refitFrame()) {
+        coverClientArea();
+        if (!m_back->isHidden())
+            layOutStep();
+    }
+    return handled;
+}
+
+bool frm_lane_play::pressForKey(const QKeyEvent& key)
+{
+    QPushButton* button = nullptr;
+    switch (key.key()) {
+    case Qt::Key_Up:
+        button = m_arrows[0];
+        break;
+    case Qt::Key_Left:
+        button = m_arrows[1];
+        break;
+    case Qt::Key_Right:
+        button = m_arrows[2];
+        break;
+    case Qt::Key_Backspace:
+        button = m_back;
+        break;
+    case Qt::Key_Down:
+        return true; // no button of its own, and the focus stays where it is
+    default:
+        return false;
+    }
+    // A key held down answers once; a button not yet shown can't be pressed.
+    if (!key.isAutoRepeat() && !button->isHidden())
+        button->click();
+    return true;
+}
+
+bool frm_lane_play::eventFilter(QObject* watched, QEvent* event)
+{
+    // Taken before the focused button sees it: a button would move the focus on an arrow key.
+    if (event->type() == QEvent::KeyPress && pressForKey(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void frm_lane_play::keyPressEvent(QKeyEvent* event)
+{
+    if (!pressForKey(*event))
+        QWidget::keyPressEvent(event);
 }
 
 frm_lane_play::Step frm_lane_play::readStep()
@@ -190,12 +255,16 @@ void frm_lane_play::Timer1_Timer()
 
 learn::PhotoRoom frm_lane_play::photoRoom() const
 {
-    return learn::PhotoRoom{m_screen.TwipsPerPixel, Form.Width(), Form.Height(), Command2.Height()};
+    return learn::PhotoRoom{m_screen.TwipsPerPixel, Form.ScaleWidth(), Form.ScaleHeight(),
+                            Command2.Height()};
 }
 
 bool frm_lane_play::showPhoto(const QString& path)
 {
     std::optional<learn::PreparedPhoto> photo = m_prefetch.take(path);
+    // Decoded ahead for another room: the window has been framed since.
+    if (photo && photo->room != photoRoom())
+        photo.reset();
     if (!photo)
         photo = learn::preparePhoto(path, photoRoom());
     if (!photo->image)
@@ -217,7 +286,7 @@ void frm_lane_play::armTimer()
 
 void frm_lane_play::layOutStep()
 {
-    const float W = Form.Width();
+    const float W = Form.ScaleWidth();
     Picture1.setTop(Picture2.Top() + Command2.Height());
     Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
     Command2.setTop(Picture1.Top() + Picture1.Height() + 3 * Command2.Height());

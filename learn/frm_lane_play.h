@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -64,6 +65,13 @@ public:
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The keyboard answers as the buttons do: the arrow keys press the matching arrow button,
+    // Backspace presses "もどる".
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // The photo and direction of step STEP_NO; empty when the step has no row.
     struct Step
@@ -78,6 +86,8 @@ private:
     void forgetRun();
     // Tells the adult, when it is time, that the route can't be read.
     void routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error);
+    void coverClientArea();
+    bool pressForKey(const QKeyEvent& key);
     void play(const QString& soundFile);
     bool showPhoto(const QString& path);
     void armTimer();

@@ -23,6 +23,7 @@ PreparedPhoto preparePhoto(const QString& path, const PhotoRoom& room)
 {
     PreparedPhoto photo;
     photo.path = path;
+    photo.room = room;
     stamp(photo);
     const std::optional<QSize> natural = platform::PictureSize(path);
     if (!natural)

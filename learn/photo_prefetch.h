@@ -15,12 +15,15 @@ struct PhotoRoom
     float windowWidth = 0;
     float windowHeight = 0;
     float buttonHeight = 495;
+
+    bool operator==(const PhotoRoom&) const = default;
 };
 
 // A photo decoded at the size it is shown, with what identifies the file it came from.
 struct PreparedPhoto
 {
     QString path;
+    PhotoRoom room; // what it was decoded for
     qint64 size = -1;
     QDateTime modified;
     std::optional<QImage> image; // no value: the file can't be shown

@@ -1,6 +1,9 @@
 #include "platform/dialogs.h"
 
+#include "platform/open_dialog.h"
+
 #include <QFileDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -59,8 +62,17 @@ QString qtNameFilter(const QString& filter)
 
 QString Dialogs::ShowOpen(QWidget* parent, const OpenRequest& request)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), request.InitDir,
-                                        qtNameFilter(request.Filter));
+    QFileDialog dialog(parent, QString(), openDialogStart(request.InitDir));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(openDialogFilters(request.Filter));
+    // Dates and sizes read as the rest of the program's texts do.
+    dialog.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    rememberOpenFolder(chosen);
+    return chosen;
 }
 
 QString Dialogs::ShowSave(QWidget* parent, const SaveRequest& request)

@@ -1,5 +1,8 @@
 #include "platform/picture.h"
 
+#include "platform/heif_picture.h"
+#include "platform/webp_orientation.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -9,6 +12,15 @@ namespace {
 bool transposes(QImageIOHandler::Transformations t)
 {
     return t.testFlag(QImageIOHandler::TransformationRotate90);
+}
+
+// The turn that makes the picture upright: Qt's own, or for a WebP file the one its EXIF data
+// give, which Qt leaves unread.
+QImageIOHandler::Transformations uprightTurn(QImageReader& reader, const QString& path)
+{
+    if (reader.format() == "webp")
+        return webpOrientation(path);
+    return reader.transformation();
 }
 
 bool isReadableFile(const QString& path)
@@ -23,12 +35,14 @@ std::optional<QSize> PictureSize(const QString& path)
 {
     if (!isReadableFile(path))
         return std::nullopt;
+    if (heif::isHeifFile(path))
+        return heif::pictureSize(path);
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return std::nullopt;
-    if (transposes(reader.transformation()))
+    if (transposes(uprightTurn(reader, path)))
         size.transpose();
     return size;
 }
@@ -39,12 +53,16 @@ std::optional<QImage> LoadPicture(const QString& path, QSize shownSize)
         return QImage();
     if (!isReadableFile(path))
         return std::nullopt;
+    if (heif::isHeifFile(path))
+        return heif::readPicture(path, shownSize);
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    const bool turnedByUs = reader.format() == "webp";
+    const QImageIOHandler::Transformations turn = uprightTurn(reader, path);
     if (shownSize.isValid() && !shownSize.isEmpty()) {
-        // The reader scales before it turns the picture upright, so ask for the stored shape.
+        // The picture is scaled before it is turned upright, so ask for the stored shape.
         QSize stored = shownSize;
-        if (transposes(reader.transformation()))
+        if (transposes(turn))
             stored.transpose();
         if (stored != reader.size())
             reader.setScaledSize(stored);
@@ -52,7 +70,21 @@ std::optional<QImage> LoadPicture(const QString& path, QSize shownSize)
     QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
-    return image;
+    return turnedByUs ? turned(image, turn) : image;
+}
+
+QStringList PicturePatterns()
+{
+    // The photo types of cameras, phones and the web; the loader's other formats (icons,
+    // bitmaps of old programs) are not photos.
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList patterns;
+    for (const char* suffix : {"jpg", "jpeg", "png", "gif", "bmp", "webp", "tif", "tiff"})
+        if (readable.contains(suffix))
+            patterns << QStringLiteral("*.") + QLatin1String(suffix);
+    for (const char* suffix : {"heic", "heif", "hif", "avif"})
+        patterns << QStringLiteral("*.") + QLatin1String(suffix);
+    return patterns;
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -15,5 +16,8 @@ std::optional<QSize> PictureSize(const QString& path);
 // that size (as shown, after orientation). An empty path gives an empty picture; any failure
 // (missing, unreadable, not a picture, empty file) gives no value.
 std::optional<QImage> LoadPicture(const QString& path, QSize shownSize = QSize());
+
+// File name patterns of the photo types the loader reads ("*.jpg", "*.heic", ...).
+QStringList PicturePatterns();
 
 } // namespace platform

@@ -16,12 +16,20 @@ ScreenTwips ScreenTwips::fromPixels(QSize pixels, double dpi)
     return s;
 }
 
+ScreenTwips ScreenTwips::fromGeometry(QRect pixels, double dpi)
+{
+    ScreenTwips s = fromPixels(pixels.size(), dpi);
+    s.Left = static_cast<float>(pixels.left() * s.TwipsPerPixel);
+    s.Top = static_cast<float>(pixels.top() * s.TwipsPerPixel);
+    return s;
+}
+
 ScreenTwips ScreenTwips::primary()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return fromPixels(QSize(1024, 768));
-    return fromPixels(screen->size(), screen->logicalDotsPerInch());
+    return fromGeometry(screen->availableGeometry(), screen->logicalDotsPerInch());
 }
 
 TwipGeometry::TwipGeometry(QWidget* widget, double twipsPerPixel, float left, float top,
@@ -68,6 +76,36 @@ void TwipGeometry::setSize(float width, float height)
     apply();
 }
 
+QMargins TwipGeometry::frame() const
+{
+    if (!m_widget || !m_widget->isWindow())
+        return QMargins();
+    const QRect outer = m_widget->frameGeometry();
+    const QRect inner = m_widget->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
+float TwipGeometry::ScaleWidth() const
+{
+    const QMargins f = frame();
+    return m_width - float((f.left() + f.right()) * m_tpp);
+}
+
+float TwipGeometry::ScaleHeight() const
+{
+    const QMargins f = frame();
+    return m_height - float((f.top() + f.bottom()) * m_tpp);
+}
+
+bool TwipGeometry::refitFrame()
+{
+    if (!m_widget || !m_widget->isWindow() || frame() == m_fittedFrame)
+        return false;
+    apply();
+    return true;
+}
+
 void TwipGeometry::apply()
 {
     if (!m_widget)
@@ -75,9 +113,12 @@ void TwipGeometry::apply()
     const int w = std::max(0, toPixels(m_width));
     const int h = std::max(0, toPixels(m_height));
     if (m_widget->isWindow()) {
-        // A window's size is its outer size as asked for; the window system adds its frame.
+        // A window's position and size are those of its outer frame, title bar included: the
+        // client area gets what the frame leaves of it.
+        m_fittedFrame = frame();
         m_widget->move(toPixels(m_left), toPixels(m_top));
-        m_widget->resize(w, h);
+        m_widget->resize(std::max(0, w - m_fittedFrame.left() - m_fittedFrame.right()),
+                         std::max(0, h - m_fittedFrame.top() - m_fittedFrame.bottom()));
     } else {
         m_widget->setGeometry(toPixels(m_left), toPixels(m_top), w, h);
     }

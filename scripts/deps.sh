@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic
   poppler-utils
   libquazip1-qt6-dev
+  libheif-dev qt6-image-formats-plugins
   xvfb xauth
   dpkg-dev file lintian desktop-file-utils appstream xdotool
 )

@@ -2,6 +2,7 @@
 // its path, and never stops working.
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
+#include "edit/step_grid.h"
 #include "learn/frm_lane_play.h"
 #include "platform/vb_timer.h"
 #include "support/route_fixture.h"
@@ -136,6 +137,42 @@ private slots:
             QCOMPARE(dialogs.messages, QStringList{path + QStringLiteral(" が見つかりません")});
         else
             QVERIFY(!editor.photo()->pixmap().isNull());
+    }
+
+    // The editor's list marks each step whose photo can't be shown: a missing file or an empty
+    // path at once, an unreadable file when the background check has read it; a good photo is
+    // never marked. A refresh checks the route as it is then.
+    void brokenPhotosAreMarkedInTheList()
+    {
+        RouteFixture fx;
+        ScriptedDialogs dialogs;
+        const QString good = fx.makeImage(QStringLiteral("good.png"), QSize(32, 24));
+        const QString text = QDir(fx.dir()).filePath(QStringLiteral("notes.jpg"));
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a photo\n");
+        f.close();
+        const QString gone = QDir(fx.dir()).filePath(QStringLiteral("gone.jpg"));
+        fx.create({{"001", good, QStringLiteral("↑")},
+                   {"002", gone, QStringLiteral("↑")},
+                   {"003", text, QStringLiteral("→")},
+                   {"004", QString(), QStringLiteral("←")}});
+        frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)));
+        const edit::StepGrid& grid = *editor.grid();
+        QCOMPARE(grid.photoProblem(1), edit::PhotoProblem::Missing);
+        QCOMPARE(grid.photoProblem(3), edit::PhotoProblem::NoPath);
+        QTRY_COMPARE(grid.photoProblem(2), edit::PhotoProblem::Unreadable);
+        QCOMPARE(grid.photoProblem(0), edit::PhotoProblem::None);
+        QVERIFY(!edit::PhotoCheck::explanation(edit::PhotoProblem::Missing).isEmpty());
+
+        // The photo comes back and the text file is gone: the next refresh says so.
+        QVERIFY(QFile::copy(good, gone));
+        QVERIFY(QFile::remove(text));
+        editor.LANE_DSP(QString());
+        QCOMPARE(grid.photoProblem(2), edit::PhotoProblem::Missing);
+        QTRY_COMPARE(grid.photoProblem(1), edit::PhotoProblem::None);
+        QCOMPARE(grid.photoProblem(0), edit::PhotoProblem::None);
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void wholePicturesAreShown_data()

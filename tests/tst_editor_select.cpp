@@ -114,28 +114,32 @@ private slots:
             QCOMPARE(w->option1(i)->isChecked(), i == after);
     }
 
-    // Both ways of showing a photo place it alike: natural size, centred, halves kept, a larger
-    // photo starting outside the photo area, which cuts it.
+    // Both ways of showing a photo place it alike: natural size, centred, halves kept; a photo
+    // larger than the photo area (1024 x 367.5 pixels) is shrunk to be seen whole.
     void photoCentred_data()
     {
         QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<QSize>("shown");
         QTest::addColumn<float>("left");
         QTest::addColumn<float>("top");
         QTest::addColumn<bool>("fromDialog");
         for (bool fromDialog : {false, true}) {
             const char* via = fromDialog ? "dialog" : "row";
             QTest::addRow("smaller than the area, %s", via)
-                << QSize(320, 240) << 5280.0f << 956.25f << fromDialog;
+                << QSize(320, 240) << QSize(320, 240) << 5280.0f << 956.25f << fromDialog;
             QTest::addRow("odd size, %s", via)
-                << QSize(321, 241) << 5272.5f << 948.75f << fromDialog;
+                << QSize(321, 241) << QSize(321, 241) << 5272.5f << 948.75f << fromDialog;
             QTest::addRow("larger than the area, %s", via)
-                << QSize(1200, 500) << -1320.0f << -993.75f << fromDialog;
+                << QSize(1200, 500) << QSize(881, 367) << 1072.5f << 3.75f << fromDialog;
+            QTest::addRow("wider than the screen, %s", via)
+                << QSize(2048, 300) << QSize(1024, 150) << 0.0f << 1631.25f << fromDialog;
         }
     }
 
     void photoCentred()
     {
         QFETCH(QSize, pixels);
+        QFETCH(QSize, shown);
         QFETCH(float, left);
         QFETCH(float, top);
         QFETCH(bool, fromDialog);
@@ -148,8 +152,8 @@ private slots:
         } else {
             select(*w, 0);
         }
-        compareBox(w->Picture1, {left, top, pixels.width() * 15.0f, pixels.height() * 15.0f});
-        QCOMPARE(w->photo()->pixmap().size(), pixels);
+        compareBox(w->Picture1, {left, top, shown.width() * 15.0f, shown.height() * 15.0f});
+        QCOMPARE(w->photo()->pixmap().size(), shown);
         QCOMPARE(w->photo()->pos(), QPoint(qRound(left / 15), qRound(top / 15)));
         QCOMPARE(w->photo()->parentWidget(), w->photoArea());
         QCOMPARE(w->text1()->text(), photo);

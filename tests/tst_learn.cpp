@@ -182,6 +182,56 @@ private slots:
         QCOMPARE(stepNo(), 1);
     }
 
+    // The keys press the buttons: each reaches its button's handler, whichever button has the
+    // focus, and the focus stays where it was.
+    void keysPressTheMatchingButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("stored"); // the step's direction
+        QTest::addColumn<QString>("sound");  // "" when no sound is played
+        QTest::newRow("up answers ↑") << int(Qt::Key_Up) << kUp << "/OK.mp3";
+        QTest::newRow("left answers ←") << int(Qt::Key_Left) << kLeft << "/OK.mp3";
+        QTest::newRow("right answers →") << int(Qt::Key_Right) << kRight << "/OK.mp3";
+        QTest::newRow("left on a → step is wrong") << int(Qt::Key_Left) << kRight << "/NG.mp3";
+        QTest::newRow("backspace goes back") << int(Qt::Key_Backspace) << kUp << "";
+        QTest::newRow("down does nothing") << int(Qt::Key_Down) << kUp << "";
+    }
+
+    void keysPressTheMatchingButton()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, stored);
+        QFETCH(QString, sound);
+        makeRoute({stored, kUp});
+        auto w = open();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        // Before the first step no button is shown, and no key answers.
+        QTest::keyClick(w.get(), Qt::Key(key));
+        QVERIFY(dialogs.messages.isEmpty());
+        w->Timer1_Timer();
+        QCOMPARE(stepNo(), 1);
+        for (QPushButton* focused : {w->arrowButton(2), w->backButton()}) {
+            dialogs = ScriptedDialogs();
+            w->Timer1->setEnabled(false);
+            focused->setFocus();
+            QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+            QTest::keyClick(focused, Qt::Key(key));
+            QCOMPARE(w->focusWidget(), focused);
+            if (sound.isEmpty()) {
+                QVERIFY(commands.isEmpty());
+                QCOMPARE(w->Timer1->Enabled(), key == Qt::Key_Backspace);
+            } else {
+                QCOMPARE(commands.size(), 3);
+                QCOMPARE(commands[1][1].toString(), soundFolder + sound);
+                const bool right = sound == QLatin1String("/OK.mp3");
+                QCOMPARE(w->Timer1->Enabled(), right);
+                QCOMPARE(dialogs.messages, right ? QStringList() : QStringList{kWrong});
+            }
+            m_lane::STEP_NO = 1;
+        }
+    }
+
     void wrongAnswerKeepsTheStepOnScreen()
     {
         makeRoute({kLeft, kUp});

@@ -3,12 +3,14 @@
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
+#include "platform/dialogs.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -171,6 +173,46 @@ private slots:
 
         m->findChild<QAction*>(QStringLiteral("quitAction"))->trigger();
         QVERIFY(!m->isVisible());
+    // Each window's caption stands alone (nothing set that the window system would append), and
+    // both full-screen windows cover the screen's available area, beside a panel, with their
+    // outer frame; the photo area fills the client area.
+    void windowsAsShown_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::newRow("whole screen") << QRect(0, 0, 1024, 768);
+        QTest::newRow("panel at the top") << QRect(0, 28, 1280, 772);
+        QTest::newRow("panel at the left") << QRect(48, 0, 1232, 800);
+    }
+
+    void windowsAsShown()
+    {
+        QFETCH(QRect, available);
+        RouteFixture fx;
+        fx.createSteps(1);
+        ScriptedDialogs dialogs;
+        const auto screen = platform::ScreenTwips::fromGeometry(available);
+        frm_lane_menu m([&] { return new frm_lane_play(dialogs, screen, fx.dir()); },
+                        [&] { return new frm_lane_make(dialogs, screen); },
+                        QVersionNumber(2003, 3, 15), screen);
+        m.show();
+        m.Command1_Click();
+        m.Command2_Click();
+        auto* play = qobject_cast<frm_lane_play*>(m.playWindow());
+        auto* make = qobject_cast<frm_lane_make*>(m.makeWindow());
+        QVERIFY(play && make);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        QCOMPARE(m.windowTitle(), QStringLiteral("ミチタン - 処理選択 V20030315"));
+        QCOMPARE(play->windowTitle(), QStringLiteral("道順学習"));
+        QCOMPARE(make->windowTitle(), QStringLiteral("道順作成"));
+        QCOMPARE(platform::messageBoxTitle(), QStringLiteral("アルキッズ"));
+        for (QWidget* w : {static_cast<QWidget*>(play), static_cast<QWidget*>(make)})
+            QCOMPARE(w->frameGeometry(), available);
+        QCOMPARE(play->Picture2.Width(), play->Form.ScaleWidth());
+        QCOMPARE(play->Picture2.Height(), play->Form.ScaleHeight());
+        QCOMPARE(make->Picture2.Width(), make->ScaleWidth());
+        QCOMPARE(make->DataGrid1.Top() + make->DataGrid1.Height(),
+                 make->ScaleHeight() - 495 / 2.0f - 120);
+        m.close();
     }
 
     void opensTheRealWindowsSideBySide()

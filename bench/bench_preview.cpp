@@ -1,0 +1,166 @@
+// Times the editor's preview of a 12-megapixel phone photo (4032 x 3024, JPEG and HEIC): the
+// photo chosen in the dialog is decoded at the size it is shown, fitted and shown. Beside it,
+// in the same run, the full-size decode then scale that showing it whole would otherwise take.
+// Prints a table; run with QT_QPA_PLATFORM=offscreen.
+#include "app/m_lane.h"
+#include "edit/frm_lane_make.h"
+#include "edit/photo_fit.h"
+#include "platform/dialogs.h"
+#include "platform/picture.h"
+#include "store/route_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <libheif/heif.h>
+#include <vector>
+
+namespace {
+
+// HEVC decoding of a 12-megapixel photo takes long, so fewer runs of it.
+constexpr int kJpegRuns = 15;
+constexpr int kHeicRuns = 5;
+
+// Answers the photo dialog with one file and reports any message, which would spoil a timing.
+class BenchDialogs : public platform::Dialogs
+{
+public:
+    QString file;
+    QString ShowOpen(QWidget*, const platform::OpenRequest&) override { return file; }
+    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
+        return platform::MsgResult::Ok;
+    }
+};
+
+// A photo-like picture: smooth shapes with fine noise, which compresses like a real photo.
+QImage phonePicture()
+{
+    QImage image(4032, 3024, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, 0, 3024);
+    sky.setColorAt(0, QColor(90, 140, 220));
+    sky.setColorAt(1, QColor(120, 110, 100));
+    p.fillRect(image.rect(), sky);
+    QRandomGenerator rng(12);
+    for (int i = 0; i < 400; ++i) {
+        p.setBrush(QColor::fromRgb(rng.bounded(256), rng.bounded(256), rng.bounded(256)));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(rng.bounded(4032), rng.bounded(3024)), rng.bounded(20, 300),
+                      rng.bounded(20, 300));
+    }
+    p.end();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = int(rng.bounded(24)) - 12;
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+    return image;
+}
+
+bool writeHeic(const QImage& source, const QString& path)
+{
+    heif_context* ctx = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    bool ok = heif_context_get_encoder_for_format(ctx, heif_compression_HEVC, &encoder).code ==
+              heif_error_Ok;
+    if (ok) {
+        heif_encoder_set_lossy_quality(encoder, 80);
+        heif_encoder_set_parameter_string(encoder, "preset", "ultrafast");
+        const QImage rgb = source.convertToFormat(QImage::Format_RGB888);
+        heif_image* image = nullptr;
+        heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB,
+                          heif_chroma_interleaved_RGB, &image);
+        heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
+        int stride = 0;
+        uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < rgb.height(); ++y)
+            std::copy_n(rgb.constScanLine(y), rgb.width() * 3, plane + y * stride);
+        ok = heif_context_encode_image(ctx, image, encoder, nullptr, nullptr).code ==
+                 heif_error_Ok &&
+             heif_context_write_to_file(ctx, QFile::encodeName(path).constData()).code ==
+                 heif_error_Ok;
+        heif_image_release(image);
+        heif_encoder_release(encoder);
+    }
+    heif_context_free(ctx);
+    return ok;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double measure(int runs, const std::function<void()>& timed)
+{
+    std::vector<double> ms;
+    timed(); // warm the file cache and the decoders
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        timed();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return median(ms);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    m_lane::InitSettings(dir.path());
+    store::createRouteFile(m_lane::DB_PATH, m_lane::ROUTE_TABLE);
+
+    const QImage picture = phonePicture();
+    const QString jpeg = dir.filePath(QStringLiteral("phone.jpg"));
+    const QString heic = dir.filePath(QStringLiteral("phone.heic"));
+    if (!picture.save(jpeg, "JPEG", 90) || !writeHeic(picture, heic)) {
+        std::fprintf(stderr, "could not write the test photos\n");
+        return 1;
+    }
+
+    BenchDialogs dialogs;
+    // The editor on a 1280 x 800 screen.
+    frm_lane_make editor(dialogs, platform::ScreenTwips::fromPixels(QSize(1280, 800)));
+    const double tpp = editor.Picture2.twipsPerPixel();
+    const QSize area(int(std::floor(editor.Picture2.Width() / tpp)),
+                     int(std::floor(editor.Picture2.Height() / tpp)));
+    QLabel shownWhole;
+
+    std::printf("editor preview of a 4032 x 3024 photo on a 1280 x 800 screen (area %d x %d),\n"
+                "median of %d (JPEG) and %d (HEIC) runs, milliseconds\n",
+                area.width(), area.height(), kJpegRuns, kHeicRuns);
+    std::printf("%-10s %9s %18s %9s   %s\n", "photo", "ours", "full then scale", "speed-up",
+                "target");
+    for (const QString& path : {jpeg, heic}) {
+        dialogs.file = path;
+        const int runs = path == jpeg ? kJpegRuns : kHeicRuns;
+        const double ours = measure(runs, [&] { editor.Command3_Click(); });
+        const double full = measure(runs, [&] {
+            const QImage whole = platform::LoadPicture(path).value_or(QImage());
+            const QImage shown = whole.scaled(edit::fitPhoto(whole.size(), area),
+                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            shownWhole.setPixmap(QPixmap::fromImage(shown));
+        });
+        std::printf("%-10s %9.1f %18.1f %8.1fx   <= 80 ms, >= 2x\n",
+                    qPrintable(QFileInfo(path).suffix().toUpper()), ours, full, full / ours);
+    }
+    return 0;
+}

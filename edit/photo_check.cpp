@@ -1,0 +1,98 @@
+#include "edit/photo_check.h"
+
+#include "platform/picture.h"
+
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace edit {
+
+PhotoCheck::PhotoCheck(QObject* parent) : QObject(parent) {}
+
+PhotoCheck::~PhotoCheck()
+{
+    if (m_stop)
+        *m_stop = true;
+}
+
+void PhotoCheck::check(const QStringList& paths)
+{
+    if (m_stop)
+        *m_stop = true;
+    m_stop = std::make_shared<std::atomic_bool>(false);
+    const int generation = ++m_generation;
+
+    QHash<QString, PhotoProblem> problems;
+    QStringList existing;
+    QSet<QString> seen;
+    for (const QString& stored : paths) {
+        if (seen.contains(stored))
+            continue;
+        seen.insert(stored);
+        const QString path = stored.trimmed();
+        if (path.isEmpty()) {
+            problems.insert(stored, PhotoProblem::NoPath);
+        } else if (!QFileInfo::exists(path)) {
+            problems.insert(stored, PhotoProblem::Missing);
+        } else {
+            // Until the background check has read it, a file keeps what was known of it.
+            if (m_problems.value(stored) == PhotoProblem::Unreadable)
+                problems.insert(stored, PhotoProblem::Unreadable);
+            existing << stored;
+        }
+    }
+    m_problems = problems;
+    if (existing.isEmpty())
+        return;
+
+    auto* watcher = new QFutureWatcher<QHash<QString, PhotoProblem>>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+        watcher->deleteLater();
+        if (generation != m_generation)
+            return; // the list has been refreshed since
+        const QHash<QString, PhotoProblem> found = watcher->result();
+        for (auto it = found.begin(); it != found.end(); ++it)
+            m_problems.insert(it.key(), it.value());
+        emit changed();
+    });
+    watcher->setFuture(QtConcurrent::run([existing, stop = m_stop] {
+        QHash<QString, PhotoProblem> found;
+        for (const QString& stored : existing) {
+            if (*stop)
+                break;
+            found.insert(stored, platform::PictureSize(stored.trimmed())
+                                     ? PhotoProblem::None
+                                     : PhotoProblem::Unreadable);
+        }
+        return found;
+    }));
+}
+
+PhotoProblem PhotoCheck::problem(const QString& path) const
+{
+    return m_problems.value(path, PhotoProblem::None);
+}
+
+QString PhotoCheck::explanation(PhotoProblem problem)
+{
+    switch (problem) {
+    case PhotoProblem::NoPath:
+        return QStringLiteral("写真が登録されていません。この順序を選び、「選択」で写真を選んで"
+                              "「登録」してください。");
+    case PhotoProblem::Missing:
+        return QStringLiteral("写真のファイルが見つかりません（移動や削除、名前の変更をしたか、"
+                              "USB メモリなどが外れています）。この順序を選び、「選択」で写真を"
+                              "選び直して「登録」してください。");
+    case PhotoProblem::Unreadable:
+        return QStringLiteral("写真のファイルを読み込めません（写真ではないか、読めない形式か、"
+                              "こわれています）。この順序を選び、「選択」で別の写真を選んで"
+                              "「登録」してください。");
+    case PhotoProblem::None:
+        break;
+    }
+    return QString();
+}
+
+} // namespace edit
