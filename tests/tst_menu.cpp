@@ -173,6 +173,8 @@ private slots:
 
         m->findChild<QAction*>(QStringLiteral("quitAction"))->trigger();
         QVERIFY(!m->isVisible());
+    }
+
     // Each window's caption stands alone (nothing set that the window system would append), and
     // both full-screen windows cover the screen's available area, beside a panel, with their
     // outer frame; the photo area fills the client area.
