@@ -37,7 +37,8 @@ int main(int argc, char** argv)
     try {
         store::createRouteFile(routeFile, m_lane::ROUTE_TABLE);
         store::Connection cn;
-        cn.Open(m_lane::ConnectString(QFileInfo(routeFile).absoluteFilePath()));
+        cn.Open(m_lane::ConnectString(QFileInfo(routeFile).absoluteFilePath()),
+                m_lane::ROUTE_TABLE);
         store::Transaction change(cn);
         int n = 0;
         for (const auto& step : steps) {

@@ -35,7 +35,7 @@ void frm_lane_make::deleteStep()
 {
     const QString& table = m_lane::ROUTE_TABLE;
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
+    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
     store::Transaction change(cn);
     cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
                VB4_FUNC::SQL_QUOTE(m_text2->text().trimmed()) + QStringLiteral("'"));

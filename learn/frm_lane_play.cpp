@@ -115,7 +115,7 @@ void frm_lane_play::Form_Load()
 QString frm_lane_play::readStepField(const QString& field)
 {
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QString value;
     {
         store::Recordset rs =

@@ -7,6 +7,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont-gothic
   xvfb xauth
+  clang-format
 )
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"

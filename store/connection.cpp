@@ -1,6 +1,5 @@
 #include "store/connection.h"
 
-#include "app/m_lane.h"
 #include "store/connect_string.h"
 #include "store/route_file.h"
 #include "store/store_error.h"
@@ -22,11 +21,6 @@ QString nextConnectionName()
     return QStringLiteral("michitan-store-%1").arg(++counter);
 }
 
-QString routeTable()
-{
-    return m_lane::ROUTE_TABLE.isEmpty() ? QStringLiteral("プログラム") : m_lane::ROUTE_TABLE;
-}
-
 // SQLite's primary result code from a Qt SQL error.
 int sqliteCode(const QSqlError& error)
 {
@@ -39,15 +33,17 @@ StoreError errorFor(const QString& path, const QSqlError& error)
 {
     const QString detail = error.text();
     switch (sqliteCode(error)) {
-    case 5:  // SQLITE_BUSY
-    case 6:  // SQLITE_LOCKED
-        return StoreError(Kind::Locked, path,
-                          QStringLiteral("ほかのプログラムが道順ファイルを使っていて、"
-                                         "待っても空きませんでした。少し待ってからもう一度試してください。"),
-                          detail);
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return StoreError(
+            Kind::Locked, path,
+            QStringLiteral("ほかのプログラムが道順ファイルを使っていて、"
+                           "待っても空きませんでした。少し待ってからもう一度試してください。"),
+            detail);
     case 8: // SQLITE_READONLY
         return StoreError(Kind::ReadOnly, path,
-                          QStringLiteral("道順ファイルが読み取り専用のため、書き込めません。"), detail);
+                          QStringLiteral("道順ファイルが読み取り専用のため、書き込めません。"),
+                          detail);
     case 11: // SQLITE_CORRUPT
     case 26: // SQLITE_NOTADB
         return StoreError(Kind::NotRouteFile, path,
@@ -66,8 +62,8 @@ StoreError errorFor(const QString& path, const QSqlError& error)
         return StoreError(Kind::Failed, path,
                           QStringLiteral("道順ファイルの読み書き中にエラーが起きました。"), detail);
     default:
-        return StoreError(Kind::Failed, path,
-                          QStringLiteral("道順ファイルの操作に失敗しました。"), detail);
+        return StoreError(Kind::Failed, path, QStringLiteral("道順ファイルの操作に失敗しました。"),
+                          detail);
     }
 }
 
@@ -135,14 +131,15 @@ Connection::~Connection()
     Close();
 }
 
-void Connection::Open(const QString& connectString, int timeoutSeconds)
+void Connection::Open(const QString& connectString, const QString& table, int timeoutSeconds)
 {
     Close();
     m_path = dataSourceOf(connectString);
+    m_table = table;
     if (m_path.isEmpty())
         throw StoreError(Kind::Failed, connectString,
                          QStringLiteral("道順ファイルの場所が指定されていません。"));
-    prepareRouteFile(m_path, routeTable());
+    prepareRouteFile(m_path, m_table);
 
     m_name = nextConnectionName();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -167,7 +164,7 @@ void Connection::checkRouteTable()
     // SQLite opens any file; the first statement tells whether it really is a route file.
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")")
-                    .arg(QString(routeTable()).replace(QLatin1String("\""), QLatin1String("\"\"")))))
+                    .arg(QString(m_table).replace(QLatin1String("\""), QLatin1String("\"\"")))))
         fail(q);
     QStringList columns;
     while (q.next())
@@ -177,14 +174,14 @@ void Connection::checkRouteTable()
     checkWholeFile();
     if (columns.isEmpty())
         throw StoreError(Kind::NoTable, m_path,
-                         QStringLiteral("ファイルに道順の表「%1」がありません。").arg(routeTable()));
+                         QStringLiteral("ファイルに道順の表「%1」がありません。").arg(m_table));
     const QStringList expected{QString::fromUtf16(kColumns[0]), QString::fromUtf16(kColumns[1]),
                                QString::fromUtf16(kColumns[2])};
     if (columns != expected)
-        throw StoreError(Kind::WrongColumns, m_path,
-                         QStringLiteral("道順の表の列が違います（%1 ではなく %2）。")
-                             .arg(expected.join(QStringLiteral("・")),
-                                  columns.join(QStringLiteral("・"))));
+        throw StoreError(
+            Kind::WrongColumns, m_path,
+            QStringLiteral("道順の表の列が違います（%1 ではなく %2）。")
+                .arg(expected.join(QStringLiteral("・")), columns.join(QStringLiteral("・"))));
 }
 
 void Connection::checkWholeFile()

@@ -29,8 +29,8 @@ void createRouteFile(const QString& path, const QString& table)
         throw StoreError(Kind::NoFolder, path,
                          QStringLiteral("道順ファイルを置くフォルダーがありません。"));
     // Build the file under a temporary name, then move it into place without replacing anything.
-    const QString temp = folder.filePath(QStringLiteral(".michitan-new-%1.tmp")
-                                             .arg(QUuid::createUuid().toString(QUuid::Id128)));
+    const QString temp = folder.filePath(
+        QStringLiteral(".michitan-new-%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128)));
     const QString name = QStringLiteral("michitan-create-") + QUuid::createUuid().toString();
     bool made = false;
     QString error;
@@ -59,9 +59,10 @@ void createRouteFile(const QString& path, const QString& table)
     QSqlDatabase::removeDatabase(name);
     if (!made) {
         QFile::remove(temp);
-        throw StoreError(Kind::NoFolder, path,
-                         QStringLiteral("新しい道順ファイルを作れませんでした（フォルダーに書き込めません）。"),
-                         error);
+        throw StoreError(
+            Kind::NoFolder, path,
+            QStringLiteral("新しい道順ファイルを作れませんでした（フォルダーに書き込めません）。"),
+            error);
     }
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
@@ -83,11 +84,13 @@ void prepareRouteFile(const QString& path, const QString& table)
         return;
     }
     if (!info.isFile())
-        throw StoreError(Kind::NotRouteFile, path,
-                         QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"));
+        throw StoreError(
+            Kind::NotRouteFile, path,
+            QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"));
     if (info.size() == 0)
-        throw StoreError(Kind::EmptyFile, path,
-                         QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
+        throw StoreError(
+            Kind::EmptyFile, path,
+            QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
 }
 
 } // namespace store

@@ -19,7 +19,7 @@ public:
         Locked,       // another program held the file past the time-out
         ReadOnly,     // the file can be read but not written
         DiskFull,
-        Failed,       // anything else
+        Failed, // anything else
     };
 
     StoreError(Kind kind, QString path, QString cause, QString detail = QString());

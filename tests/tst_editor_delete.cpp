@@ -6,6 +6,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -13,17 +14,6 @@
 #include <QTest>
 #include <memory>
 #include <utility>
-
-namespace {
-
-const QString kDelete = QStringLiteral("削除しますか?");
-
-QString key(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
-
-} // namespace
 
 class TestEditorDelete : public QObject
 {
@@ -76,7 +66,7 @@ private slots:
         if (removed >= 0)
             expected.removeAt(removed);
         for (int i = 0; i < expected.size(); ++i)
-            expected[i].order = key(i + 1);
+            expected[i].order = stepKey(i + 1);
         QCOMPARE(fx->rows(), expected);
         QCOMPARE(w->text2()->text(), text2);
         QCOMPARE(currentOrder(*w), current);
@@ -98,9 +88,9 @@ private slots:
     {
         QFETCH(QString, text2);
         QFETCH(QStringList, remaining);
-        fx->create({{QStringLiteral("001"), QStringLiteral("a"), QStringLiteral("↑")},
-                    {QStringLiteral("002"), QStringLiteral("b"), QStringLiteral("→")},
-                    {QStringLiteral("9'9"), QStringLiteral("q"), QStringLiteral("←")}});
+        fx->create({{QStringLiteral("001"), QStringLiteral("a"), kUp},
+                    {QStringLiteral("002"), QStringLiteral("b"), kRight},
+                    {QStringLiteral("9'9"), QStringLiteral("q"), kLeft}});
         const auto w = openEditor(dialogs);
         w->text2()->setText(text2);
         w->Command2_Click();
@@ -108,7 +98,7 @@ private slots:
         const QList<RouteRow> rows = fx->rows();
         QStringList photos;
         for (int i = 0; i < rows.size(); ++i) {
-            QCOMPARE(rows[i].order, key(i + 1));
+            QCOMPARE(rows[i].order, stepKey(i + 1));
             photos << rows[i].photo;
         }
         QCOMPARE(photos, remaining);
@@ -146,7 +136,7 @@ private slots:
         QCOMPARE(dialogs.messages, QStringList{kDelete});
         expected.removeAt(1);
         for (int i = 0; i < expected.size(); ++i)
-            expected[i].order = key(i + 1);
+            expected[i].order = stepKey(i + 1);
         QCOMPARE(fx->rows(), expected);
     }
 
