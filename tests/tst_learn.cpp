@@ -197,6 +197,8 @@ private slots:
     {
         makeRoute({kUp, kRight, kLeft});
         auto w = open();
+        // Both presses come at once; a shorter wait than the window's second keeps the test quick.
+        w->Timer1->setInterval(100);
         w->Timer1_Timer();
         QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
         w->Command1_Click(0);
