@@ -75,7 +75,6 @@ public:
     void RollbackTrans();
 
     const QString& path() const { return m_path; }
-    const QString& table() const { return m_table; }
     // Translates a failed statement into a StoreError and throws it.
     [[noreturn]] void fail(const QSqlQuery& query) const;
 
