@@ -10,7 +10,7 @@
 #include "platform/twips.h"
 #include "print/booklet_print.h"
 #include "share/share_commands.h"
-#include "store/route_place.h"
+#include "app/route_place.h"
 #include "store/store_error.h"
 
 #include <QApplication>
@@ -86,11 +86,11 @@ int main(int argc, char** argv)
     // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
     const platform::ProgramFolder folder;
     // A job from the command line works on the route the program would open unless told another.
-    const auto routeToOpen = [&folder] { return store::startRoute(folder.path()).routeFile; };
+    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()).routeFile; };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;
-    const store::RouteStart route = store::startRoute(folder.path());
+    const app::RouteStart route = app::startRoute(folder.path());
     if (!route.problem.isEmpty()) {
         dialogs.MsgBox(nullptr, route.problem);
         return 1;

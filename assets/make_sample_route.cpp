@@ -1,6 +1,6 @@
 // Writes the sample route file for a new program folder. A route file that exists already is
 // someone's route: it is left exactly as it is.
-#include "store/sample_route.h"
+#include "app/sample_route.h"
 #include "store/store_error.h"
 
 #include <QCoreApplication>
@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        if (!store::writeSampleRoute(args[1], args[2])) {
+        if (!app::writeSampleRoute(args[1], args[2])) {
             std::printf("keeping the existing route file %s\n", qPrintable(args[1]));
             return 0;
         }

@@ -65,7 +65,7 @@ void makeRouteFile(const QString& path, const QString& folder, int steps, bool i
         QSqlDatabase::removeDatabase(QStringLiteral("make"));
     }
     store::Connection cn;
-    cn.Open(m_lane::ConnectString(path));
+    cn.Open(m_lane::ConnectString(path), m_lane::ROUTE_TABLE);
     store::Transaction fill(cn);
     for (int i = 1; i <= steps; ++i)
         cn.Execute(QStringLiteral("INSERT INTO プログラム VALUES ( '%1','%2','↑' );")
@@ -116,7 +116,7 @@ void literalRegistration(frm_lane_make& w, const QString& photo, const QString& 
 {
     const QString t = m_lane::ROUTE_TABLE;
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     readColumn(cn, "SELECT * FROM " + t + " WHERE 写真 = '" + VB4_FUNC::SQL_QUOTE(photo) + "' ",
                QStringLiteral("順序"));
     cn.Execute("INSERT INTO " + t + " VALUES ( '" + after + "_0','" + VB4_FUNC::SQL_QUOTE(photo) +
@@ -140,7 +140,7 @@ void literalDeletion(frm_lane_make& w, const QString& order)
 {
     const QString t = m_lane::ROUTE_TABLE;
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     cn.Execute("DELETE FROM " + t + " WHERE 順序 = '" + order + "'");
     long long i = 0;
     for (const QString& old :
@@ -159,7 +159,7 @@ void literalListRefresh(frm_lane_make& w, const QString& order)
 {
     const QString t = m_lane::ROUTE_TABLE;
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     const int N = readColumn(cn, "SELECT * FROM " + t, QStringLiteral("順序")).size();
     const int B = readColumn(cn, "SELECT * FROM " + t + " WHERE 順序 < '" + order + "'",
                              QStringLiteral("順序"))
@@ -167,7 +167,7 @@ void literalListRefresh(frm_lane_make& w, const QString& order)
     cn.Close();
     w.Adodc1->ConnectionString = m_lane::DB_CONNECT;
     w.Adodc1->RecordSource = "SELECT * FROM " + t + " ORDER BY 順序";
-    w.Adodc1->Refresh();
+    w.Adodc1->Refresh(m_lane::ROUTE_TABLE);
     edit::StepGrid* g = w.grid();
     g->ReBind();
     for (int c = 0; c < 3; ++c)

@@ -125,7 +125,7 @@ double timeBaselineTick(frm_lane_play& w, const platform::ScreenTwips& screen)
     QElapsedTimer t;
     t.start();
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QString photo;
     {
         store::Recordset rs =

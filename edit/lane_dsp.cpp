@@ -15,7 +15,7 @@ void frm_lane_make::LANE_DSP(const QString& order)
     const QSignalBlocker quiet(m_grid);
     const QString table = m_lane::ROUTE_TABLE;
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
+    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
     const int N = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table);
     const int B = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table +
                                  QStringLiteral(" WHERE 順序 < '") + VB4_FUNC::SQL_QUOTE(order) +
@@ -25,7 +25,7 @@ void frm_lane_make::LANE_DSP(const QString& order)
     Adodc1->ConnectionString = m_lane::DB_CONNECT;
     Adodc1->RecordSource =
         QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序");
-    Adodc1->Refresh();
+    Adodc1->Refresh(table);
     m_grid->ReBind();
 
     setColumnWidths();

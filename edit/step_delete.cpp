@@ -45,7 +45,7 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
     const QString order = m_text2->text().trimmed();
     const std::optional<QString> photo = chosenPhoto(order);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
+    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
     store::Transaction change(cn);
     if (photo) {
         // The chosen step: its row alone goes, and only while its number still holds it.

@@ -62,7 +62,7 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     const QString& table = m_lane::ROUTE_TABLE;
     const QString quotedPhoto = VB4_FUNC::SQL_QUOTE(photo);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, ConnectionTimeout);
+    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
     const std::optional<FoundStep> found = findStep(cn, photo);
     // Asked before the change begins, so that no lock is held while the question is open.
     if (found && m_dialogs.MsgBox(this, kOverwrite, platform::MsgButtons::OkCancel) !=

@@ -194,7 +194,7 @@ void frm_lane_play::keyPressEvent(QKeyEvent* event)
 frm_lane_play::Step frm_lane_play::readStep()
 {
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, RouteWaitSeconds);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, RouteWaitSeconds);
     Step step;
     {
         store::Recordset rs =

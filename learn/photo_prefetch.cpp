@@ -54,7 +54,7 @@ void PhotoPrefetch::start(const QString& connectString, const QString& table,
         QString path;
         try {
             store::Connection cn;
-            cn.Open(connectString, 0); // never wait for a busy file here
+            cn.Open(connectString, table, 0); // never wait for a busy file here
             store::Recordset rs =
                 cn.Query(QStringLiteral("SELECT * FROM ") + table +
                          QStringLiteral(" WHERE 順序 = '") + stepKey + QStringLiteral("' "));
@@ -67,6 +67,12 @@ void PhotoPrefetch::start(const QString& connectString, const QString& table,
             return std::nullopt;
         return preparePhoto(path, room);
     });
+}
+
+void PhotoPrefetch::wait() const
+{
+    if (m_pending.valid())
+        m_pending.wait();
 }
 
 std::optional<PreparedPhoto> PhotoPrefetch::take(const QString& path)

@@ -47,6 +47,8 @@ public:
     // failure (no such step, a store error) only means nothing is prepared.
     void start(const QString& connectString, const QString& table, const QString& stepKey,
                const PhotoRoom& room);
+    // Blocks until the photo under way, if any, is prepared.
+    void wait() const;
     // The prepared photo for `path` if it is ready or being made, else no value; either way the
     // prefetch is used up.
     std::optional<PreparedPhoto> take(const QString& path);

@@ -12,6 +12,7 @@ packages=(
   libheif-dev qt6-image-formats-plugins
   xvfb xauth
   dpkg-dev file lintian desktop-file-utils appstream xdotool
+  clang-format
 )
 missing=()
 for package in "${packages[@]}"; do

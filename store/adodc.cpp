@@ -11,10 +11,10 @@ namespace store {
 
 Adodc::Adodc(QObject* parent) : QAbstractTableModel(parent) {}
 
-void Adodc::Refresh()
+void Adodc::Refresh(const QString& table)
 {
     Connection cn;
-    cn.Open(ConnectionString);
+    cn.Open(ConnectionString, table);
     QStringList columns;
     QVector<QStringList> rows;
     {

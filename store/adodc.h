@@ -17,8 +17,9 @@ public:
     QString ConnectionString;
     QString RecordSource;
 
-    // Re-runs RecordSource. Throws StoreError; on failure the rows shown before stay.
-    void Refresh();
+    // Re-runs RecordSource on the route file of ConnectionString, whose route table is `table`.
+    // Throws StoreError; on failure the rows shown before stay.
+    void Refresh(const QString& table);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,6 +1,5 @@
 #include "store/connection.h"
 
-#include "app/m_lane.h"
 #include "store/connect_string.h"
 #include "store/route_file.h"
 #include "store/store_error.h"
@@ -20,11 +19,6 @@ QString nextConnectionName()
 {
     static std::atomic<unsigned> counter{0};
     return QStringLiteral("michitan-store-%1").arg(++counter);
-}
-
-QString routeTable()
-{
-    return m_lane::ROUTE_TABLE.isEmpty() ? QStringLiteral("プログラム") : m_lane::ROUTE_TABLE;
 }
 
 StoreError errorFor(const QString& path, const QSqlError& error)
@@ -108,14 +102,15 @@ Connection::~Connection()
     Close();
 }
 
-void Connection::Open(const QString& connectString, int timeoutSeconds)
+void Connection::Open(const QString& connectString, const QString& table, int timeoutSeconds)
 {
     Close();
     m_path = dataSourceOf(connectString);
+    m_table = table;
     if (m_path.isEmpty())
         throw StoreError(Kind::Failed, connectString,
                          QStringLiteral("道順ファイルの場所が指定されていません。"));
-    prepareRouteFile(m_path, routeTable());
+    prepareRouteFile(m_path, m_table);
     const QStringList kept = keepLeftovers(m_path);
 
     m_name = nextConnectionName();
@@ -164,7 +159,7 @@ void Connection::checkRouteTable()
     QSqlQuery q(m_db);
     if (!q.exec(
             QStringLiteral("PRAGMA table_info(\"%1\")")
-                .arg(QString(routeTable()).replace(QLatin1String("\""), QLatin1String("\"\"")))))
+                .arg(QString(m_table).replace(QLatin1String("\""), QLatin1String("\"\"")))))
         fail(q);
     QStringList columns;
     while (q.next())
@@ -177,7 +172,7 @@ void Connection::checkRouteTable()
             Kind::NoTable, m_path,
             QStringLiteral("ファイルに道順の表「%1」がありません。道順ファイルではないようです。"
                            "正しい道順ファイルと置き換えてください。")
-                .arg(routeTable()));
+                .arg(m_table));
     const QStringList expected{QString::fromUtf16(kColumns[0]), QString::fromUtf16(kColumns[1]),
                                QString::fromUtf16(kColumns[2])};
     if (columns != expected)

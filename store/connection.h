@@ -14,8 +14,12 @@ class Connection;
 class Recordset
 {
 public:
-    Recordset(Recordset&&) noexcept = default;
-    Recordset& operator=(Recordset&&) noexcept = default;
+    // Not movable: a moved-from QSqlQuery has no private object, and finishing it on
+    // destruction would crash. Connection::Query's result is built in place.
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+    Recordset(Recordset&&) = delete;
+    Recordset& operator=(Recordset&&) = delete;
     ~Recordset();
 
     bool eof() const { return m_eof; }
@@ -51,9 +55,10 @@ public:
     ~Connection();
 
     // Opens the route file named by `connectString` ("...;Data Source=<path>;..."), creating
-    // a missing one empty, and checks that it is a route file. `timeoutSeconds` is how long a
-    // statement waits for another program that holds the file.
-    void Open(const QString& connectString, int timeoutSeconds = 10);
+    // a missing one empty with the route table `table`, and checks that it is a route file
+    // holding that table. `timeoutSeconds` is how long a statement waits for another program
+    // that holds the file.
+    void Open(const QString& connectString, const QString& table, int timeoutSeconds = 10);
     bool isOpen() const { return m_db.isOpen(); }
     void Close();
 
@@ -83,6 +88,7 @@ private:
 
     QString m_name;
     QString m_path;
+    QString m_table;
     QSqlDatabase m_db;
 };
 

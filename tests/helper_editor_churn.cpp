@@ -7,6 +7,7 @@
 #include "edit/frm_lane_make.h"
 #include "store/adodc.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
             editor.Command1_Click();
             ++steps;
         }
-        dialogs.messages.removeAll(QStringLiteral("削除しますか?"));
+        dialogs.messages.removeAll(kDelete);
         if (!dialogs.messages.isEmpty()) {
             std::printf("message %s\n", qPrintable(dialogs.messages.join(QLatin1Char('|'))));
             std::fflush(stdout);

@@ -7,6 +7,7 @@
 #include "platform/vb_timer.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -106,7 +107,7 @@ private slots:
             f.write(content);
         }
         const QString good = fx.makeImage(QStringLiteral("next.png"), QSize(40, 30));
-        fx.create({{"001", path, QStringLiteral("↑")}, {"002", good, QStringLiteral("→")}});
+        fx.create({{"001", path, kUp}, {"002", good, kRight}});
 
         frm_lane_play w(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)), fx.dir());
         w.Timer1_Timer();
@@ -115,7 +116,7 @@ private slots:
             QVERIFY(!w.photo()->pixmap().isNull());
             QVERIFY(w.arrowButton(0)->isVisibleTo(&w));
         } else {
-            QCOMPARE(dialogs.messages, QStringList{path + QStringLiteral(" が見つかりません")});
+            QCOMPARE(dialogs.messages, QStringList{path + kNotFound});
         }
         // Either way the run goes on: the right answer leads to the next photo.
         w.Command1_Click(0);
@@ -134,7 +135,7 @@ private slots:
         QCOMPARE(editor.text1()->text(), path);
         QCOMPARE(dialogs.messages.isEmpty(), shownInPlay);
         if (!shownInPlay)
-            QCOMPARE(dialogs.messages, QStringList{path + QStringLiteral(" が見つかりません")});
+            QCOMPARE(dialogs.messages, QStringList{path + kNotFound});
         else
             QVERIFY(!editor.photo()->pixmap().isNull());
     }
@@ -195,7 +196,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        fx.create({{"001", path, QStringLiteral("↑")}});
+        fx.create({{"001", path, kUp}});
         frm_lane_play w(dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)), fx.dir());
         w.Timer1_Timer();
         QVERIFY(dialogs.messages.isEmpty());

@@ -6,6 +6,7 @@
 #include "learn/frm_lane_play.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -108,7 +109,7 @@ private slots:
         make.Command2_Click(); // answered OK
 
         QStringList reports = dialogs.messages;
-        reports.removeAll(QStringLiteral("削除しますか?"));
+        reports.removeAll(kDelete);
         QVERIFY(reports.size() >= 4); // tick, answer, list, registration (deletion may ask first)
         for (const QString& m : reports) {
             QVERIFY2(m.contains(path), qPrintable(m));
@@ -135,7 +136,7 @@ private slots:
         const QString photo = fx.makeImage("first.png", QSize(10, 10));
         make.text1()->setText(photo);
         make.Command1_Click();
-        QCOMPARE(fx.rows(), (QList<RouteRow>{{"001", photo, QStringLiteral("↑")}}));
+        QCOMPARE(fx.rows(), (QList<RouteRow>{{"001", photo, kUp}}));
     }
 
     void missingFolderIsReported()

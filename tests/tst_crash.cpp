@@ -5,6 +5,8 @@
 #include "store/connection.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_seed.h"
+#include "support/texts.h"
 
 #include <QDir>
 #include <QProcess>
@@ -41,8 +43,7 @@ QList<RouteRow> numbered(const QList<QPair<QString, QString>>& model)
 {
     QList<RouteRow> rows;
     for (int i = 0; i < model.size(); ++i)
-        rows << RouteRow{QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')), model[i].first,
-                         model[i].second};
+        rows << RouteRow{stepKey(i + 1), model[i].first, model[i].second};
     return rows;
 }
 
@@ -53,7 +54,7 @@ void applyChange(QList<QPair<QString, QString>>& model, const QStringList& op)
         model.removeAt(op[3].toInt() - 1);
     } else {
         const int after = op[3].toInt();
-        const auto step = qMakePair(op.mid(4).join(QLatin1Char(' ')), QStringLiteral("→"));
+        const auto step = qMakePair(op.mid(4).join(QLatin1Char(' ')), kRight);
         if (after == 0)
             model.append(step);
         else
@@ -76,11 +77,7 @@ private slots:
         for (const RouteRow& r : fx.rows())
             model << qMakePair(r.photo, r.direction);
 
-        // MICHITAN_TEST_SEED replays a run.
-        const quint32 seed = qEnvironmentVariableIsSet("MICHITAN_TEST_SEED")
-                                 ? qEnvironmentVariable("MICHITAN_TEST_SEED").toUInt()
-                                 : QRandomGenerator::global()->generate();
-        qInfo("seed %u (MICHITAN_TEST_SEED=%u replays this run)", seed, seed);
+        const quint32 seed = testSeed();
         QRandomGenerator rng(seed);
         int kills = 0, midChange = 0, changesSeen = 0, rolledBack = 0;
         for (int round = 0; round < 60; ++round) {
@@ -155,13 +152,12 @@ private slots:
         while (helper.state() == QProcess::Running && reads < 2000) {
             // The whole route in one read: numbered 001..N without gap, repeat or temporary number.
             store::Connection cn;
-            cn.Open(m_lane::DB_CONNECT);
+            cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
             store::Recordset rs =
                 cn.Query(QStringLiteral("SELECT * FROM プログラム ORDER BY 順序"));
             int i = 0;
             for (; !rs.eof(); rs.moveNext())
-                QCOMPARE(rs.field(QStringLiteral("順序")),
-                         QStringLiteral("%1").arg(++i, 3, 10, QLatin1Char('0')));
+                QCOMPARE(rs.field(QStringLiteral("順序")), stepKey(++i));
             rs.close();
             cn.Close();
             QVERIFY(i >= 1);
@@ -172,7 +168,7 @@ private slots:
             helper.waitForReadyRead(1);
         }
         for (const QString& m : dialogs.messages)
-            QVERIFY2(m.endsWith(QStringLiteral(" が見つかりません")), qPrintable(m));
+            QVERIFY2(m.endsWith(kNotFound), qPrintable(m));
         QVERIFY2(!helper.readAllStandardOutput().contains("message"),
                  "the editor reported a failure");
         helper.kill();

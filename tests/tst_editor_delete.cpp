@@ -6,6 +6,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,13 +19,6 @@
 #include <utility>
 
 namespace {
-
-const QString kDelete = QStringLiteral("削除しますか?");
-
-QString key(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
 
 // Makes list row `row` current, as a click does, and runs the selection handler.
 void select(frm_lane_make& w, int row)
@@ -87,7 +81,7 @@ private slots:
         if (removed >= 0)
             expected.removeAt(removed);
         for (int i = 0; i < expected.size(); ++i)
-            expected[i].order = key(i + 1);
+            expected[i].order = stepKey(i + 1);
         QCOMPARE(fx->rows(), expected);
         QCOMPARE(w->text2()->text(), text2);
         QCOMPARE(currentOrder(*w), current);
@@ -109,9 +103,9 @@ private slots:
     {
         QFETCH(QString, text2);
         QFETCH(QStringList, remaining);
-        fx->create({{QStringLiteral("001"), QStringLiteral("a"), QStringLiteral("↑")},
-                    {QStringLiteral("002"), QStringLiteral("b"), QStringLiteral("→")},
-                    {QStringLiteral("9'9"), QStringLiteral("q"), QStringLiteral("←")}});
+        fx->create({{QStringLiteral("001"), QStringLiteral("a"), kUp},
+                    {QStringLiteral("002"), QStringLiteral("b"), kRight},
+                    {QStringLiteral("9'9"), QStringLiteral("q"), kLeft}});
         const auto w = openEditor(dialogs);
         w->text2()->setText(text2);
         w->Command2_Click();
@@ -119,7 +113,7 @@ private slots:
         const QList<RouteRow> rows = fx->rows();
         QStringList photos;
         for (int i = 0; i < rows.size(); ++i) {
-            QCOMPARE(rows[i].order, key(i + 1));
+            QCOMPARE(rows[i].order, stepKey(i + 1));
             photos << rows[i].photo;
         }
         QCOMPARE(photos, remaining);
@@ -157,7 +151,7 @@ private slots:
         QCOMPARE(dialogs.messages, QStringList{kDelete});
         expected.removeAt(1);
         for (int i = 0; i < expected.size(); ++i)
-            expected[i].order = key(i + 1);
+            expected[i].order = stepKey(i + 1);
         QCOMPARE(fx->rows(), expected);
     }
 
@@ -183,7 +177,7 @@ private slots:
         QFETCH(QList<int>, remaining);
         QList<RouteRow> rows;
         for (int i = 1; i <= steps; ++i)
-            rows << RouteRow{key(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10 + i, 9}),
+            rows << RouteRow{stepKey(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10 + i, 9}),
                              i % 2 ? QStringLiteral("↑") : QStringLiteral("←")};
         fx->create(rows);
         const auto w = openEditor(dialogs);
@@ -199,7 +193,7 @@ private slots:
         }
         QList<RouteRow> expected;
         for (int step : remaining)
-            expected << RouteRow{key(expected.size() + 1), rows[step - 1].photo,
+            expected << RouteRow{stepKey(expected.size() + 1), rows[step - 1].photo,
                                  rows[step - 1].direction};
         QCOMPARE(fx->rows(), expected);
         QCOMPARE(dialogs.messages, QStringList(shown.size(), kDelete));
@@ -224,7 +218,7 @@ private slots:
         QFETCH(int, removed);
         QList<RouteRow> rows;
         for (int i = 1; i <= 6; ++i)
-            rows << RouteRow{key(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10, 9}),
+            rows << RouteRow{stepKey(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10, 9}),
                              QStringLiteral("↑")};
         fx->create(rows);
         const auto a = openEditor(dialogs);
@@ -249,7 +243,7 @@ private slots:
         if (removed >= 0) {
             expected.removeAt(removed);
             for (int i = 0; i < expected.size(); ++i)
-                expected[i].order = key(i + 1);
+                expected[i].order = stepKey(i + 1);
         }
         QCOMPARE(fx->rows(), expected);
         const bool told =

@@ -4,6 +4,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -11,12 +12,6 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <memory>
-
-namespace {
-
-const QString kUnchanged = QStringLiteral("道順は変更されていません。");
-
-} // namespace
 
 class TestEditorFailures : public QObject
 {
@@ -88,11 +83,33 @@ private slots:
         change(*w, kind);
         QStringList questions;
         if (kind == QLatin1String("overwrite"))
-            questions << QStringLiteral("上書きしますか?");
+            questions << kOverwrite;
         else if (kind == QLatin1String("delete"))
-            questions << QStringLiteral("削除しますか?");
+            questions << kDelete;
         QCOMPARE(dialogs.messages, questions);
         QVERIFY(fx->rows() != before);
+    }
+
+    // Another program's change that ends within the time-out: a registration that reads the
+    // route before it writes waits for it, rather than failing when its reading turns to writing.
+    void registrationWaitsForAnotherChangeToEnd()
+    {
+        fx->createSteps(20);
+        const auto w = openEditor(dialogs);
+        QProcess holder;
+        holder.start(QStringLiteral(MICHITAN_TEST_HELPER_DIR "/helper_lock"),
+                     {fx->dbPath(), QStringLiteral("immediate"), QStringLiteral("500")});
+        const auto stop = qScopeGuard([&] {
+            holder.kill();
+            holder.waitForFinished();
+        });
+        QVERIFY(holder.waitForReadyRead(10000));
+        QVERIFY(holder.readAllStandardOutput().startsWith("locked"));
+        change(*w, QStringLiteral("new"));
+        QCOMPARE(dialogs.messages, QStringList());
+        const QList<RouteRow> rows = fx->rows();
+        QCOMPARE(rows.size(), 21);
+        QCOMPARE(rows.at(5), (RouteRow{stepKey(6), fx->dir() + QStringLiteral("/new.png"), kLeft}));
     }
 
     // Another program holds the route file past the time-out: with a half-done change of its
@@ -127,8 +144,7 @@ private slots:
         change(*w, kind);
         QVERIFY(!dialogs.messages.isEmpty());
         const QString message = dialogs.messages.last();
-        QVERIFY2(message.contains(QStringLiteral("ほかのプログラム")) &&
-                     message.contains(kUnchanged),
+        QVERIFY2(message.contains(kOtherProgram) && message.contains(kUnchanged),
                  qPrintable(message));
         QCOMPARE(w->text2()->text(), QStringLiteral("005"));
         holder.kill();

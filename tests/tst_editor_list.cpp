@@ -6,6 +6,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -171,7 +172,7 @@ private slots:
         const QString photo =
             QDir(fx->dir()).filePath(QStringLiteral("p%1.png").arg(selected.toInt()));
         QCOMPARE(w->text1()->text(), photo);
-        QCOMPARE(dialogs.messages, QStringList{photo + QStringLiteral(" が見つかりません")});
+        QCOMPARE(dialogs.messages, QStringList{photo + kNotFound});
     }
 };
 

@@ -7,6 +7,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,19 +21,11 @@
 
 namespace {
 
-const QString kOverwrite = QStringLiteral("上書きしますか?");
-const QString kUp = QStringLiteral("↑"), kRight = QStringLiteral("→"), kLeft = QStringLiteral("←");
-
-QString key(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
-
 // `rows` in their order, numbered afresh from 001.
 QList<RouteRow> renumbered(QList<RouteRow> rows)
 {
     for (int i = 0; i < rows.size(); ++i)
-        rows[i].order = key(i + 1);
+        rows[i].order = stepKey(i + 1);
     return rows;
 }
 
@@ -85,8 +78,8 @@ private slots:
         w->Command1_Click();
         expected.insert(at, RouteRow{QString(), added, kRight});
         QCOMPARE(fx->rows(), renumbered(expected));
-        QCOMPARE(w->text2()->text(), key(at + 1));
-        QCOMPARE(currentOrder(*w), key(at + 1));
+        QCOMPARE(w->text2()->text(), stepKey(at + 1));
+        QCOMPARE(currentOrder(*w), stepKey(at + 1));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -114,7 +107,7 @@ private slots:
         for (const QString& p : {photos[1], photo(QStringLiteral("after-b")), photos[2], photos[3]})
             expected << RouteRow{QString(), p, kUp};
         QCOMPARE(fx->rows(), renumbered(expected));
-        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("削除しますか?")});
+        QCOMPARE(dialogs.messages, QStringList{kDelete});
     }
 
     void noPhoto_data()
@@ -134,7 +127,7 @@ private slots:
         // With no route file at all a connection would make one: none may be opened.
         QVERIFY(QFile::remove(fx->dbPath()));
         w->Command1_Click();
-        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("写真を選択してください")});
+        QCOMPARE(dialogs.messages, QStringList{kChoosePhoto});
         QCOMPARE(w->text2()->text(), QStringLiteral("002"));
         QVERIFY(!QFile::exists(fx->dbPath()));
     }

@@ -5,6 +5,7 @@
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,6 @@
 #include <memory>
 
 namespace {
-
-const QString kNotFound = QStringLiteral(" が見つかりません");
 
 struct Box
 {
@@ -74,8 +73,8 @@ private slots:
     void selectionFillsEditBar()
     {
         const QString photo = fx->makeImage(QStringLiteral("corner.png"), QSize(320, 240));
-        fx->create({{QStringLiteral("001"), QStringLiteral("a.png"), QStringLiteral("↑")},
-                    {QStringLiteral("002"), QStringLiteral("b.png"), QStringLiteral("↑")},
+        fx->create({{QStringLiteral("001"), QStringLiteral("a.png"), kUp},
+                    {QStringLiteral("002"), QStringLiteral("b.png"), kUp},
                     {QStringLiteral("003 "), QStringLiteral("  ") + photo + QStringLiteral(" "),
                      QStringLiteral(" → ")}});
         const auto w = openEditor(dialogs);
@@ -144,7 +143,7 @@ private slots:
         QFETCH(float, top);
         QFETCH(bool, fromDialog);
         const QString photo = fx->makeImage(QStringLiteral("photo.jpg"), pixels, "JPEG");
-        fx->create({{QStringLiteral("001"), photo, QStringLiteral("↑")}});
+        fx->create({{QStringLiteral("001"), photo, kUp}});
         const auto w = openEditor(dialogs);
         if (fromDialog) {
             dialogs.files.push_back(photo);
@@ -182,8 +181,7 @@ private slots:
             writeFile(QStringLiteral("写真 'b'.jpg"), QByteArray());
         else if (kind == QLatin1String("folder"))
             QDir(fx->dir()).mkdir(QStringLiteral("写真 'b'.jpg"));
-        fx->create({{QStringLiteral("001"), good, QStringLiteral("↑")},
-                    {QStringLiteral("002"), bad, QStringLiteral("←")}});
+        fx->create({{QStringLiteral("001"), good, kUp}, {QStringLiteral("002"), bad, kLeft}});
         const auto w = openEditor(dialogs);
         select(*w, 0);
         const Box shown = boxOf(w->Picture1);
@@ -198,7 +196,7 @@ private slots:
 
     void emptyPathGivesNoMessage()
     {
-        fx->create({{QStringLiteral("001"), QString(), QStringLiteral("→")}});
+        fx->create({{QStringLiteral("001"), QString(), kRight}});
         const auto w = openEditor(dialogs);
         select(*w, 0);
         QVERIFY(dialogs.messages.isEmpty());

@@ -8,16 +8,12 @@
 #include "store/adodc.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
-
-namespace {
-const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
-const QString kWrong = QStringLiteral("ざんねん！");
-} // namespace
 
 class TestHandEdited : public QObject
 {
@@ -151,7 +147,7 @@ private slots:
         const QList<RouteRow> rows = fx.rows();
         QCOMPARE(rows.size(), order.size());
         for (int i = 0; i < rows.size(); ++i) {
-            QCOMPARE(rows[i].order, QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            QCOMPARE(rows[i].order, stepKey(i + 1));
             QCOMPARE(rows[i].photo, order[i]);
         }
     }

@@ -1,10 +1,12 @@
 // The learning window driven through its handlers, against a real route file.
 #include "app/m_lane.h"
 #include "learn/frm_lane_play.h"
+#include "learn/photo_prefetch.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/texts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -20,10 +22,6 @@
 #include <memory>
 
 namespace {
-
-const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
-const QString kWrong = QStringLiteral("ざんねん！");
-const QString kUp = QStringLiteral("↑"), kLeft = QStringLiteral("←"), kRight = QStringLiteral("→");
 
 // `jpeg` with an EXIF orientation tag (6: the stored picture must be turned 90 degrees
 // clockwise to stand upright), as phone cameras write it.
@@ -71,7 +69,7 @@ private:
     {
         QList<RouteRow> rows;
         for (int i = 0; i < directions.size(); ++i)
-            rows << RouteRow{QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')),
+            rows << RouteRow{stepKey(i + 1),
                              fx->makeImage(QStringLiteral("s%1.png").arg(i + 1), QSize(320, 240)),
                              directions[i]};
         fx->create(rows);
@@ -251,6 +249,8 @@ private slots:
     {
         makeRoute({kUp, kRight, kLeft});
         auto w = open();
+        // Both presses come at once; a shorter wait than the window's second keeps the test quick.
+        w->Timer1->setInterval(100);
         w->Timer1_Timer();
         QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
         w->Command1_Click(0);
@@ -325,7 +325,7 @@ private slots:
         fx->create({{"001", missing, kUp}});
         auto w = open();
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{missing + QStringLiteral(" が見つかりません")});
+        QCOMPARE(dialogs.messages, QStringList{missing + kNotFound});
         QVERIFY(!buttonsVisible(*w));
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(stepNo(), 1);
@@ -347,7 +347,7 @@ private slots:
         const float firstLeft = w->Command1[0].Left();
         w->Command1_Click(0);
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{broken + QStringLiteral(" が見つかりません")});
+        QCOMPARE(dialogs.messages, QStringList{broken + kNotFound});
         QCOMPARE(w->photo()->pixmap().cacheKey(), first);
         QCOMPARE(w->Command1[0].Left(), firstLeft);
         QVERIFY(buttonsVisible(*w));
@@ -496,12 +496,42 @@ private slots:
         }
         w->Timer1_Timer();
         if (change == "removed") {
-            QCOMPARE(dialogs.messages, QStringList{photo + QStringLiteral(" が見つかりません")});
+            QCOMPARE(dialogs.messages, QStringList{photo + kNotFound});
             return;
         }
         QVERIFY(dialogs.messages.isEmpty());
         QCOMPARE(w->photo()->pixmap().size(), expected);
         QCOMPARE(w->Picture1.Width(), expected.width() * 15.f);
+    }
+
+    // A photo decoded ahead is taken only while its file is still the one decoded; a file
+    // replaced after the decoding has finished is decoded again by the tick.
+    void preparedPhotoIsTakenOnlyForTheSameFile_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("file unchanged") << false;
+        QTest::newRow("file replaced after the decoding") << true;
+    }
+
+    void preparedPhotoIsTakenOnlyForTheSameFile()
+    {
+        QFETCH(bool, replace);
+        const QString photo = fx->makeImage("a.png", {200, 100});
+        fx->create({{"001", photo, kUp}});
+        learn::PhotoPrefetch prefetch;
+        prefetch.start(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, stepKey(1),
+                       learn::PhotoRoom{15, 15360, 11520, 495});
+        prefetch.wait();
+        if (replace) {
+            QVERIFY(QFile::remove(photo));
+            fx->makeImage("a.png", {60, 40});
+        }
+        const std::optional<learn::PreparedPhoto> taken = prefetch.take(photo);
+        QCOMPARE(taken.has_value(), !replace);
+        if (taken) {
+            QVERIFY(taken->image);
+            QCOMPARE(taken->image->size(), QSize(200, 100));
+        }
     }
 
     void missingSoundLeavesTheJudgementUnchanged()

@@ -6,6 +6,8 @@
 #include "store/adodc.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_seed.h"
+#include "support/texts.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -20,18 +22,11 @@ struct Step
     QString direction;
 };
 
-const QStringList kArrows{QStringLiteral("↑"), QStringLiteral("→"), QStringLiteral("←")};
-
-QString key(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
-
 QList<RouteRow> numbered(const QList<Step>& model)
 {
     QList<RouteRow> rows;
     for (int i = 0; i < model.size(); ++i)
-        rows << RouteRow{key(i + 1), model[i].photo, model[i].direction};
+        rows << RouteRow{stepKey(i + 1), model[i].photo, model[i].direction};
     return rows;
 }
 
@@ -44,10 +39,7 @@ class TestModelEdit : public QObject
 private slots:
     void randomEditingMatchesTheModel()
     {
-        const quint32 seed = qEnvironmentVariableIsSet("MICHITAN_TEST_SEED")
-                                 ? qEnvironmentVariable("MICHITAN_TEST_SEED").toUInt()
-                                 : QRandomGenerator::global()->generate();
-        qInfo("seed %u (MICHITAN_TEST_SEED=%u replays this run)", seed, seed);
+        const quint32 seed = testSeed();
         QRandomGenerator rng(seed);
 
         RouteFixture fx;
@@ -80,7 +72,7 @@ private slots:
                 editor.grid()->setCurrentIndex(editor.Adodc1->index(i, 0));
                 int cancel = 0;
                 editor.DataGrid1_SelChange(cancel);
-                text2 = key(i + 1);
+                text2 = stepKey(i + 1);
                 QCOMPARE(editor.text1()->text(), model[i].photo);
                 QVERIFY(editor.option1(kArrows.indexOf(model[i].direction))->isChecked());
                 QVERIFY2(dialogs.messages.isEmpty(), qPrintable(context));
@@ -95,8 +87,8 @@ private slots:
                 const int choice = int(rng.bounded(4));
                 const QString after = choice == 0   ? QString()
                                       : choice == 1 ? editor.text2()->text()
-                                      : choice == 2 ? key(int(rng.bounded(n + 1)) + 1)
-                                                    : key(int(rng.bounded(900, 999)));
+                                      : choice == 2 ? stepKey(int(rng.bounded(n + 1)) + 1)
+                                                    : stepKey(int(rng.bounded(900, 999)));
                 const int d = int(rng.bounded(3));
                 editor.text2()->setText(after);
                 editor.text1()->setText(photo);
@@ -106,11 +98,11 @@ private slots:
                 int at = n;
                 if (!after.trimmed().isEmpty()) {
                     at = 0;
-                    while (at < n && key(at + 1) < after + QStringLiteral("_0"))
+                    while (at < n && stepKey(at + 1) < after + QStringLiteral("_0"))
                         ++at;
                 }
                 model.insert(at, Step{photo, kArrows[d]});
-                text2 = key(at + 1);
+                text2 = stepKey(at + 1);
                 QVERIFY2(dialogs.messages.isEmpty(), qPrintable(context));
             } else if (kind == 3 && n > 0) {
                 // Register a photo of the route again: overwrite it in place, or cancel.
@@ -118,26 +110,27 @@ private slots:
                 const bool ok = rng.bounded(2) == 0;
                 const int d = int(rng.bounded(3));
                 dialogs.answers = {ok ? platform::MsgResult::Ok : platform::MsgResult::Cancel};
-                editor.text2()->setText(rng.bounded(2) ? QString() : key(int(rng.bounded(n)) + 1));
+                editor.text2()->setText(rng.bounded(2) ? QString()
+                                                       : stepKey(int(rng.bounded(n)) + 1));
                 editor.text1()->setText(QStringLiteral(" ") + model[i].photo);
                 editor.option1(d)->setChecked(true);
                 editor.Command1_Click();
-                QCOMPARE(dialogs.messages, QStringList{QStringLiteral("上書きしますか?")});
+                QCOMPARE(dialogs.messages, QStringList{kOverwrite});
                 if (ok)
                     model[i].direction = kArrows[d];
-                text2 = key(i + 1);
+                text2 = stepKey(i + 1);
             } else if (kind == 4) {
                 // Delete a step that exists or one that doesn't, with OK or Cancel.
                 const bool ok = rng.bounded(3) != 0;
                 const int pick = int(rng.bounded(n + 3));
-                const QString number = pick < n        ? key(pick + 1)
+                const QString number = pick < n        ? stepKey(pick + 1)
                                        : pick == n     ? QString()
-                                       : pick == n + 1 ? key(n + 1)
+                                       : pick == n + 1 ? stepKey(n + 1)
                                                        : QStringLiteral("0'1");
                 dialogs.answers = {ok ? platform::MsgResult::Ok : platform::MsgResult::Cancel};
                 editor.text2()->setText(number);
                 editor.Command2_Click();
-                QCOMPARE(dialogs.messages, QStringList{QStringLiteral("削除しますか?")});
+                QCOMPARE(dialogs.messages, QStringList{kDelete});
                 if (ok && pick < n)
                     model.removeAt(pick);
                 text2 = number;
@@ -146,7 +139,7 @@ private slots:
                 const QString before = editor.text2()->text();
                 editor.text1()->setText(rng.bounded(2) ? QString() : QStringLiteral("   "));
                 editor.Command1_Click();
-                QCOMPARE(dialogs.messages, QStringList{QStringLiteral("写真を選択してください")});
+                QCOMPARE(dialogs.messages, QStringList{kChoosePhoto});
                 QCOMPARE(editor.text2()->text(), before);
                 text2 = before;
             } else {

@@ -5,8 +5,8 @@
 #include "platform/program_folder.h"
 #include "platform/sound.h"
 #include "store/connection.h"
-#include "store/route_place.h"
-#include "store/sample_route.h"
+#include "app/route_place.h"
+#include "app/sample_route.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,7 +93,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(bool, userFolder);
         const QSet<QString> canWrite(writable.cbegin(), writable.cend());
-        const store::RoutePlace place = store::chooseRouteFolder(
+        const app::RoutePlace place = app::chooseRouteFolder(
             program, user, [&](const QString& f) { return canWrite.contains(f); });
         QCOMPARE(place.folder, folder);
         QCOMPARE(place.userFolder, userFolder);
@@ -114,11 +114,11 @@ private slots:
         const QString program = dir.filePath(QStringLiteral("program"));
         const QString user = dir.filePath(QStringLiteral("home/.local/share/michitan"));
         QVERIFY(QDir().mkpath(program + QStringLiteral("/photos")));
-        QVERIFY(store::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
+        QVERIFY(app::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
                                         program + QStringLiteral("/photos")));
         const auto userOnly = [&](const QString& f) { return f == user && QDir().mkpath(f); };
 
-        const store::RouteStart first = store::startRoute(program, user, userOnly);
+        const app::RouteStart first = app::startRoute(program, user, userOnly);
         QCOMPARE(first.problem, QString());
         QCOMPARE(first.notice, QString());
         QCOMPARE(first.routeFile, user + QStringLiteral("/ADO_LANE.mdb"));
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(QFile::remove(user + QStringLiteral("/photos/02_straight_street.jpg")));
         const QByteArray family = readAll(first.routeFile);
 
-        const store::RouteStart again = store::startRoute(program, user, userOnly);
+        const app::RouteStart again = app::startRoute(program, user, userOnly);
         QCOMPARE(again.routeFile, first.routeFile);
         QCOMPARE(readAll(again.routeFile), family);
         QVERIFY(!QFile::exists(user + QStringLiteral("/photos/02_straight_street.jpg")));
@@ -161,15 +161,15 @@ private slots:
         const QDir program(folder.path());
         QVERIFY(QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3"),
                             program.filePath(QStringLiteral("OK.mp3"))));
-        QVERIFY(store::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
+        QVERIFY(app::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
                                         program.filePath(QStringLiteral("photos"))));
-        const store::RouteStart start =
-            store::startRoute(folder.path(), dir.filePath(QStringLiteral("user")),
+        const app::RouteStart start =
+            app::startRoute(folder.path(), dir.filePath(QStringLiteral("user")),
                               [](const QString& f) { return QFileInfo(f).isWritable(); });
         QCOMPARE(start.problem, QString());
         QCOMPARE(QFileInfo(start.routeFile).path(), folder.path());
         QVERIFY(
-            store::writeSampleRoute(start.routeFile, program.filePath(QStringLiteral("photos"))));
+            app::writeSampleRoute(start.routeFile, program.filePath(QStringLiteral("photos"))));
 
         // Everything landed in the real folder, under its real name.
         struct stat info

@@ -8,6 +8,7 @@
 #include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
+#include "support/texts.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -15,10 +16,18 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <optional>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 using store::StoreError;
 using Kind = StoreError::Kind;
+
+// A moved-from QSqlQuery has no private object and can't be finished: the wrappers that own a
+// query or a connection are never moved.
+static_assert(!std::is_move_constructible_v<store::Recordset> &&
+              !std::is_move_assignable_v<store::Recordset>);
+static_assert(!std::is_move_constructible_v<store::Connection> &&
+              !std::is_move_assignable_v<store::Connection>);
 
 namespace {
 
@@ -41,7 +50,7 @@ QStringList queryOrders(store::Connection& cn, const QString& sql)
     return result;
 }
 
-RouteRow step(const QString& order, const QString& photo, const QString& direction = u"↑"_s)
+RouteRow step(const QString& order, const QString& photo, const QString& direction = kUp)
 {
     return RouteRow{order, photo, direction};
 }
@@ -210,12 +219,12 @@ void TestStore::selectByOrder()
     QFETCH(QString, key);
     QFETCH(QString, photo);
     RouteFixture fx;
-    fx.create({step(u"001"_s, u"p1.png"_s), step(u"002"_s, u"p2.png"_s, u"→"_s),
-               step(u"002_0"_s, u"new.png"_s), step(u"003"_s, u"p3.png"_s, u"←"_s),
+    fx.create({step(u"001"_s, u"p1.png"_s), step(u"002"_s, u"p2.png"_s, kRight),
+               step(u"002_0"_s, u"new.png"_s), step(u"003"_s, u"p3.png"_s, kLeft),
                step(u"004"_s, u"p4.png"_s)});
 
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     store::Recordset rs =
         cn.Query(u"SELECT * FROM "_s + m_lane::ROUTE_TABLE + u" WHERE 順序 = '"_s + key + u"' "_s);
     if (photo.isEmpty()) {
@@ -235,11 +244,11 @@ void TestStore::fieldIsTrimmed()
     RouteFixture fx;
     fx.create({step(u"001"_s, u"  /tmp/写真 1.png  "_s, u" → "_s)});
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     store::Recordset rs = cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '001' "_s);
     QVERIFY(!rs.eof());
     QCOMPARE(rs.field(u"写真"_s), u"/tmp/写真 1.png"_s); // the blank inside stays
-    QCOMPARE(rs.field(u"方向"_s), u"→"_s);
+    QCOMPARE(rs.field(u"方向"_s), kRight);
     QCOMPARE(rs.rawField(u"写真"_s), u"  /tmp/写真 1.png  "_s);
 }
 
@@ -266,16 +275,16 @@ void TestStore::photoWithQuotes()
 
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         cn.Execute(u"INSERT INTO "_s + table + u" VALUES ( '003','"_s + VB4_FUNC::SQL_QUOTE(photo) +
                    u"','←' );"_s);
         cn.Close();
     }
     // Stored with one quote where the path has one.
-    QCOMPARE(fx.rows().value(2), step(u"003"_s, photo, u"←"_s));
+    QCOMPARE(fx.rows().value(2), step(u"003"_s, photo, kLeft));
 
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     {
         store::Recordset rs = cn.Query(u"SELECT * FROM "_s + table + byPhoto);
         QVERIFY(!rs.eof());
@@ -287,7 +296,7 @@ void TestStore::photoWithQuotes()
 
     cn.Execute(u"UPDATE "_s + table + u" SET 順序 = '001_0'"_s + byPhoto);
     QCOMPARE(fx.rows(),
-             (QList<RouteRow>{step(u"001"_s, u"/tmp/a.jpg"_s), step(u"001_0"_s, photo, u"←"_s),
+             (QList<RouteRow>{step(u"001"_s, u"/tmp/a.jpg"_s), step(u"001_0"_s, photo, kLeft),
                               step(u"002"_s, u"/tmp/b.jpg"_s)}));
 
     cn.Execute(u"DELETE FROM "_s + table + byPhoto);
@@ -300,7 +309,7 @@ void TestStore::temporaryNumberSorts()
     RouteFixture fx;
     fx.createSteps(4);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     cn.Execute(u"INSERT INTO プログラム VALUES ( '003_0','/tmp/new.png','→' );"_s);
 
     QCOMPARE(queryOrders(cn, u"SELECT 順序 FROM プログラム ORDER BY 順序"_s),
@@ -336,7 +345,7 @@ void TestStore::lessThanCondition()
     fx.createSteps(6);
     fx.exec(u"INSERT INTO プログラム VALUES ('004_0', '/tmp/t.png', '↑')"_s);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QCOMPARE(queryOrders(cn, u"SELECT * FROM プログラム WHERE 順序 < '"_s + bound +
                                  u"' ORDER BY 順序"_s),
              expected);
@@ -350,13 +359,13 @@ void TestStore::deleteAndUpdateByOrder()
     fx.createSteps(3);
     fx.exec(u"INSERT INTO プログラム VALUES ('002_0', '/tmp/t.png', '→')"_s);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
 
     cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '002'"_s); // not 002_0
     QCOMPARE(orders(fx.rows()), (QStringList{u"001"_s, u"002_0"_s, u"003"_s}));
 
     cn.Execute(u"UPDATE プログラム SET 順序 = '002' WHERE 順序 = '002_0'"_s);
-    QCOMPARE(fx.rows().value(1), step(u"002"_s, u"/tmp/t.png"_s, u"→"_s));
+    QCOMPARE(fx.rows().value(1), step(u"002"_s, u"/tmp/t.png"_s, kRight));
     QCOMPARE(orders(fx.rows()), (QStringList{u"001"_s, u"002"_s, u"003"_s}));
 
     // A statement that matches nothing changes nothing and is no error.
@@ -388,7 +397,7 @@ void TestStore::recordCount()
     RouteFixture fx;
     fx.createSteps(steps);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QCOMPARE(cn.RecordCount(sql), count);
     QCOMPARE(cn.RecordCount(sql), count); // again on the same connection
 }
@@ -398,7 +407,7 @@ void TestStore::largestRoute()
     RouteFixture fx;
     fx.createSteps(999);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QCOMPARE(cn.RecordCount(u"SELECT * FROM プログラム"_s), 999);
     QCOMPARE(queryOrders(cn, u"SELECT 順序 FROM プログラム ORDER BY 順序 DESC"_s).value(0),
              u"999"_s);
@@ -430,7 +439,7 @@ void TestStore::rejectedStatement()
     fx.createSteps(2);
     const QList<RouteRow> before = fx.rows();
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     const std::optional<StoreError> error = storeErrorOf([&] {
         if (query)
             cn.Query(sql);
@@ -476,7 +485,7 @@ void TestStore::oddFolders()
 
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         QCOMPARE(cn.path(), m_lane::DB_PATH);
         QCOMPARE(queryOrders(cn, u"SELECT 順序 FROM プログラム ORDER BY 順序"_s),
                  (QStringList{u"001"_s, u"002"_s}));
@@ -497,9 +506,9 @@ void TestStore::connectionLeavesNothingOpen()
     const QStringList before = QSqlDatabase::connectionNames();
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         QVERIFY(cn.isOpen());
-        cn.Open(m_lane::DB_CONNECT); // opening again replaces the first
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); // opening again replaces the first
         store::Recordset rs = cn.Query(u"SELECT * FROM プログラム"_s);
         QVERIFY(!rs.eof());
         rs.close();
@@ -511,7 +520,7 @@ void TestStore::connectionLeavesNothingOpen()
     QCOMPARE(QSqlDatabase::connectionNames(), before);
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         store::Recordset rs = cn.Query(u"SELECT * FROM プログラム"_s);
         QVERIFY(!rs.eof());
         // Left to the destructors, the result first.
@@ -525,7 +534,7 @@ void TestStore::transactionRollsBackWithoutCommit()
     fx.createSteps(3);
     const QList<RouteRow> before = fx.rows();
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     {
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '002'"_s);
@@ -543,7 +552,7 @@ void TestStore::transactionKeepsCommittedChange()
     fx.createSteps(3);
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '002'"_s);
         cn.Execute(u"UPDATE プログラム SET 順序 = '002' WHERE 順序 = '003'"_s);
@@ -560,7 +569,7 @@ void TestStore::transactionUndoesAllOnFailure()
     fx.createSteps(3);
     const QList<RouteRow> before = fx.rows();
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     const std::optional<StoreError> error = storeErrorOf([&] {
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
@@ -577,7 +586,7 @@ void TestStore::transactionsInSequence()
     RouteFixture fx;
     fx.createSteps(2);
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     {
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム"_s);
@@ -594,21 +603,21 @@ void TestStore::transactionsInSequence()
 void TestStore::adodcRefresh()
 {
     RouteFixture fx;
-    fx.create({step(u"002"_s, u"/tmp/b.png"_s, u"→"_s), step(u"001"_s, u"/tmp/a.png"_s),
-               step(u"001_0"_s, u"/tmp/'q'.png"_s, u"←"_s)});
+    fx.create({step(u"002"_s, u"/tmp/b.png"_s, kRight), step(u"001"_s, u"/tmp/a.png"_s),
+               step(u"001_0"_s, u"/tmp/'q'.png"_s, kLeft)});
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM "_s + m_lane::ROUTE_TABLE + u" ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
 
     QCOMPARE(adodc.columnCount(), 3);
     QCOMPARE(adodc.headerData(0, Qt::Horizontal).toString(), u"順序"_s);
     QCOMPARE(adodc.headerData(1, Qt::Horizontal).toString(), u"写真"_s);
     QCOMPARE(adodc.headerData(2, Qt::Horizontal).toString(), u"方向"_s);
     QCOMPARE(adodc.rowCount(), 3);
-    const QStringList expected[3] = {{u"001"_s, u"/tmp/a.png"_s, u"↑"_s},
-                                     {u"001_0"_s, u"/tmp/'q'.png"_s, u"←"_s},
-                                     {u"002"_s, u"/tmp/b.png"_s, u"→"_s}};
+    const QStringList expected[3] = {{u"001"_s, u"/tmp/a.png"_s, kUp},
+                                     {u"001_0"_s, u"/tmp/'q'.png"_s, kLeft},
+                                     {u"002"_s, u"/tmp/b.png"_s, kRight}};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
             QCOMPARE(adodc.text(r, c), expected[r][c]);
@@ -625,7 +634,7 @@ void TestStore::adodcRefreshEmptyRoute()
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 0);
     // The list still has its column heads.
     QCOMPARE(adodc.columnCount(), 3);
@@ -640,7 +649,7 @@ void TestStore::adodcKeepsNoConnection()
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 3);
     QCOMPARE(QSqlDatabase::connectionNames(), before);
 
@@ -669,19 +678,19 @@ void TestStore::adodcRefreshSeesChanges()
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 2);
 
     fx.exec(u"UPDATE プログラム SET 方向 = '←' WHERE 順序 = '002'"_s);
     fx.exec(u"INSERT INTO プログラム VALUES ('003', '/tmp/c.png', '→')"_s);
     QCOMPARE(adodc.rowCount(), 2); // until refreshed
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 3);
-    QCOMPARE(adodc.text(1, 2), u"←"_s);
+    QCOMPARE(adodc.text(1, 2), kLeft);
     QCOMPARE(adodc.text(2, 1), u"/tmp/c.png"_s);
 
     fx.exec(u"DELETE FROM プログラム"_s);
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 0);
 }
 
@@ -692,11 +701,12 @@ void TestStore::adodcFailedRefreshKeepsRows()
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     const QStringList before = QSqlDatabase::connectionNames();
 
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 番号"_s;
-    const std::optional<StoreError> error = storeErrorOf([&] { adodc.Refresh(); });
+    const std::optional<StoreError> error =
+        storeErrorOf([&] { adodc.Refresh(m_lane::ROUTE_TABLE); });
     QVERIFY(error);
     checkMessage(*error, m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 2);

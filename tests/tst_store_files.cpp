@@ -5,6 +5,7 @@
 #include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
+#include "support/texts.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -163,18 +164,18 @@ void TestStoreFiles::missingFileIsCreated()
     QVERIFY(!QFile::exists(m_lane::DB_PATH));
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         QVERIFY(QFile::exists(m_lane::DB_PATH));
         QCOMPARE(cn.RecordCount(u"SELECT * FROM プログラム"_s), 0);
         cn.Execute(u"INSERT INTO プログラム VALUES ( '001','/tmp/a.png','→' );"_s);
     }
     // The new file holds the table with its columns in their order.
-    QCOMPARE(fx.rows(), (QList<RouteRow>{{u"001"_s, u"/tmp/a.png"_s, u"→"_s}}));
+    QCOMPARE(fx.rows(), (QList<RouteRow>{{u"001"_s, u"/tmp/a.png"_s, kRight}}));
     fx.exec(u"INSERT INTO プログラム VALUES ('002', '/tmp/b.png', '↑')"_s);
     {
         // Opened again, it is the same file and is not made afresh.
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         QCOMPARE(cn.RecordCount(u"SELECT * FROM プログラム"_s), 2);
     }
     QCOMPARE(entries(fx.dir()), QStringList{u"ADO_LANE.mdb"_s}); // no leftovers beside it
@@ -186,7 +187,8 @@ void TestStoreFiles::missingFolder()
     const QString folder = QDir(fx.dir()).filePath(u"gone/away"_s);
     m_lane::InitSettings(folder);
     store::Connection cn;
-    const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+    const std::optional<StoreError> error =
+        storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::NoFolder);
     QCOMPARE(error->path(), m_lane::DB_PATH);
@@ -201,7 +203,8 @@ void TestStoreFiles::folderInPlaceOfFile()
     RouteFixture fx;
     QVERIFY(QDir().mkpath(m_lane::DB_PATH));
     store::Connection cn;
-    const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+    const std::optional<StoreError> error =
+        storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::IsDirectory);
     checkMessage(*error, m_lane::DB_PATH);
@@ -256,7 +259,8 @@ void TestStoreFiles::foreignFile()
 
     for (int attempt = 0; attempt < 2; ++attempt) { // the same answer every time
         store::Connection cn;
-        const std::optional<StoreError> error = storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT); });
+        const std::optional<StoreError> error =
+            storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
         QVERIFY(error);
         QCOMPARE(error->kind(), kind);
         QCOMPARE(error->path(), m_lane::DB_PATH);
@@ -289,8 +293,7 @@ void TestStoreFiles::truncatedRouteFile()
     // A route long enough to fill many pages of the file.
     QList<RouteRow> rows;
     for (int i = 1; i <= 999; ++i)
-        rows << RouteRow{u"%1"_s.arg(i, 3, 10, QLatin1Char('0')),
-                         u"/home/はな/写真/通学路/%1_かどをまがる.jpg"_s.arg(i), u"↑"_s};
+        rows << RouteRow{stepKey(i), u"/home/はな/写真/通学路/%1_かどをまがる.jpg"_s.arg(i), kUp};
     fx.create(rows);
     QFile f(m_lane::DB_PATH);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -306,7 +309,7 @@ void TestStoreFiles::truncatedRouteFile()
 
     const std::optional<StoreError> error = storeErrorOf([&] {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         readWholeRoute(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
     });
@@ -344,7 +347,7 @@ void TestStoreFiles::readOnlyFile()
     });
 
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QCOMPARE(readWholeRoute(cn), 3);
     {
         store::Recordset rs = cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '002' "_s);

@@ -114,7 +114,7 @@ void TestStoreLock::openWhileHeldExclusively()
     clock.start();
     const std::optional<StoreError> error = storeErrorOf([] {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT, 1);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1);
         renumber(cn);
     });
     const qint64 waited = clock.elapsed();
@@ -129,7 +129,7 @@ void TestStoreLock::openWhileHeldExclusively()
 
     // Once the other program is gone the same change goes through.
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, 1);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1);
     renumber(cn);
     cn.Close();
     QCOMPARE(orders(fx.rows()), (QStringList{u"001"_s, u"002"_s}));
@@ -144,7 +144,7 @@ void TestStoreLock::writeWhileAnotherWrites()
     QVERIFY(holder.hold(m_lane::DB_PATH, u"immediate"_s));
 
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, 1); // reading the file is allowed meanwhile
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1); // reading the file is allowed meanwhile
 
     QElapsedTimer clock;
     clock.start();
@@ -183,7 +183,7 @@ void TestStoreLock::readWhileAnotherWrites()
 
     {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT, 1);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1);
         QCOMPARE(readThroughStore(cn), before);
         store::Recordset rs = cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '001' "_s);
         QVERIFY(!rs.eof());
@@ -195,7 +195,7 @@ void TestStoreLock::readWhileAnotherWrites()
     store::Adodc adodc;
     adodc.ConnectionString = m_lane::DB_CONNECT;
     adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh();
+    adodc.Refresh(m_lane::ROUTE_TABLE);
     QCOMPARE(adodc.rowCount(), 3);
     for (int r = 0; r < 3; ++r) {
         QCOMPARE(adodc.text(r, 0), before[r].order);
@@ -215,7 +215,7 @@ void TestStoreLock::waitsForAShortLock()
     QVERIFY(holder.hold(m_lane::DB_PATH, u"exclusive"_s, 300));
 
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, 10);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 10);
     renumber(cn);
     cn.Close();
     QCOMPARE(orders(fx.rows()), (QStringList{u"001"_s, u"002"_s}));

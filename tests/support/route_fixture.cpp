@@ -1,6 +1,7 @@
 #include "support/route_fixture.h"
 
 #include "app/m_lane.h"
+#include "support/texts.h"
 
 #include <QDebug>
 #include <QDir>
@@ -83,9 +84,7 @@ void RouteFixture::createSteps(int n)
 {
     QList<RouteRow> rows;
     for (int i = 1; i <= n; ++i)
-        rows << RouteRow{QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')),
-                         QDir(dir()).filePath(QStringLiteral("p%1.png").arg(i)),
-                         QStringLiteral("↑")};
+        rows << RouteRow{stepKey(i), QDir(dir()).filePath(QStringLiteral("p%1.png").arg(i)), kUp};
     create(rows);
 }
 

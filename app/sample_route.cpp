@@ -1,4 +1,4 @@
-#include "store/sample_route.h"
+#include "app/sample_route.h"
 
 #include "app/m_lane.h"
 #include "store/connection.h"
@@ -10,7 +10,7 @@
 #include <QScopeGuard>
 #include <QUuid>
 
-namespace store {
+namespace app {
 
 namespace {
 
@@ -27,10 +27,10 @@ const struct
 void fill(const QString& routeFile, const QDir& photos)
 {
     const QString table = QStringLiteral("プログラム");
-    createRouteFile(routeFile, table);
-    Connection cn;
-    cn.Open(m_lane::ConnectString(routeFile));
-    Transaction change(cn);
+    store::createRouteFile(routeFile, table);
+    store::Connection cn;
+    cn.Open(m_lane::ConnectString(routeFile), table);
+    store::Transaction change(cn);
     int n = 0;
     for (const auto& step : kSteps) {
         const QString path = photos.absoluteFilePath(QString::fromUtf8(step.photo));
@@ -73,4 +73,4 @@ bool copySamplePhotos(const QString& from, const QString& to)
     return copied;
 }
 
-} // namespace store
+} // namespace app

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace store {
+namespace app {
 
 // Writes the sample route (six steps to school) at `routeFile`, its photos named in
 // `photoFolder`. A route file that exists already is someone's route: it is left exactly as it
@@ -13,4 +13,4 @@ bool writeSampleRoute(const QString& routeFile, const QString& photoFolder);
 // same name that is there already. False when a photo could not be copied.
 bool copySamplePhotos(const QString& from, const QString& to);
 
-} // namespace store
+} // namespace app

@@ -1,13 +1,13 @@
-#include "store/route_place.h"
+#include "app/route_place.h"
 
-#include "store/sample_route.h"
+#include "app/sample_route.h"
 #include "store/store_error.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace store {
+namespace app {
 
 namespace {
 
@@ -78,10 +78,10 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
     }
     try {
         writeSampleRoute(start.routeFile, photos);
-    } catch (const StoreError& e) {
+    } catch (const store::StoreError& e) {
         start.notice = cause + QLatin1Char('\n') + e.userMessage();
     }
     return start;
 }
 
-} // namespace store
+} // namespace app

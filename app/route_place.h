@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace store {
+namespace app {
 
 // Where the route file lives.
 struct RoutePlace
@@ -38,4 +38,4 @@ RouteStart startRoute(const QString& programFolder);
 RouteStart startRoute(const QString& programFolder, const QString& userFolder,
                       const std::function<bool(const QString&)>& canWrite);
 
-} // namespace store
+} // namespace app
