@@ -7,7 +7,7 @@ namespace booklet {
 QList<Step> ReadSteps(const QString& connectString, const QString& table)
 {
     store::Connection connection;
-    connection.Open(connectString);
+    connection.Open(connectString, table);
     store::Recordset rs = connection.Query(QStringLiteral("SELECT * FROM ") + table +
                                            QStringLiteral(" ORDER BY 順序"));
     QList<Step> steps;

@@ -108,7 +108,7 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
 
     const QString table = routeTable();
     store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath));
+    cn.Open(m_lane::ConnectString(routePath), routeTable());
     store::Transaction change(cn);
     for (auto it = found.cbegin(); it != found.cend(); ++it)
         cn.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 写真 = '") +

@@ -24,7 +24,7 @@ QList<RouteStep> readSteps(const QString& routePath)
         throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
                          .arg(QDir::toNativeSeparators(routePath)));
     store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath));
+    cn.Open(m_lane::ConnectString(routePath), routeTable());
     QList<RouteStep> steps;
     store::Recordset rs = cn.Query(QStringLiteral("SELECT * FROM ") + routeTable() +
                                    QStringLiteral(" ORDER BY 順序"));
@@ -41,7 +41,7 @@ void replaceSteps(const QString& routePath, const QList<RouteStep>& steps)
 {
     const QString table = routeTable();
     store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath));
+    cn.Open(m_lane::ConnectString(routePath), routeTable());
     store::Transaction change(cn);
     cn.Execute(QStringLiteral("DELETE FROM ") + table);
     long long n = 0;

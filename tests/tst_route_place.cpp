@@ -31,7 +31,7 @@ QStringList routeRows(const QString& routeFile)
 {
     m_lane::InitSettings(QFileInfo(routeFile).path());
     store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT);
+    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     QStringList rows;
     for (auto rs = cn.Query(QStringLiteral("SELECT * FROM プログラム ORDER BY 順序")); !rs.eof();
          rs.moveNext())
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(QDir(program).entryList(QDir::Files), QStringList{});
 
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         cn.Execute(QStringLiteral("DELETE FROM プログラム WHERE 順序 > '001'"));
         cn.Close();
         QVERIFY(QFile::remove(user + QStringLiteral("/photos/02_straight_street.jpg")));

@@ -431,7 +431,7 @@ void TestStoreFiles::leftoverJournalBesideAReplacedFile()
 
     const std::optional<StoreError> error = storeErrorOf([] {
         store::Connection cn;
-        cn.Open(m_lane::DB_CONNECT);
+        cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     });
     const QStringList copies =
         QDir(fx.dir()).entryList({u"ADO_LANE.mdb*.bak"_s}, QDir::Files, QDir::Name);
