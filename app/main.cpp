@@ -3,6 +3,7 @@
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
 #include "app/program_icon.h"
+#include "app/route_place.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
 #include "platform/dialogs.h"
@@ -10,7 +11,6 @@
 #include "platform/twips.h"
 #include "print/booklet_print.h"
 #include "share/share_commands.h"
-#include "app/route_place.h"
 #include "store/store_error.h"
 
 #include <QApplication>

@@ -157,9 +157,8 @@ void Connection::checkRouteTable()
 {
     // SQLite opens any file; the first statement tells whether it really is a route file.
     QSqlQuery q(m_db);
-    if (!q.exec(
-            QStringLiteral("PRAGMA table_info(\"%1\")")
-                .arg(QString(m_table).replace(QLatin1String("\""), QLatin1String("\"\"")))))
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")")
+                    .arg(QString(m_table).replace(QLatin1String("\""), QLatin1String("\"\"")))))
         fail(q);
     QStringList columns;
     while (q.next())

@@ -177,7 +177,8 @@ private slots:
         QFETCH(QList<int>, remaining);
         QList<RouteRow> rows;
         for (int i = 1; i <= steps; ++i)
-            rows << RouteRow{stepKey(i), fx->makeImage(QStringLiteral("s%1.png").arg(i), {10 + i, 9}),
+            rows << RouteRow{stepKey(i),
+                             fx->makeImage(QStringLiteral("s%1.png").arg(i), {10 + i, 9}),
                              i % 2 ? QStringLiteral("↑") : QStringLiteral("←")};
         fx->create(rows);
         const auto w = openEditor(dialogs);

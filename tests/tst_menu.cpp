@@ -8,9 +8,9 @@
 #include "support/scripted_dialogs.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

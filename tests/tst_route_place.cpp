@@ -1,12 +1,12 @@
 // Where the program finds its files: the route's folder (beside the program, or the user's own),
 // the sample route of a first start there, and a program folder whose name is not UTF-8.
 #include "app/m_lane.h"
+#include "app/route_place.h"
+#include "app/sample_route.h"
 #include "platform/picture.h"
 #include "platform/program_folder.h"
 #include "platform/sound.h"
 #include "store/connection.h"
-#include "app/route_place.h"
-#include "app/sample_route.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,7 +115,7 @@ private slots:
         const QString user = dir.filePath(QStringLiteral("home/.local/share/michitan"));
         QVERIFY(QDir().mkpath(program + QStringLiteral("/photos")));
         QVERIFY(app::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
-                                        program + QStringLiteral("/photos")));
+                                      program + QStringLiteral("/photos")));
         const auto userOnly = [&](const QString& f) { return f == user && QDir().mkpath(f); };
 
         const app::RouteStart first = app::startRoute(program, user, userOnly);
@@ -162,14 +162,13 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3"),
                             program.filePath(QStringLiteral("OK.mp3"))));
         QVERIFY(app::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
-                                        program.filePath(QStringLiteral("photos"))));
+                                      program.filePath(QStringLiteral("photos"))));
         const app::RouteStart start =
             app::startRoute(folder.path(), dir.filePath(QStringLiteral("user")),
-                              [](const QString& f) { return QFileInfo(f).isWritable(); });
+                            [](const QString& f) { return QFileInfo(f).isWritable(); });
         QCOMPARE(start.problem, QString());
         QCOMPARE(QFileInfo(start.routeFile).path(), folder.path());
-        QVERIFY(
-            app::writeSampleRoute(start.routeFile, program.filePath(QStringLiteral("photos"))));
+        QVERIFY(app::writeSampleRoute(start.routeFile, program.filePath(QStringLiteral("photos"))));
 
         // Everything landed in the real folder, under its real name.
         struct stat info
