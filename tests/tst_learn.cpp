@@ -597,14 +597,15 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
     }
 
-    // Another program holds the route file: a tick or an answer waits about a second, leaves
-    // the screen as it is and tries again by itself; the adult is told only after a while (here
+    // Another program holds the route file: a tick or an answer waits a moment, leaves the
+    // screen as it is and tries again by itself; the adult is told only after a while (here
     // set to no time at all), and the window goes on trying after that.
     void lockedRouteFileNeverStrandsTheRun()
     {
         makeRoute({kUp, kUp});
         auto w = open();
         w->PrefetchPhotos = false;
+        w->RouteWaitSeconds = 0; // the same course without waiting a second at each try
         QProcess holder;
         const auto stop = qScopeGuard([&] {
             holder.kill();
