@@ -5,6 +5,7 @@
 #include "app/m_lane.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
+#include "support/bench_media.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,69 +26,6 @@ namespace {
 constexpr int kSteps = 50;
 constexpr int kPhotos = 5;
 
-// A picture that compresses like a phone photograph: gradients, shapes and fine noise.
-void writePhoto(const QString& path, QSize size, quint32 seed)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(120, 170, 230));
-    sky.setColorAt(1, QColor(90, 120, 80));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator rng(seed);
-    for (int i = 0; i < 300; ++i) {
-        p.setBrush(QColor::fromRgb(rng.generate()));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(rng.bounded(size.width()), rng.bounded(size.height())),
-                      rng.bounded(size.width() / 10 + 1), rng.bounded(size.height() / 10 + 1));
-    }
-    p.end();
-    for (int y = 0; y < size.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    image.save(path, "JPEG", 90);
-}
-
-void makeRoute(const QString& routePath, const QStringList& photos)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "bench");
-        db.setDatabaseName(routePath);
-        db.open();
-        QSqlQuery q(db);
-        q.exec("CREATE TABLE プログラム (順序 TEXT, 写真 TEXT, 方向 TEXT)");
-        q.exec("BEGIN");
-        const char* const directions[] = {"↑", "→", "←"};
-        for (int i = 0; i < kSteps; ++i) {
-            q.prepare("INSERT INTO プログラム VALUES (?, ?, ?)");
-            q.addBindValue(QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
-            q.addBindValue(photos[i % photos.size()]);
-            q.addBindValue(QString::fromUtf8(directions[i % 3]));
-            q.exec();
-        }
-        q.exec("COMMIT");
-    }
-    QSqlDatabase::removeDatabase("bench");
-}
-
-// The peak resident memory of this process, in megabytes.
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
 // In the child: makes one booklet and prints "seconds peak-MB".
 int child(int argc, char** argv)
 {
@@ -107,7 +45,7 @@ int child(int argc, char** argv)
         std::fprintf(stderr, "failed: %s\n", qPrintable(result.error));
         return 1;
     }
-    std::printf("%.2f %.1f\n", seconds, peakMegabytes());
+    std::printf("%.2f %.1f\n", seconds, bench::statusKib("VmHWM:") / 1024.0);
     return 0;
 }
 
@@ -145,10 +83,10 @@ int main(int argc, char** argv)
     QStringList photos;
     for (int i = 0; i < kPhotos; ++i) {
         photos << dir.filePath(QStringLiteral("photo%1.jpg").arg(i));
-        writePhoto(photos.last(), QSize(4032, 3024), 1000 + i);
+        bench::writePhoto(photos.last(), QSize(4032, 3024), 1000 + i, 300);
     }
     const QString route = dir.filePath(QStringLiteral("ADO_LANE.mdb"));
-    makeRoute(route, photos);
+    bench::writeRoute(route, photos, kSteps, true);
     const QString self = QCoreApplication::applicationFilePath();
     const Run reduced =
         runChild(self, "reduced", route, dir.filePath(QStringLiteral("reduced.pdf")));

@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/vb_timer.h"
 #include "store/connection.h"
+#include "support/bench_media.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,57 +36,6 @@ public:
         return platform::MsgResult::Ok;
     }
 };
-
-// A picture that compresses like a photograph: gradients, shapes and fine noise.
-void writePhoto(const QString& path, QSize size, quint32 seed)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(120, 170, 230));
-    sky.setColorAt(1, QColor(90, 120, 80));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator rng(seed);
-    for (int i = 0; i < 200; ++i) {
-        p.setBrush(QColor::fromRgb(rng.generate()));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(rng.bounded(size.width()), rng.bounded(size.height())),
-                      rng.bounded(size.width() / 10 + 1), rng.bounded(size.height() / 10 + 1));
-    }
-    p.end();
-    for (int y = 0; y < size.height(); y += 1) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    image.save(path, "JPEG", 90);
-}
-
-void makeRoute(const QStringList& photos)
-{
-    QFile::remove(m_lane::DB_PATH);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "bench");
-        db.setDatabaseName(m_lane::DB_PATH);
-        db.open();
-        QSqlQuery q(db);
-        q.exec("CREATE TABLE プログラム (順序 TEXT, 写真 TEXT, 方向 TEXT)");
-        q.exec("BEGIN");
-        for (int i = 0; i < photos.size(); ++i) {
-            q.prepare("INSERT INTO プログラム VALUES (?, ?, '↑')");
-            q.addBindValue(QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
-            q.addBindValue(photos[i]);
-            q.exec();
-        }
-        q.exec("COMMIT");
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("bench");
-}
 
 double median(std::vector<double> v)
 {
@@ -147,17 +97,6 @@ double timeBaselineTick(frm_lane_play& w, const platform::ScreenTwips& screen)
     return t.nsecsElapsed() / 1e6;
 }
 
-long kibFromStatus(const char* key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -183,8 +122,8 @@ int main(int argc, char** argv)
                 "after wait");
     for (const Case& c : cases) {
         const QString path = QDir(dir.path()).filePath(QStringLiteral("photo.jpg"));
-        writePhoto(path, c.size, 1);
-        makeRoute({path});
+        bench::writePhoto(path, c.size, 1);
+        bench::writeRoute(m_lane::DB_PATH, {path}, 1, false);
         frm_lane_play w(dialogs, screen, dir.path());
         w.Timer1->setEnabled(false);
         std::vector<double> tick, base, warm;
@@ -205,13 +144,13 @@ int main(int argc, char** argv)
     QStringList photos;
     for (int i = 0; i < 10; ++i) {
         const QString path = QDir(dir.path()).filePath(QStringLiteral("phone%1.jpg").arg(i));
-        writePhoto(path, QSize(4032, 3024), quint32(i + 7));
+        bench::writePhoto(path, QSize(4032, 3024), quint32(i + 7));
         photos << path;
     }
     QStringList route;
     for (int i = 0; i < 100; ++i)
         route << photos[i % 10];
-    makeRoute(route);
+    bench::writeRoute(m_lane::DB_PATH, route, int(route.size()), false);
     frm_lane_play w(dialogs, screen, dir.path());
     w.Timer1->setEnabled(false);
     w.PrefetchPhotos = true;
@@ -222,12 +161,12 @@ int main(int argc, char** argv)
         w.Timer1->setEnabled(false);
         QCoreApplication::processEvents();
         if (step == 10)
-            rssAt10 = kibFromStatus("VmRSS:");
+            rssAt10 = bench::statusKib("VmRSS:");
         if (step == 100)
-            rssAt100 = kibFromStatus("VmRSS:");
+            rssAt100 = bench::statusKib("VmRSS:");
     }
     std::printf("\n100-step run of 4032 x 3024 photos\n");
-    std::printf("peak memory (VmHWM)        %8.1f MiB\n", kibFromStatus("VmHWM:") / 1024.0);
+    std::printf("peak memory (VmHWM)        %8.1f MiB\n", bench::statusKib("VmHWM:") / 1024.0);
     std::printf("resident at step 10        %8.1f MiB\n", rssAt10 / 1024.0);
     std::printf("resident at step 100       %8.1f MiB\n", rssAt100 / 1024.0);
     std::printf("growth from step 10 to 100 %8.1f %%\n",

@@ -4,6 +4,7 @@
 #include "app/m_lane.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
+#include "support/bench_media.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,68 +25,6 @@ namespace {
 
 constexpr int kSteps = 50;
 constexpr int kDistinctPhotos = 5;
-
-// A picture that compresses like a photograph: gradients, shapes and fine noise.
-void writePhoto(const QString& path, QSize size, quint32 seed)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(120, 170, 230));
-    sky.setColorAt(1, QColor(90, 120, 80));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator rng(seed);
-    for (int i = 0; i < 200; ++i) {
-        p.setBrush(QColor::fromRgb(rng.generate()));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(rng.bounded(size.width()), rng.bounded(size.height())),
-                      rng.bounded(size.width() / 10 + 1), rng.bounded(size.height() / 10 + 1));
-    }
-    p.end();
-    for (int y = 0; y < size.height(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    image.save(path, "JPEG", 92);
-}
-
-void makeRoute(const QString& dbPath, const QStringList& photos)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "bench");
-        db.setDatabaseName(dbPath);
-        db.open();
-        QSqlQuery q(db);
-        q.exec("CREATE TABLE プログラム (順序 TEXT, 写真 TEXT, 方向 TEXT)");
-        q.exec("BEGIN");
-        const char* arrows[] = {"↑", "→", "←"};
-        for (int i = 0; i < photos.size(); ++i) {
-            q.prepare("INSERT INTO プログラム VALUES (?, ?, ?)");
-            q.addBindValue(QStringLiteral("%1").arg(i + 1, 3, 10, QLatin1Char('0')));
-            q.addBindValue(photos[i]);
-            q.addBindValue(QString::fromUtf8(arrows[i % 3]));
-            q.exec();
-        }
-        q.exec("COMMIT");
-    }
-    QSqlDatabase::removeDatabase("bench");
-}
-
-double mibFromStatus(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
 
 // Starts counting the peak resident memory afresh (Linux).
 void resetPeak()
@@ -109,14 +48,14 @@ int main(int argc, char** argv)
     for (int i = 0; i < kSteps; ++i) {
         const QString path = root.filePath(QStringLiteral("photos/IMG_%1.jpg").arg(1000 + i));
         if (i < kDistinctPhotos)
-            writePhoto(path, QSize(4032, 3024), quint32(7 + i));
+            bench::writePhoto(path, QSize(4032, 3024), quint32(7 + i), 200, 92);
         else
             QFile::copy(photos[i % kDistinctPhotos], path);
         photos << path;
     }
     const qint64 photoBytes = QFileInfo(photos[0]).size();
     m_lane::InitSettings(dir.path());
-    makeRoute(m_lane::DB_PATH, photos);
+    bench::writeRoute(m_lane::DB_PATH, photos, int(photos.size()), true);
 
     const QString archive = root.filePath(QStringLiteral("route.obz"));
     resetPeak();
@@ -126,7 +65,7 @@ int main(int argc, char** argv)
     share::exportRoute(m_lane::DB_PATH, archive);
     const double exportSeconds = clock.nsecsElapsed() / 1e9;
     const double exportCpu = double(std::clock() - cpu) / CLOCKS_PER_SEC;
-    const double exportPeak = mibFromStatus("VmHWM:");
+    const double exportPeak = bench::statusKib("VmHWM:") / 1024.0;
     const double archiveMib = QFileInfo(archive).size() / (1024.0 * 1024.0);
 
     root.mkpath(QStringLiteral("other"));
@@ -138,7 +77,7 @@ int main(int argc, char** argv)
     share::importRoute(plan, otherRoute, root.filePath(QStringLiteral("other/route")));
     const double importSeconds = clock.nsecsElapsed() / 1e9;
     const double importCpu = double(std::clock() - cpu) / CLOCKS_PER_SEC;
-    const double importPeak = mibFromStatus("VmHWM:");
+    const double importPeak = bench::statusKib("VmHWM:") / 1024.0;
 
     std::printf("Route archive: %d steps of 4032 x 3024 phone-like JPEGs (%.1f MB each)\n", kSteps,
                 photoBytes / (1024.0 * 1024.0));
