@@ -75,9 +75,8 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("michitan"));
-    // The folder of the last chosen photo is kept under this name between runs. No display name
-    // is set: the window system would append it to every window's caption.
-    QApplication::setOrganizationName(QStringLiteral("michitan"));
+    // No display name is set: the window system would append it to every window's caption. No
+    // organisation name either: it would become part of the user's route folder.
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -18,13 +19,22 @@ bool isFolder(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
+// The program's own settings (~/.config/michitan/michitan.conf on Linux). The program sets no
+// organisation name: QStandardPaths would add it to the folder the family's route lives in.
+QSettings programSettings()
+{
+    const QString app = QCoreApplication::applicationName();
+    const QString organisation = QCoreApplication::organizationName();
+    return QSettings(organisation.isEmpty() ? app : organisation, app);
+}
+
 } // namespace
 
 QString openDialogStart(const QString& initDir)
 {
     if (!initDir.isEmpty())
         return initDir;
-    const QString last = QSettings().value(kLastFolderKey).toString();
+    const QString last = programSettings().value(kLastFolderKey).toString();
     if (isFolder(last))
         return last;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -37,7 +47,7 @@ void rememberOpenFolder(const QString& chosenFile)
 {
     if (chosenFile.trimmed().isEmpty())
         return;
-    QSettings().setValue(kLastFolderKey, QFileInfo(chosenFile.trimmed()).absolutePath());
+    programSettings().setValue(kLastFolderKey, QFileInfo(chosenFile.trimmed()).absolutePath());
 }
 
 QStringList openDialogFilters(const QString& filter)
