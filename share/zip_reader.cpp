@@ -99,7 +99,7 @@ void ZipReader::checkEntries()
     }
 }
 
-QByteArray ZipReader::read(const QString& name, qint64 limit)
+qint64 ZipReader::selectEntry(const QString& name, qint64 limit)
 {
     if (!contains(name))
         throw refused(QStringLiteral("中身「%1」がありません。").arg(name));
@@ -108,6 +108,12 @@ QByteArray ZipReader::read(const QString& name, qint64 limit)
         throw refused(QStringLiteral("中身「%1」が大きすぎます。").arg(name));
     if (!zip().setCurrentFile(name, QuaZip::csSensitive))
         throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    return declared;
+}
+
+QByteArray ZipReader::read(const QString& name, qint64 limit)
+{
+    const qint64 declared = selectEntry(name, limit);
     QuaZipFile file(&zip());
     if (!file.open(QIODevice::ReadOnly))
         throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
@@ -121,13 +127,7 @@ QByteArray ZipReader::read(const QString& name, qint64 limit)
 
 void ZipReader::extract(const QString& name, const QString& target, qint64 limit)
 {
-    if (!contains(name))
-        throw refused(QStringLiteral("中身「%1」がありません。").arg(name));
-    const qint64 declared = m_sizes.value(name);
-    if (declared > limit)
-        throw refused(QStringLiteral("中身「%1」が大きすぎます。").arg(name));
-    if (!zip().setCurrentFile(name, QuaZip::csSensitive))
-        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+    const qint64 declared = selectEntry(name, limit);
     QuaZipFile in(&zip());
     if (!in.open(QIODevice::ReadOnly))
         throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));

@@ -28,6 +28,9 @@ public:
     void extract(const QString& name, const QString& target, qint64 limit);
 
 private:
+    // Makes entry `name` the zip's current one after checking that it is listed and that its
+    // declared size is within `limit`; returns that size. Throws ShareError.
+    qint64 selectEntry(const QString& name, qint64 limit);
     void checkEntries();
     QuaZip& zip() { return *m_zip; }
 
