@@ -6,6 +6,8 @@
 #include "edit/route_renumber.h"
 #include "store/connection.h"
 #include "store/store_error.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QLineEdit>
 
@@ -60,7 +62,11 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
                    VB4_FUNC::SQL_QUOTE(order) + QStringLiteral("'"));
     }
     edit::renumber(cn, table);
+    // The deleted step's voice goes with it; its file once no step uses it.
+    store::dropVoicesWithoutStep(cn, table);
+    const QStringList voices = store::readVoices(cn).values();
     change.commit();
     cn.Close();
+    store::removeUnusedVoiceFiles(cn.path(), voices);
     return Outcome::Changed;
 }

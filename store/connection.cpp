@@ -245,6 +245,35 @@ Recordset Connection::Query(const QString& sql)
     return Recordset(std::move(q), this);
 }
 
+namespace {
+
+QSqlQuery prepared(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (q.prepare(sql))
+        for (const QVariant& value : values)
+            q.addBindValue(value);
+    return q;
+}
+
+} // namespace
+
+void Connection::Execute(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = prepared(m_db, sql, values);
+    if (q.lastError().isValid() || !q.exec())
+        fail(q);
+}
+
+Recordset Connection::Query(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = prepared(m_db, sql, values);
+    if (q.lastError().isValid() || !q.exec())
+        fail(q);
+    return Recordset(std::move(q), this);
+}
+
 int Connection::RecordCount(const QString& sql)
 {
     Recordset rs = Query(sql);

@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 namespace store {
 
@@ -68,6 +69,9 @@ public:
     Recordset Query(const QString& sql);
     // The number of rows the query gives.
     int RecordCount(const QString& sql);
+    // As Execute and Query, with the statement's `?` placeholders bound to `values` in order.
+    void Execute(const QString& sql, const QVariantList& values);
+    Recordset Query(const QString& sql, const QVariantList& values);
 
     // A change made of several statements runs inside one of these; see Transaction.
     void BeginTrans();
