@@ -3,6 +3,7 @@
 #include "app/form_look.h"
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
+#include "learn/voice_prompt.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/connection.h"
@@ -110,6 +111,13 @@ void frm_lane_play::createControls()
 
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
+    m_voice = new learn::VoicePrompt(*MMControl1, this);
+}
+
+void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
+{
+    m_settings = settings;
+    m_voice->setMode(settings.voice);
 }
 
 void frm_lane_play::Form_Load()
@@ -169,6 +177,9 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
     case Qt::Key_Down:
         return true; // no button of its own, and the focus stays where it is
     default:
+        // A letter or digit that answers nothing says the step's voice again.
+        if (!key.isAutoRepeat() && !key.text().isEmpty() && key.text().at(0).isLetterOrNumber())
+            m_voice->replay();
         return false;
     }
     // A key held down answers once; a button not yet shown can't be pressed.
@@ -210,6 +221,7 @@ frm_lane_play::Step frm_lane_play::readStep()
 
 void frm_lane_play::forgetRun()
 {
+    m_voice->stop();
     m_stepPhoto.clear();
     m_tickOutage.clear();
     m_answerOutage.clear();
@@ -243,14 +255,17 @@ void frm_lane_play::Timer1_Timer()
     m_stepPhoto = step.photo;
     const QString& photo = step.photo;
     if (photo.isEmpty()) {
+        m_voice->goalShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
     if (!showPhoto(photo)) {
+        m_voice->stop();
         m_dialogs.MsgBox(this, photo + kNotFound);
         return;
     }
     layOutStep();
+    m_voice->stepShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, photo);
 }
 
 learn::PhotoRoom frm_lane_play::photoRoom() const
@@ -333,18 +348,21 @@ void frm_lane_play::Command1_Click(int Index)
         Timer1_Timer();
         return;
     }
+    m_voice->answered();
     MMControl1->Command(QStringLiteral("Close"));
     if (m_arrows[Index]->text() == step.direction) {
         play(QStringLiteral("/OK.mp3"));
         armTimer();
     } else {
         play(QStringLiteral("/NG.mp3"));
+        m_voice->wrongAnswer();
         m_dialogs.MsgBox(this, kWrong);
     }
 }
 
 void frm_lane_play::Command2_Click()
 {
+    m_voice->stop();
     m_answerRetry->stop();
     m_pendingAnswer = -1;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;

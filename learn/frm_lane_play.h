@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/practice_settings.h"
 #include "learn/photo_prefetch.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
@@ -15,6 +16,10 @@ class QTimer;
 
 namespace store {
 class StoreError;
+}
+
+namespace learn {
+class VoicePrompt;
 }
 
 namespace platform {
@@ -61,6 +66,12 @@ public:
     QLabel* photo() const { return m_photo; }
     QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
     QPushButton* backButton() const { return m_back; }
+
+    // How this route is practised (the voices' mode among them).
+    void setPracticeSettings(const app::PracticeSettings& settings);
+    const app::PracticeSettings& practiceSettings() const { return m_settings; }
+    // Speaks the parent's recorded voice of the step on screen.
+    learn::VoicePrompt* voicePrompt() const { return m_voice; }
 
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
@@ -110,4 +121,6 @@ private:
     learn::RouteOutage m_answerOutage;
     QTimer* m_answerRetry = nullptr;
     int m_pendingAnswer = -1;
+    app::PracticeSettings m_settings;
+    learn::VoicePrompt* m_voice = nullptr;
 };

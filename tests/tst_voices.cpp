@@ -8,6 +8,7 @@
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/texts.h"
+#include "support/voice_media.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -24,14 +25,10 @@ QHash<QString, QString> storedVoices()
 }
 
 // Gives `photo` a voice file of its own in the route's voice folder and returns its path.
-QString giveVoice(const QString& photo)
+QString giveNewVoice(const QString& photo)
 {
     const QString file = store::newVoiceFile(m_lane::DB_PATH, QStringLiteral("mp3"));
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
-    store::Transaction change(cn);
-    store::setVoice(cn, m_lane::ROUTE_TABLE, photo, store::storedVoiceName(m_lane::DB_PATH, file));
-    change.commit();
+    giveVoice(photo, file);
     return file;
 }
 
@@ -79,7 +76,7 @@ private slots:
         QFETCH(int, photoNo);
         QFETCH(QList<int>, voiced);
         fx->createSteps(5);
-        const QHash<int, QString> files{{2, giveVoice(photo(2))}, {4, giveVoice(photo(4))}};
+        const QHash<int, QString> files{{2, giveNewVoice(photo(2))}, {4, giveNewVoice(photo(4))}};
         const auto w = openEditor(dialogs);
         w->text2()->setText(order);
         if (change == QLatin1String("delete")) {
@@ -105,7 +102,7 @@ private slots:
     {
         // Relinking rewrites a step's photo path where it stands.
         fx->createSteps(3);
-        const QString file = giveVoice(photo(2));
+        const QString file = giveNewVoice(photo(2));
         fx->exec(QStringLiteral("UPDATE プログラム SET 写真 = '/moved/p2.png' WHERE 順序 = '002'"));
         const QHash<QString, QString> voices = storedVoices();
         QCOMPARE(voices.keys(), QStringList{QStringLiteral("/moved/p2.png")});
