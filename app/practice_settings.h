@@ -2,13 +2,17 @@
 
 #include <QList>
 #include <QString>
+#include <Qt>
 #include <optional>
+
+class QJsonObject;
 
 namespace app {
 
 enum class VoiceMode { Always, OnlyAfterWrong, Never };
 enum class AnswerMode { Pointer, OneSwitch, TwoSwitches }; // Pointer = "マウス・タッチ・キーボード"
 
+// How a route is practised, by one child or by anyone (no child set up).
 struct PracticeSettings
 {
     bool sounds = true;             // right/wrong answer sounds
@@ -23,6 +27,8 @@ struct PracticeSettings
                           Qt::Key_Return}; // one switch: any chooses; two: [0] moves, [1] chooses
     bool bigButtons = false;
     bool records = true; // practice is recorded
+
+    bool operator==(const PracticeSettings&) const = default;
 };
 
 // The settings for practising `routeFile` as `child` (empty: no child set up). Never throws:
@@ -31,5 +37,12 @@ PracticeSettings LoadPracticeSettings(const QString& routeFile, const QString& c
 // Writes them atomically; false with a Japanese reason in *error on failure.
 bool SavePracticeSettings(const QString& routeFile, const QString& child,
                           const PracticeSettings& settings, QString* error = nullptr);
+
+// The settings as they are kept in the settings file, and back. Reading starts from `base` and
+// takes only the fields the object holds, so that a child's settings can leave some to the
+// route's, and a value out of range keeps the base's.
+QJsonObject PracticeSettingsToJson(const PracticeSettings& settings);
+PracticeSettings PracticeSettingsFromJson(const QJsonObject& object,
+                                          const PracticeSettings& base = {});
 
 } // namespace app

@@ -114,12 +114,6 @@ void frm_lane_play::createControls()
     m_voice = new learn::VoicePrompt(*MMControl1, this);
 }
 
-void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
-{
-    m_settings = settings;
-    m_voice->setMode(settings.voice);
-}
-
 void frm_lane_play::Form_Load()
 {
     // The outer frame, title bar included, covers the screen but its panels.
@@ -317,8 +311,16 @@ void frm_lane_play::layOutStep()
     m_back->setVisible(true);
 }
 
+void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
+{
+    m_settings = settings;
+    m_voice->setMode(settings.voice);
+}
+
 void frm_lane_play::play(const QString& soundFile)
 {
+    if (!m_settings.sounds)
+        return;
     MMControl1->FileName = m_programFolder + soundFile;
     MMControl1->Command(QStringLiteral("Open"));
     MMControl1->Command(QStringLiteral("Play"));

@@ -67,14 +67,15 @@ public:
     QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
     QPushButton* backButton() const { return m_back; }
 
-    // How this route is practised (the voices' mode among them).
-    void setPracticeSettings(const app::PracticeSettings& settings);
-    const app::PracticeSettings& practiceSettings() const { return m_settings; }
     // Speaks the parent's recorded voice of the step on screen.
     learn::VoicePrompt* voicePrompt() const { return m_voice; }
 
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
+
+    // How this child practises this route (sounds, lock, ...); the defaults until set.
+    void setPracticeSettings(const app::PracticeSettings& settings);
+    const app::PracticeSettings& practiceSettings() const { return m_settings; }
 
 protected:
     bool event(QEvent* event) override;

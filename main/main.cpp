@@ -1,6 +1,7 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
+#include "app/practice_settings.h"
 #include "app/program_icon.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
@@ -39,7 +40,11 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     m_lane::InitSettings(routeFolder);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
     auto* menu = new frm_lane_menu(
-        [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
+        [&dialogs, screen, folder] {
+            auto* play = new frm_lane_play(dialogs, screen, folder);
+            play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+            return play;
+        },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
     menu->setDialogs(&dialogs);
