@@ -6,6 +6,8 @@
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/connection.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QSignalBlocker>
 
@@ -20,13 +22,17 @@ void frm_lane_make::LANE_DSP(const QString& order)
     const int B = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table +
                                  QStringLiteral(" WHERE 順序 < '") + VB4_FUNC::SQL_QUOTE(order) +
                                  QStringLiteral("'"));
+    QHash<QString, QString> voices = store::readVoices(cn);
     cn.Close();
+    for (QString& file : voices)
+        file = store::voicePath(cn.path(), file);
 
     Adodc1->ConnectionString = m_lane::DB_CONNECT;
     Adodc1->RecordSource =
         QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序");
     Adodc1->Refresh(table);
     m_grid->ReBind();
+    m_grid->showVoices(voices);
 
     setColumnWidths();
 

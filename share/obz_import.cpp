@@ -2,9 +2,12 @@
 
 #include "platform/picture.h"
 #include "share/obz_limits.h"
+#include "share/obz_voices.h"
 #include "share/route_steps.h"
 #include "share/share_error.h"
 #include "share/zip_reader.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,6 +61,26 @@ QString safePhotoName(const QString& original, const QString& imageEntry)
     return stem.left(100) + QLatin1Char('.') + QFileInfo(imageEntry).suffix().toLower();
 }
 
+// The archive entry of the sound a button of `board` says (its sound_id, found in the board's
+// sounds); empty when it says none, or names no sound file the archive holds.
+QString soundEntry(ZipReader& zip, const QJsonObject& board, const QString& buttonId)
+{
+    QString id;
+    for (const QJsonValue& button : board.value(QStringLiteral("buttons")).toArray())
+        if (button.toObject().value(QStringLiteral("id")).toString() == buttonId)
+            id = button.toObject().value(QStringLiteral("sound_id")).toString();
+    if (id.isEmpty())
+        return QString();
+    for (const QJsonValue& sound : board.value(QStringLiteral("sounds")).toArray()) {
+        const QJsonObject object = sound.toObject();
+        const QString path = object.value(QStringLiteral("path")).toString();
+        if (object.value(QStringLiteral("id")).toString() == id && obz::soundSuffix(path) &&
+            zip.contains(path))
+            return path;
+    }
+    return QString();
+}
+
 ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QString& boardName)
 {
     ImportPlan::Step step;
@@ -74,6 +97,7 @@ ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QStrin
         throw refused(QStringLiteral("写真「%1」がありません。").arg(step.imageEntry));
     step.photoName = safePhotoName(
         board.value(QStringLiteral("ext_michitan_photo_name")).toString(), step.imageEntry);
+    step.soundEntry = soundEntry(zip, board, QStringLiteral("photo"));
     return step;
 }
 
@@ -129,10 +153,13 @@ ImportPlan readArchive(const QString& archivePath)
                                    .value(QStringLiteral("boards"))
                                    .toObject();
     QMap<int, ImportPlan::Step> byNumber;
+    QString goalSound;
     for (auto it = boards.begin(); it != boards.end(); ++it) {
         const QString boardName = it.value().toString();
         const QJsonObject board = readJson(zip, boardName);
         const QJsonValue order = board.value(QStringLiteral("ext_michitan_order"));
+        if (board.value(QStringLiteral("ext_michitan_goal")).toBool())
+            goalSound = soundEntry(zip, board, QStringLiteral("goal"));
         if (order.isUndefined())
             continue;
         bool ok = false;
@@ -149,6 +176,7 @@ ImportPlan readArchive(const QString& archivePath)
     ImportPlan plan;
     plan.archivePath = archivePath;
     plan.steps = byNumber.values();
+    plan.goalSoundEntry = goalSound;
     return plan;
 }
 
@@ -191,11 +219,29 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     }
     report(progress, done, int(targets.size()) + 1);
 
+    // Each voice into the route's voice folder, under a name of the program's own.
+    QHash<QString, QString> voiceFiles; // sound entry -> written file
+    QHash<QString, QString> voices;     // photo (or the goal's key) -> stored voice file
+    auto takeVoice = [&](const QString& entry, const QString& key) {
+        if (entry.isEmpty())
+            return;
+        if (!voiceFiles.contains(entry)) {
+            const QString target = store::newVoiceFile(routePath, QFileInfo(entry).suffix());
+            QFile::remove(target);
+            zip.extract(entry, target, limits::kMaxSoundBytes);
+            written << target;
+            voiceFiles.insert(entry, target);
+        }
+        voices.insert(key, store::storedVoiceName(routePath, voiceFiles.value(entry)));
+    };
     QList<RouteStep> steps;
-    for (const ImportPlan::Step& step : plan.steps)
+    for (const ImportPlan::Step& step : plan.steps) {
         steps.push_back(RouteStep{QString(), targets.value(step.imageEntry), step.direction});
+        takeVoice(step.soundEntry, steps.back().photo);
+    }
+    takeVoice(plan.goalSoundEntry, store::goalVoiceKey());
     result.datedCopy = keepDatedCopy(routePath);
-    replaceSteps(routePath, steps);
+    replaceSteps(routePath, steps, voices);
     undo.dismiss();
     result.steps = int(steps.size());
     return result;

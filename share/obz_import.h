@@ -15,9 +15,11 @@ struct ImportPlan
         QString direction;
         QString imageEntry; // the picture's entry in the archive
         QString photoName;  // the file name the photo had, made safe for this computer
+        QString soundEntry; // the step's voice in the archive, or empty
     };
     QString archivePath;
     QList<Step> steps;
+    QString goalSoundEntry; // the goal's voice in the archive, or empty
 };
 
 // Reads and checks the archive at `archivePath` without writing anything: a zip whose every
@@ -36,8 +38,9 @@ struct ImportResult
     QString datedCopy; // the kept copy of the route before, or empty when there was none
 };
 
-// Writes the plan's photos into `photoFolder` (never over a file that is there), keeps a dated
-// copy of the route file, then replaces the route in one change. On any failure the route is as
+// Writes the plan's photos into `photoFolder` (never over a file that is there) and its voices
+// into the route's voice folder, keeps a dated copy of the route file, then replaces the route
+// and its voices in one change. On any failure the route is as
 // it was and the photos written are removed again. Throws ShareError or store::StoreError.
 ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                          const QString& photoFolder, const Progress& progress = {});

@@ -4,6 +4,8 @@
 #include "app/vb4_func.h"
 #include "share/route_steps.h"
 #include "store/connection.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -66,6 +68,22 @@ QString fileNameOf(const QString& path)
     return path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
 }
 
+// The route's voices whose files are not there: photo (or the goal's key) -> the file's path.
+QHash<QString, QString> missingVoices(const QString& routePath)
+{
+    store::Connection cn;
+    cn.Open(m_lane::ConnectString(routePath), routeTable());
+    const QHash<QString, QString> stored = store::readVoices(cn);
+    cn.Close();
+    QHash<QString, QString> missing;
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        const QString path = store::voicePath(routePath, it.value());
+        if (!QFileInfo(path).isFile())
+            missing.insert(it.key(), path);
+    }
+    return missing;
+}
+
 } // namespace
 
 QStringList missingPhotos(const QString& routePath)
@@ -75,6 +93,13 @@ QStringList missingPhotos(const QString& routePath)
         if (!QFileInfo(step.photo).isFile() && !missing.contains(step.photo))
             missing << step.photo;
     return missing;
+}
+
+QStringList missingVoiceFiles(const QString& routePath)
+{
+    QStringList files = missingVoices(routePath).values();
+    files.sort();
+    return files;
 }
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
@@ -89,9 +114,19 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
             missing << step.photo;
     }
     RelinkResult result;
-    if (missing.isEmpty())
+    const QHash<QString, QString> lostVoices = missingVoices(routePath);
+    if (missing.isEmpty() && lostVoices.isEmpty())
         return result;
     const QMultiHash<QString, QString> files = filesByName(folder, progress);
+
+    QHash<QString, QString> foundVoices; // photo (or the goal's key) -> new voice file
+    for (auto it = lostVoices.begin(); it != lostVoices.end(); ++it) {
+        const QString match = bestMatch(it.value(), files.values(fileNameOf(it.value())));
+        if (match.isEmpty())
+            result.voicesStillMissing << it.value();
+        else
+            foundVoices.insert(it.key(), match);
+    }
 
     QHash<QString, QString> found; // old path -> new path
     for (const QString& old : missing) {
@@ -103,13 +138,16 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
         inUse.insert(match);
         found.insert(old, match);
     }
-    if (found.isEmpty())
+    if (found.isEmpty() && foundVoices.isEmpty())
         return result;
 
     const QString table = routeTable();
     store::Connection cn;
     cn.Open(m_lane::ConnectString(routePath), routeTable());
     store::Transaction change(cn);
+    // The voices first, under their photos' old paths: a photo's new path takes its voice along.
+    for (auto it = foundVoices.cbegin(); it != foundVoices.cend(); ++it)
+        store::setVoice(cn, table, it.key(), store::storedVoiceName(routePath, it.value()));
     for (auto it = found.cbegin(); it != found.cend(); ++it)
         cn.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 写真 = '") +
                    VB4_FUNC::SQL_QUOTE(it.value()) + QStringLiteral("' WHERE 写真 = '") +
@@ -119,6 +157,7 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
     for (const RouteStep& step : steps)
         if (found.contains(step.photo))
             ++result.mended;
+    result.voicesMended = int(foundVoices.size());
     return result;
 }
 

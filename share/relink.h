@@ -10,15 +10,20 @@ struct RelinkResult
 {
     int mended = 0;
     QStringList stillMissing; // photo paths of the steps left as they were
+    int voicesMended = 0;
+    QStringList voicesStillMissing; // voice files not found
 };
 
 // For every step whose photo is missing, looks for a file of the same name in `folder` or
 // below and gives the step that file's path, all in one change. When the name is found more
 // than once, the file whose folders match the old path's folders best (counted from the file
 // upwards) wins; when two match equally well, or the file is already another step's photo, the
-// step is left alone. Throws store::StoreError or ShareError (Cancelled).
+// step is left alone. Voice files that are missing are looked for in the same way. Throws
+// store::StoreError or ShareError (Cancelled).
 // The photo paths of the route that name no file, each once, in the route's order.
 QStringList missingPhotos(const QString& routePath);
+// The voice files of the route that are not there.
+QStringList missingVoiceFiles(const QString& routePath);
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder,
                           const Progress& progress = {});

@@ -4,6 +4,7 @@
 #include "app/vb4_func.h"
 #include "share/share_error.h"
 #include "store/connection.h"
+#include "store/voices.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -37,7 +38,8 @@ QList<RouteStep> readSteps(const QString& routePath)
     return steps;
 }
 
-void replaceSteps(const QString& routePath, const QList<RouteStep>& steps)
+void replaceSteps(const QString& routePath, const QList<RouteStep>& steps,
+                  const QHash<QString, QString>& voices)
 {
     const QString table = routeTable();
     store::Connection cn;
@@ -50,6 +52,7 @@ void replaceSteps(const QString& routePath, const QList<RouteStep>& steps)
                    VB4_FUNC::StepKey(++n) + QStringLiteral("','") +
                    VB4_FUNC::SQL_QUOTE(step.photo) + QStringLiteral("','") + step.direction +
                    QStringLiteral("' );"));
+    store::replaceVoices(cn, table, voices);
     change.commit();
     cn.Close();
 }

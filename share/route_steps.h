@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -21,9 +22,10 @@ QString routeTable();
 QList<RouteStep> readSteps(const QString& routePath);
 
 // Replaces every step of the route file at `routePath` by `steps`, numbered "001", "002", ...
-// in their order, as one change: on any failure the route stays as it was. Throws
-// store::StoreError.
-void replaceSteps(const QString& routePath, const QList<RouteStep>& steps);
+// in their order, and its voices by `voices` (photo or the goal's key → stored voice file), as
+// one change: on any failure the route stays as it was. Throws store::StoreError.
+void replaceSteps(const QString& routePath, const QList<RouteStep>& steps,
+                  const QHash<QString, QString>& voices = {});
 
 // A copy of the route file beside it, named with today's date and time ("ADO_LANE_20260105-
 // 093000.mdb"); returns its path, or an empty string when there is no route file to keep.

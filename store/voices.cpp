@@ -68,12 +68,32 @@ void setVoice(Connection& cn, const QString& routeTable, const QString& photo,
                {photo, stored});
 }
 
+QString orderOfPhoto(Connection& cn, const QString& routeTable, const QString& photo)
+{
+    Recordset rs = cn.Query(QStringLiteral("SELECT 順序 FROM ") + quotedName(routeTable) +
+                                QStringLiteral(" WHERE 写真 = ? ORDER BY 順序"),
+                            {photo});
+    return rs.field(QStringLiteral("順序"));
+}
+
 void removeVoice(Connection& cn, const QString& photo)
 {
     if (hasVoiceTable(cn))
         cn.Execute(QStringLiteral("DELETE FROM ") + voiceTable() +
                        QStringLiteral(" WHERE 写真 = ?"),
                    {photo});
+}
+
+void replaceVoices(Connection& cn, const QString& routeTable, const QHash<QString, QString>& voices)
+{
+    if (voices.isEmpty() && !hasVoiceTable(cn))
+        return;
+    makeVoiceTable(cn, routeTable);
+    cn.Execute(QStringLiteral("DELETE FROM ") + voiceTable(), {});
+    for (auto it = voices.begin(); it != voices.end(); ++it)
+        cn.Execute(QStringLiteral("INSERT OR REPLACE INTO ") + voiceTable() +
+                       QStringLiteral(" (写真, ファイル) VALUES (?, ?)"),
+                   {it.key().isNull() ? goalVoiceKey() : it.key(), it.value()});
 }
 
 void dropVoicesWithoutStep(Connection& cn, const QString& routeTable)

@@ -30,7 +30,13 @@ QString voiceOf(Connection& cn, const QString& photo);
 // place (relinking moved photos). Runs inside the caller's transaction; throws StoreError.
 void setVoice(Connection& cn, const QString& routeTable, const QString& photo,
               const QString& stored);
+// The number of the step of `routeTable` whose photo is `photo`; empty when no step has it.
+QString orderOfPhoto(Connection& cn, const QString& routeTable, const QString& photo);
 void removeVoice(Connection& cn, const QString& photo);
+// Makes `voices` (photo or the goal's key → stored file) the route's only voices, as for a
+// route replaced whole. Runs inside the caller's transaction; throws StoreError.
+void replaceVoices(Connection& cn, const QString& routeTable,
+                   const QHash<QString, QString>& voices);
 // Forgets the voices of photos that no step of `routeTable` has any more (deleted steps); the
 // goal's voice stays. Runs inside the caller's transaction; throws StoreError.
 void dropVoicesWithoutStep(Connection& cn, const QString& routeTable);
