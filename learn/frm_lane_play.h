@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learn/photo_prefetch.h"
+#include "learn/practice_events.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
@@ -65,6 +66,9 @@ public:
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
 
+    // What happens in the window, as signals (photos shown, presses, "もどる", the goal).
+    learn::PracticeEvents* practiceEvents() const { return m_events; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,4 +114,5 @@ private:
     learn::RouteOutage m_answerOutage;
     QTimer* m_answerRetry = nullptr;
     int m_pendingAnswer = -1;
+    learn::PracticeEvents* m_events = nullptr;
 };
