@@ -189,7 +189,8 @@ bool frm_lane_play::eventFilter(QObject* watched, QEvent* event)
         return true;
     // A finger on a touch screen reaches the button as a mouse press made from the touch.
     if (event->type() == QEvent::MouseButtonRelease)
-        m_events->setInput(static_cast<QMouseEvent*>(event)->source() == Qt::MouseEventNotSynthesized
+        m_events->setInput(static_cast<QMouseEvent*>(event)->source() ==
+                                   Qt::MouseEventNotSynthesized
                                ? learn::Input::Mouse
                                : learn::Input::Touch);
     return QWidget::eventFilter(watched, event);
@@ -354,7 +355,7 @@ void frm_lane_play::Command1_Click(int Index)
     MMControl1->Command(QStringLiteral("Close"));
     const bool right = m_arrows[Index]->text() == step.direction;
     emit m_events->answered(m_events->press(int(m_lane::STEP_NO.toLongLong()), step.direction,
-                                            m_arrows[Index]->text(), right, Timer1->isEnabled()));
+                                            m_arrows[Index]->text(), right, Timer1->Enabled()));
     if (right) {
         play(QStringLiteral("/OK.mp3"));
         armTimer();

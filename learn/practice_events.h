@@ -15,11 +15,11 @@ QString inputName(Input input); // "mouse", "key", "touch", "switch"
 // One press on an arrow button.
 struct Press
 {
-    int step = 0;      // the step on screen (STEP_NO)
-    QString expected;  // the step's direction; empty when the step has no row (after the goal)
-    QString pressed;   // the arrow pressed
+    int step = 0;     // the step on screen (STEP_NO)
+    QString expected; // the step's direction; empty when the step has no row (after the goal)
+    QString pressed;  // the arrow pressed
     bool right = false;
-    int attempt = 0;        // 1 for the first press since this step's photo appeared
+    int attempt = 0; // 1 for the first press since this step's photo appeared
     qint64 msSincePhoto = 0;
     Input input = Input::Mouse;
     bool waiting = false; // pressed during the second after a right answer
@@ -32,7 +32,7 @@ public:
     using QObject::QObject;
 
     // Kept by the window as things happen.
-    void noteShown();          // a photo appeared: presses count again from 1
+    void noteShown(); // a photo appeared: presses count again from 1
     Press press(int step, const QString& expected, const QString& pressed, bool right,
                 bool waiting);
     // The input kind of the press being handled, Mouse unless told otherwise.

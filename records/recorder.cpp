@@ -98,7 +98,8 @@ Recorder::Recorder(std::function<void(const QString&)> tell, QObject* parent)
     : QObject(parent), m_tell(std::move(tell)), m_writer(new RecordsWriter)
 {
     m_writer->report = [this](const QString& message) {
-        QMetaObject::invokeMethod(this, [this, message] { failed(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message] { failed(message); }, Qt::QueuedConnection);
     };
     m_writer->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_writer, &QObject::deleteLater);
@@ -113,8 +114,7 @@ Recorder::~Recorder()
     m_thread.wait();
 }
 
-void Recorder::attach(learn::PracticeEvents* events, const QString& routePath,
-                      const QString& child)
+void Recorder::attach(learn::PracticeEvents* events, const QString& routePath, const QString& child)
 {
     if (!m_enabled || !events)
         return;
@@ -226,7 +226,8 @@ void Recorder::end()
 
 void Recorder::flush()
 {
-    QMetaObject::invokeMethod(m_writer, [] {}, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_writer, [] {}, Qt::BlockingQueuedConnection);
     // The writer's reports arrive as queued calls on this thread.
     QCoreApplication::sendPostedEvents(this);
 }

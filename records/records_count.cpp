@@ -103,9 +103,9 @@ SessionSummary summarize(const store::RecordSession& session)
         return summarizeWalk(session, summary);
 
     SessionSteps steps(session.steps);
-    int onScreen = -1;       // the step whose showing is on screen
+    int onScreen = -1;         // the step whose showing is on screen
     bool firstShowing = false; // and whether it is that step's first showing
-    QHash<int, bool> decided; // steps whose first try is decided
+    QHash<int, bool> decided;  // steps whose first try is decided
     qint64 last = session.started;
     qint64 goalAt = 0;
     for (const store::RecordEvent& e : session.events) {
@@ -206,10 +206,10 @@ StepGrid buildGrid(const QList<store::RecordStep>& route, const QList<SessionSum
             if (!step.shown)
                 continue;
             auto it = rowOf.constFind(step.photo);
-            const int row = it != rowOf.constEnd()
-                                ? *it
-                                : addRow(step.photo, label(step.number, step.photo, step.direction),
-                                         false);
+            const int row =
+                it != rowOf.constEnd()
+                    ? *it
+                    : addRow(step.photo, label(step.number, step.photo, step.direction), false);
             grid.cells[row][column] = step;
         }
     }

@@ -46,14 +46,14 @@ struct SessionSummary
 {
     qint64 id = 0;
     bool walk = false;
-    qint64 started = 0;      // milliseconds since 1970 UTC
-    qint64 durationMs = 0;   // to the goal, else to the last record
+    qint64 started = 0;    // milliseconds since 1970 UTC
+    qint64 durationMs = 0; // to the goal, else to the last record
     int stepsShown = 0;
     int firstTryRight = 0;
-    int wrong = 0;           // every wrong press, also those that belong to no step
+    int wrong = 0; // every wrong press, also those that belong to no step
     int backs = 0;
     bool goal = false;
-    bool cutOff = false;     // the window was never closed (the program ended abruptly)
+    bool cutOff = false; // the window was never closed (the program ended abruptly)
     int outages = 0;
     QString note;
     QList<StepResult> steps; // in step order

@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QScopeGuard>
 #include <QUrl>
 #include <QVariant>
 
@@ -166,7 +166,8 @@ void RecordsDb::checkSchema()
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
         fail(version.lastError());
     QSqlQuery tables(m_db);
-    if (!tables.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'sessions'")) ||
+    if (!tables.exec(
+            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'sessions'")) ||
         !tables.next())
         fail(tables.lastError());
     exec(QStringLiteral("PRAGMA foreign_keys = ON"));
@@ -180,8 +181,9 @@ void RecordsDb::checkSchema()
             exec(QString::fromLatin1(statement));
         exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     } else if (version.value(0).toInt() > kSchemaVersion) {
-        throw RecordsError(Kind::Failed,
-                           QStringLiteral("records of a newer version (%1)").arg(version.value(0).toInt()));
+        throw RecordsError(
+            Kind::Failed,
+            QStringLiteral("records of a newer version (%1)").arg(version.value(0).toInt()));
     }
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
 }
@@ -197,11 +199,11 @@ qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QStrin
             m_db.rollback();
     });
     QSqlQuery session(m_db);
-    session.prepare(
-        QStringLiteral("INSERT INTO sessions (kind, started, child) VALUES (:kind, :started, :child)"));
+    session.prepare(QStringLiteral(
+        "INSERT INTO sessions (kind, started, child) VALUES (:kind, :started, :child)"));
     session.bindValue(QStringLiteral(":kind"), kind);
     session.bindValue(QStringLiteral(":started"), started);
-    session.bindValue(QStringLiteral(":child"), child);
+    session.bindValue(QStringLiteral(":child"), child.isNull() ? QStringLiteral("") : child);
     if (!session.exec())
         fail(session.lastError());
     const qint64 id = session.lastInsertId().toLongLong();
@@ -264,7 +266,8 @@ qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note
     if (!m_db.transaction())
         fail(m_db.lastError());
     QSqlQuery update(m_db);
-    update.prepare(QStringLiteral("UPDATE session_steps SET help = ? WHERE session = ? AND number = ?"));
+    update.prepare(
+        QStringLiteral("UPDATE session_steps SET help = ? WHERE session = ? AND number = ?"));
     for (int i = 0; i < steps.size() && i < help.size(); ++i) {
         update.addBindValue(help[i]);
         update.addBindValue(id);
@@ -276,11 +279,12 @@ qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note
     }
     QSqlQuery session(m_db);
     session.prepare(QStringLiteral("UPDATE sessions SET note = ?, ended = ? WHERE id = ?"));
-    session.addBindValue(note);
+    session.addBindValue(note.isNull() ? QStringLiteral("") : note);
     session.addBindValue(when);
     session.addBindValue(id);
     if (!session.exec() || !m_db.commit()) {
-        const QSqlError error = session.lastError().isValid() ? session.lastError() : m_db.lastError();
+        const QSqlError error =
+            session.lastError().isValid() ? session.lastError() : m_db.lastError();
         m_db.rollback();
         fail(error);
     }
@@ -335,8 +339,9 @@ QList<RecordSession> RecordsDb::readAll()
     }
     QSqlQuery e(m_db);
     e.setForwardOnly(true);
-    if (!e.exec(QStringLiteral("SELECT session, at, kind, step, photo, expected, pressed, right, "
-                               "attempt, ms, input, waiting, detail FROM events ORDER BY session, id")))
+    if (!e.exec(
+            QStringLiteral("SELECT session, at, kind, step, photo, expected, pressed, right, "
+                           "attempt, ms, input, waiting, detail FROM events ORDER BY session, id")))
         fail(e.lastError());
     qint64 last = -1;
     RecordSession* session = nullptr;

@@ -39,13 +39,13 @@ struct RecordStep
 
 // Kinds of events, as stored.
 namespace event {
-inline constexpr char kShow[] = "show";         // a step's photo appeared
-inline constexpr char kPress[] = "press";       // an arrow was pressed
-inline constexpr char kBack[] = "back";         // "もどる"
-inline constexpr char kGoal[] = "goal";         // the goal message
-inline constexpr char kMissing[] = "missing";   // a step's photo could not be shown
-inline constexpr char kOutage[] = "outage";     // the route file could not be read
-inline constexpr char kEnd[] = "end";           // the practice window was closed
+inline constexpr char kShow[] = "show";       // a step's photo appeared
+inline constexpr char kPress[] = "press";     // an arrow was pressed
+inline constexpr char kBack[] = "back";       // "もどる"
+inline constexpr char kGoal[] = "goal";       // the goal message
+inline constexpr char kMissing[] = "missing"; // a step's photo could not be shown
+inline constexpr char kOutage[] = "outage";   // the route file could not be read
+inline constexpr char kEnd[] = "end";         // the practice window was closed
 } // namespace event
 
 struct RecordEvent
@@ -57,11 +57,11 @@ struct RecordEvent
     QString expected; // presses: the step's direction
     QString pressed;  // presses: the arrow pressed
     bool right = false;
-    int attempt = 0;        // presses: 1 for the first press at this showing of the step
+    int attempt = 0;         // presses: 1 for the first press at this showing of the step
     qint64 msSincePhoto = 0; // presses: time since the photo appeared
-    QString input;          // presses and "もどる": "mouse", "key", "touch", "switch"
-    bool waiting = false;   // pressed during the second after a right answer
-    QString detail;         // outages: the reason
+    QString input;           // presses and "もどる": "mouse", "key", "touch", "switch"
+    bool waiting = false;    // pressed during the second after a right answer
+    QString detail;          // outages: the reason
 };
 
 inline constexpr char kPractice[] = "practice";
