@@ -320,8 +320,15 @@ void frm_lane_play::layOutStep()
     m_back->setVisible(true);
 }
 
+void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
+{
+    m_settings = settings;
+}
+
 void frm_lane_play::play(const QString& soundFile)
 {
+    if (!m_settings.sounds)
+        return;
     MMControl1->FileName = m_programFolder + soundFile;
     MMControl1->Command(QStringLiteral("Open"));
     MMControl1->Command(QStringLiteral("Play"));

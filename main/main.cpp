@@ -1,6 +1,7 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
+#include "app/practice_settings.h"
 #include "app/program_icon.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
@@ -49,7 +50,11 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     auto* menu = new frm_lane_menu(
         [&dialogs, screen, folder, recorder] {
             auto* play = new frm_lane_play(dialogs, screen, folder);
-            recorder->attach(play->practiceEvents(), m_lane::DB_PATH);
+            const app::PracticeSettings settings =
+                app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
+            play->setPracticeSettings(settings);
+            recorder->setEnabled(settings.records);
+            recorder->attach(play->practiceEvents(), m_lane::DB_PATH, m_lane::CHILD);
             return play;
         },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
