@@ -245,33 +245,27 @@ Recordset Connection::Query(const QString& sql)
     return Recordset(std::move(q), this);
 }
 
-namespace {
-
-QSqlQuery prepared(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+QSqlQuery Connection::prepared(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery q(db);
+    QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    if (q.prepare(sql))
-        for (const QVariant& value : values)
-            q.addBindValue(value);
+    if (!q.prepare(sql))
+        fail(q);
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        fail(q);
     return q;
 }
 
-} // namespace
-
 void Connection::Execute(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery q = prepared(m_db, sql, values);
-    if (q.lastError().isValid() || !q.exec())
-        fail(q);
+    prepared(sql, values);
 }
 
 Recordset Connection::Query(const QString& sql, const QVariantList& values)
 {
-    QSqlQuery q = prepared(m_db, sql, values);
-    if (q.lastError().isValid() || !q.exec())
-        fail(q);
-    return Recordset(std::move(q), this);
+    return Recordset(prepared(sql, values), this);
 }
 
 int Connection::RecordCount(const QString& sql)

@@ -67,11 +67,11 @@ public:
     void Execute(const QString& sql);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
-    // The number of rows the query gives.
-    int RecordCount(const QString& sql);
-    // As Execute and Query, with the statement's `?` placeholders bound to `values` in order.
+    // The same with `values` bound to the statement's placeholders ("?"), in order.
     void Execute(const QString& sql, const QVariantList& values);
     Recordset Query(const QString& sql, const QVariantList& values);
+    // The number of rows the query gives.
+    int RecordCount(const QString& sql);
 
     // A change made of several statements runs inside one of these; see Transaction.
     void BeginTrans();
@@ -89,6 +89,7 @@ private:
     // Throws when the file is shorter than its own header says.
     void checkWholeFile();
     void exec(const QString& sql);
+    QSqlQuery prepared(const QString& sql, const QVariantList& values);
 
     QString m_name;
     QString m_path;
