@@ -1,6 +1,7 @@
 #include "print/booklet_print.h"
 
 #include "app/m_lane.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "print/booklet_layout.h"
 #include "print/booklet_pdf.h"
@@ -166,9 +167,13 @@ booklet::Outcome BookletPrinter::writePdf(QWidget* parent, const QString& path,
 {
     booklet::Options options;
     options.perPage = m_perPage;
-    BookletProgress progress(parent);
-    const booklet::PdfResult result =
-        booklet::WriteBookletPdf(path, steps, options, layout, progress.callback());
+    // Painting and writing run on a worker thread; the windows stay alive meanwhile.
+    booklet::PdfResult result;
+    platform::runInBackground(parent, QStringLiteral("道順の本を作っています…"),
+                              [&](const platform::WorkProgress& progress) {
+                                  result = booklet::WriteBookletPdf(path, steps, options, layout,
+                                                                    progress);
+                              });
     if (result.outcome == booklet::Outcome::Cancelled)
         m_dialogs.MsgBox(parent, QStringLiteral("PDF の書き出しを取り消しました。\n") +
                                      QDir::toNativeSeparators(path) +

@@ -36,6 +36,9 @@ int exportCommand(const QString& routePath, const QString& out, QTextStream& err
         for (const QString& photo : result.missing)
             err << QStringLiteral("写真が見つからないので、代わりの絵を入れました：")
                 << QDir::toNativeSeparators(photo) << Qt::endl;
+        for (const QString& photo : result.unreadable)
+            err << QStringLiteral("写真として読めないので、代わりの絵を入れました：")
+                << QDir::toNativeSeparators(photo) << Qt::endl;
     });
 }
 
