@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "main/command_line.h"
 
 #include "app/m_lane.h"
 #include "platform/picture.h"

@@ -1,11 +1,11 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
-#include "app/command_line.h"
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
 #include "app/program_icon.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
+#include "main/command_line.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/twips.h"
