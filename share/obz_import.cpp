@@ -1,6 +1,7 @@
 #include "share/obz_import.h"
 
 #include "platform/picture.h"
+#include "platform/program_folder.h"
 #include "platform/write_failure.h"
 #include "share/obz_board.h"
 #include "share/obz_limits.h"
@@ -17,6 +18,7 @@
 #include <QMap>
 #include <QScopeGuard>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTextBoundaryFinder>
 #include <QUuid>
 
@@ -137,6 +139,24 @@ void checkPicture(const QString& path, const QString& entry)
                 .arg(entry));
 }
 
+// `wanted` as a path that can be stored in the route. A folder that can only be reached
+// through a descriptor (inside a program folder whose name is not UTF-8) gives way to a
+// folder of the same name in the user's data folder.
+QString photoFolderToUse(const QString& wanted)
+{
+    const QString absolute = QFileInfo(wanted).absoluteFilePath();
+    const QString lasting = platform::lastingPath(absolute);
+    if (!lasting.isEmpty())
+        return lasting;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty())
+        throw failed(QStringLiteral("写真のフォルダー「%1」の名前を道順に書きこめません。"
+                                    "名前が日本語の文字コード（UTF-8）でないフォルダーの中です。"
+                                    "写真を入れる場所として別のフォルダーを選んでください。")
+                         .arg(QDir::toNativeSeparators(wanted)));
+    return QDir(data).absoluteFilePath(QFileInfo(absolute).fileName());
+}
+
 const QString kStagingPrefix = QStringLiteral(".michitan-import-");
 
 // Removes what an import that was stopped (killed, a power cut) left in `folder`.
@@ -218,14 +238,19 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                          const QString& photoFolder, const Progress& progress)
 {
     ZipReader zip(plan.archivePath);
-    QDir folder(photoFolder);
+    ImportResult result;
+    result.photoFolder = photoFolderToUse(photoFolder);
+    result.photoFolderMoved =
+        platform::lastingPath(QFileInfo(photoFolder).absoluteFilePath()).isEmpty();
+    const QString& photoFolderUsed = result.photoFolder;
+    QDir folder(photoFolderUsed);
     const bool madeFolder = !folder.exists();
-    if (madeFolder && !QDir().mkpath(photoFolder))
-        throw failed(
-            QStringLiteral("写真のフォルダー「%1」を作れませんでした。%2道順は変わって"
-                           "いません。")
-                .arg(QDir::toNativeSeparators(photoFolder),
-                     platform::folderWriteFailureReason(QFileInfo(photoFolder).absolutePath(), 0)));
+    if (madeFolder && !QDir().mkpath(photoFolderUsed))
+        throw failed(QStringLiteral("写真のフォルダー「%1」を作れませんでした。%2道順は変わって"
+                                    "いません。")
+                         .arg(QDir::toNativeSeparators(photoFolderUsed),
+                              platform::folderWriteFailureReason(
+                                  QFileInfo(photoFolderUsed).absolutePath(), 0)));
     removeLeftovers(folder);
     // The photos are unpacked into a hidden folder inside the target and moved into place only
     // once every one is whole and checked, so that a stopped import leaves no half photo among
@@ -235,11 +260,10 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     if (!folder.mkdir(stagingName))
         throw failed(QStringLiteral("写真のフォルダー「%1」に書き込めませんでした。%2道順は変わって"
                                     "いません。")
-                         .arg(QDir::toNativeSeparators(photoFolder),
-                              platform::folderWriteFailureReason(photoFolder, 0)));
+                         .arg(QDir::toNativeSeparators(photoFolderUsed),
+                              platform::folderWriteFailureReason(photoFolderUsed, 0)));
     const QDir staging(folder.absoluteFilePath(stagingName));
     QStringList placed;
-    ImportResult result;
     auto undo = qScopeGuard([&] {
         if (!result.datedCopy.isEmpty())
             QFile::remove(result.datedCopy);
@@ -247,7 +271,7 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
             QFile::remove(path);
         QDir(staging).removeRecursively();
         if (madeFolder)
-            QDir().rmdir(photoFolder);
+            QDir().rmdir(photoFolderUsed);
     });
 
     const QHash<QString, QString> targets = targetNames(plan, folder);
@@ -269,7 +293,7 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
             throw failed(QStringLiteral("写真「%1」を写真のフォルダーに置けませんでした。%2"
                                         "道順は変わっていません。")
                              .arg(QDir::toNativeSeparators(target),
-                                  platform::folderWriteFailureReason(photoFolder, 0)));
+                                  platform::folderWriteFailureReason(photoFolderUsed, 0)));
         placed << target;
     }
     replaceSteps(routePath, steps);

@@ -39,7 +39,11 @@ QString defaultPhotoFolder(const QString& routePath, const QString& archivePath)
 struct ImportResult
 {
     int steps = 0;
-    QString datedCopy; // the kept copy of the route before, or empty when there was none
+    QString datedCopy;   // the kept copy of the route before, or empty when there was none
+    QString photoFolder; // where the photos went
+    // The folder asked for could not be named in the route (it lies inside a folder whose name
+    // is not UTF-8), so the photos went to a folder of that name in the user's data folder.
+    bool photoFolderMoved = false;
 };
 
 // Unpacks the plan's photos into a hidden folder inside `photoFolder` and checks that each one

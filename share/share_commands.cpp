@@ -163,7 +163,11 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
         changed();
     QString text = QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
                        .arg(result.steps)
-                       .arg(native(photos));
+                       .arg(native(result.photoFolder));
+    if (result.photoFolderMoved)
+        text +=
+            QStringLiteral("\n（選んだ場所は、名前を道順に書きこめないフォルダーの中だったので、"
+                           "写真はこの利用者のデータフォルダーに入れました）");
     if (!result.datedCopy.isEmpty())
         text += QStringLiteral("\nいままでの道順の控え：%1").arg(native(result.datedCopy));
     dialogs.MsgBox(parent, text);

@@ -64,6 +64,8 @@ public:
 
     // Runs a statement whose result is not used.
     void Execute(const QString& sql);
+    // The same with the statement's placeholders ("?") bound to `values`, in their order.
+    void Execute(const QString& sql, const QVariantList& values);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
     // The number of rows the query gives.

@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "learn/frm_lane_play.h"
 #include "platform/picture.h"
+#include "platform/program_folder.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
 #include "share/share_cli.h"
@@ -20,12 +21,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextStream>
 #include <memory>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 namespace {
@@ -497,6 +501,29 @@ private slots:
         QCOMPARE(share::importCommand(fx.dbPath(), goodArchive, photos, err), 0);
         QCOMPARE(QDir(photos).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{QStringLiteral("a.png"), QStringLiteral("b.png")}));
+    }
+
+    // Photos imported into a folder reachable only through a descriptor (a program folder whose
+    // name is not UTF-8) go to the user's data folder, and the route names them by real paths.
+    void importIntoAFolderWhoseNameIsNotUtf8()
+    {
+        QTemporaryDir dir;
+        const QByteArray native = QFile::encodeName(dir.path()) + "/\x93\xb9\x8f\x87"; // Shift-JIS
+        QVERIFY(::mkdir(native.constData(), 0755) == 0);
+        const platform::ProgramFolder folder(native);
+        QVERIFY(folder.path().startsWith(QStringLiteral("/proc/self/fd/")));
+        RouteFixture fx;
+        fx.create({{"001", fx.makeImage("keep.png", {32, 32}), kUp}});
+        QStandardPaths::setTestModeEnabled(true);
+        const auto normal = qScopeGuard([] { QStandardPaths::setTestModeEnabled(false); });
+        const share::ImportResult result = share::importRoute(
+            share::readArchive(goodArchive), fx.dbPath(), folder.path() + QStringLiteral("/写真"));
+        QVERIFY(result.photoFolderMoved);
+        const auto cleanUp = qScopeGuard([&] { QDir(result.photoFolder).removeRecursively(); });
+        for (const RouteRow& row : fx.rows()) {
+            QVERIFY2(row.photo.startsWith(result.photoFolder + u'/'), qPrintable(row.photo));
+            QVERIFY(QFileInfo(row.photo).isFile());
+        }
     }
 
     // Photo names are shortened to 255 bytes at a character's end, keeping the suffix and the
