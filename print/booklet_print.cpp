@@ -1,6 +1,7 @@
 #include "print/booklet_print.h"
 
 #include "app/m_lane.h"
+#include "app/route_outputs.h"
 #include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "print/booklet_layout.h"
@@ -157,6 +158,10 @@ booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
     const QString path = m_dialogs.ShowSave(parent, request);
     if (path.isEmpty())
         return booklet::Outcome::Cancelled;
+    if (const QString clash = app::routeFileClash(path, m_lane::DB_PATH); !clash.isEmpty()) {
+        m_dialogs.MsgBox(parent, clash);
+        return booklet::Outcome::Failed;
+    }
 
     return writePdf(parent, path, steps, booklet::DefaultPageLayout());
 }

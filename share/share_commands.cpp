@@ -1,6 +1,7 @@
 #include "share/share_commands.h"
 
 #include "app/m_lane.h"
+#include "app/route_outputs.h"
 #include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "share/obz_export.h"
@@ -93,6 +94,10 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
     if (out.isEmpty())
         return;
     out = withSuffix(out);
+    if (const QString clash = app::routeFileClash(out, m_lane::DB_PATH); !clash.isEmpty()) {
+        dialogs.MsgBox(parent, clash);
+        return;
+    }
     ExportResult result;
     const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {

@@ -501,6 +501,11 @@ private slots:
         QCOMPARE(share::importCommand(fx.dbPath(), goodArchive, photos, err), 0);
         QCOMPARE(QDir(photos).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{QStringLiteral("a.png"), QStringLiteral("b.png")}));
+        // The route before is kept under the one name every dated copy has.
+        const QStringList copies = QDir(fx.dir()).entryList({QStringLiteral("*.bak")});
+        QCOMPARE(copies.size(), 1);
+        QVERIFY2(copies[0].startsWith(QFileInfo(fx.dbPath()).fileName() + u'.'),
+                 qPrintable(copies[0]));
     }
 
     // Photos imported into a folder reachable only through a descriptor (a program folder whose
