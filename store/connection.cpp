@@ -236,17 +236,6 @@ void Connection::Execute(const QString& sql)
     exec(sql);
 }
 
-void Connection::Execute(const QString& sql, const QVariantList& values)
-{
-    QSqlQuery q(m_db);
-    if (!q.prepare(sql))
-        fail(q);
-    for (const QVariant& value : values)
-        q.addBindValue(value);
-    if (!q.exec())
-        fail(q);
-}
-
 Recordset Connection::Query(const QString& sql)
 {
     QSqlQuery q(m_db);

@@ -64,8 +64,6 @@ public:
 
     // Runs a statement whose result is not used.
     void Execute(const QString& sql);
-    // The same with the statement's placeholders ("?") bound to `values`, in their order.
-    void Execute(const QString& sql, const QVariantList& values);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
     // The same with `values` bound to the statement's placeholders ("?"), in order.
