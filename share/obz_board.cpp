@@ -44,6 +44,12 @@ QJsonArray sounds(const QString& id, const QString& path, const QString& type)
 
 } // namespace
 
+bool isArrow(const QString& direction)
+{
+    return direction == QStringLiteral("↑") || direction == QStringLiteral("→") ||
+           direction == QStringLiteral("←");
+}
+
 QString boardId(int number)
 {
     return QStringLiteral("step-%1").arg(number, 3, 10, QLatin1Char('0'));

@@ -40,6 +40,9 @@ struct GoalSound
     QString soundType;
 };
 
+// True for "↑", "→" and "←", the only directions a route's step may have.
+bool isArrow(const QString& direction);
+
 QString boardId(int number);
 QString boardPath(int number);
 QString imageId(int number);

@@ -84,6 +84,18 @@ void removeVoice(Connection& cn, const QString& photo)
                    {photo});
 }
 
+void setVoices(const QString& connectString, const QString& routeTable,
+               const QHash<QString, QString>& voices)
+{
+    Connection cn;
+    cn.Open(connectString, routeTable);
+    Transaction change(cn);
+    for (auto it = voices.begin(); it != voices.end(); ++it)
+        setVoice(cn, routeTable, it.key(), it.value());
+    change.commit();
+    cn.Close();
+}
+
 void replaceVoices(Connection& cn, const QString& routeTable, const QHash<QString, QString>& voices)
 {
     if (voices.isEmpty() && !hasVoiceTable(cn))

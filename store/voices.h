@@ -33,6 +33,10 @@ void setVoice(Connection& cn, const QString& routeTable, const QString& photo,
 // The number of the step of `routeTable` whose photo is `photo`; empty when no step has it.
 QString orderOfPhoto(Connection& cn, const QString& routeTable, const QString& photo);
 void removeVoice(Connection& cn, const QString& photo);
+// Gives each photo (or the goal's key) of `voices` its stored voice file, in one change of its
+// own on the route file of `connectString`. Throws StoreError; on failure nothing has changed.
+void setVoices(const QString& connectString, const QString& routeTable,
+               const QHash<QString, QString>& voices);
 // Makes `voices` (photo or the goal's key → stored file) the route's only voices, as for a
 // route replaced whole. Runs inside the caller's transaction; throws StoreError.
 void replaceVoices(Connection& cn, const QString& routeTable,
