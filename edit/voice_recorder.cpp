@@ -58,6 +58,8 @@ VoiceRecorder::VoiceRecorder(platform::Dialogs& dialogs, const QAudioDevice& mic
 {
     setWindowTitle(QStringLiteral("声の録音"));
     auto* layout = new QVBoxLayout(this);
+    // The dialog grows with its messages instead of cutting them off.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     auto* intro = new QLabel(
         what + QStringLiteral("\n「録音」を押して話し、終わったら「止める」を押してください（%1 "
                               "秒で自動的に止まります）。")
@@ -75,6 +77,8 @@ VoiceRecorder::VoiceRecorder(platform::Dialogs& dialogs, const QAudioDevice& mic
     layout->addWidget(m_time);
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    // Room for two lines from the start, so that no message moves the buttons.
+    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
     layout->addWidget(m_status);
 
     auto* buttons = new QHBoxLayout;
@@ -235,7 +239,7 @@ void VoiceRecorder::recorderStopped()
     m_level->measure(file);
 }
 
-void VoiceRecorder::checked(bool decoded, double peak, qint64)
+void VoiceRecorder::checked(bool decoded, double peak, qint64 ms)
 {
     if (m_state != State::Checking)
         return;

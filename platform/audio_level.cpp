@@ -2,6 +2,7 @@
 
 #include <QAudioBuffer>
 #include <QAudioDecoder>
+#include <QAudioFormat>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -26,6 +27,13 @@ double peakOfSamples(const QAudioBuffer& buffer, double fullScale, double zero =
 AudioLevel::AudioLevel(QObject* parent) : QObject(parent)
 {
     m_decoder = new QAudioDecoder(this);
+    // A format of our own makes the back-end convert whatever the file's decoder gives (an MP3
+    // decoder's planar samples are refused otherwise); one channel is enough to hear a voice.
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Int16);
+    format.setChannelCount(1);
+    format.setSampleRate(22050);
+    m_decoder->setAudioFormat(format);
     m_timeout = new QTimer(this);
     m_timeout->setSingleShot(true);
     connect(m_timeout, &QTimer::timeout, this, [this] { finish(m_soundUs > 0); });

@@ -65,6 +65,8 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("kept");
         QTest::newRow("a spoken WAV is kept") << "tone" << true;
+        // An MP3 decoder gives its samples in planes, which the level reading must convert.
+        QTest::newRow("an MP3, as the recorder writes, is kept") << "mp3" << true;
         QTest::newRow("a silent WAV is refused") << "silence" << false;
         QTest::newRow("a text file is refused") << "text" << false;
         QTest::newRow("a missing file is refused") << "missing" << false;
@@ -75,8 +77,11 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(bool, kept);
-        const QString file = fx->dir() + QStringLiteral("/voice.wav");
-        if (kind == QLatin1String("tone") || kind == QLatin1String("blocked"))
+        QString file = fx->dir() + QStringLiteral("/voice.wav");
+        if (kind == QLatin1String("mp3")) {
+            file = fx->dir() + QStringLiteral("/voice.mp3");
+            QVERIFY(QFile::copy(QStringLiteral(MICHITAN_TEST_DATA_DIR "/voice.mp3"), file));
+        } else if (kind == QLatin1String("tone") || kind == QLatin1String("blocked"))
             writeToneWav(file, 800);
         else if (kind == QLatin1String("silence"))
             writeToneWav(file, 800, 0);
