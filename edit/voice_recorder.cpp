@@ -239,7 +239,7 @@ void VoiceRecorder::recorderStopped()
     m_level->measure(file);
 }
 
-void VoiceRecorder::checked(bool decoded, double peak, qint64 ms)
+void VoiceRecorder::checked(bool decoded, double peak, qint64)
 {
     if (m_state != State::Checking)
         return;
