@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
                              const QVersionNumber& version, const platform::ScreenTwips& screen,
@@ -42,10 +43,35 @@ frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
     connect(m_command2, &QPushButton::clicked, this, &frm_lane_menu::Command2_Click);
 
     buildMenus();
-    // The window grows by the menu bar's height so that the client area keeps its design size.
-    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar);
+    fitFrame();
     Form_Load();
+}
+
+void frm_lane_menu::fitFrame()
+{
+    // The window grows by the menu bar's and the status bar's heights so that the client area
+    // keeps its design size.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    QStatusBar* status = findChild<QStatusBar*>();
+    const int below = status && !status->isHidden() ? status->sizeHint().height() : 0;
+    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar + below);
+}
+
+void frm_lane_menu::addBarMenu(QMenu* menu)
+{
+    menuBar()->insertMenu(m_helpMenu, menu);
+}
+
+void frm_lane_menu::setStatusText(const QString& text)
+{
+    if (text.isEmpty() && !findChild<QStatusBar*>())
+        return;
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setObjectName(QStringLiteral("routeStatus"));
+    statusBar()->showMessage(text);
+    statusBar()->setAccessibleName(text);
+    statusBar()->setVisible(!text.isEmpty());
+    fitFrame();
 }
 
 frm_lane_menu::~frm_lane_menu()
@@ -73,6 +99,7 @@ void frm_lane_menu::buildMenus()
     m_quit->setMenuRole(QAction::QuitRole);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
+    m_helpMenu = help->menuAction();
     help->setObjectName(QStringLiteral("helpMenu"));
     m_about = help->addAction(QStringLiteral("バージョン情報…"));
     m_about->setObjectName(QStringLiteral("aboutAction"));
@@ -160,5 +187,10 @@ void frm_lane_menu::Form_Unload()
 void frm_lane_menu::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
+    // A practice window that refused to close (a child's locked practice) keeps the menu too.
+    if (m_play && m_play->isVisible()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "app/form_look.h"
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
+#include "learn/practice_lock.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/connection.h"
@@ -305,6 +306,12 @@ void frm_lane_play::layOutStep()
 void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
 {
     m_settings = settings;
+    // The lock keeps the child in the window until an adult lets them out.
+    auto* lock = findChild<learn::PracticeLock*>();
+    if (settings.lock && !lock)
+        new learn::PracticeLock(this, m_dialogs);
+    else if (!settings.lock)
+        delete lock;
 }
 
 void frm_lane_play::play(const QString& soundFile)

@@ -1,6 +1,7 @@
 #include "main/command_line.h"
 
 #include "app/m_lane.h"
+#include "app/route_book.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
@@ -71,6 +72,34 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
 
 } // namespace
 
+void addWindowOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("practice"),
+                      QStringLiteral("メニューを出さずに、練習の画面だけを開きます。")});
+    parser.addOption({QStringLiteral("child"), QStringLiteral("練習する子どもの名前。"),
+                      QStringLiteral("NAME")});
+}
+
+WindowStart ReadWindowStart(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("per-page"), {}, QStringLiteral("N")});
+    parser.addOption({QStringLiteral("new-route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("print-pdf"), {}, QStringLiteral("OUT")});
+    addWindowOptions(parser);
+    share::addCommandLineOptions(parser);
+    WindowStart start;
+    if (!parser.parse(arguments)) {
+        start.error = parser.errorText();
+        return start;
+    }
+    start.practiceOnly = parser.isSet(QStringLiteral("practice"));
+    start.child = parser.value(QStringLiteral("child"));
+    start.route = parser.value(QStringLiteral("route"));
+    return start;
+}
+
 bool WantsCommandLineJob(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -93,17 +122,21 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QCommandLineOption routeOption(QStringLiteral("route"),
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
-    parser.addOptions({printPdfOption, perPageOption, routeOption});
+    const QCommandLineOption newRouteOption(
+        QStringLiteral("new-route"), QStringLiteral("--import で、この名前の新しい道順を作ります。"),
+        QStringLiteral("NAME"));
+    parser.addOptions({printPdfOption, perPageOption, routeOption, newRouteOption});
+    addWindowOptions(parser);
     share::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
     const bool job = parser.isSet(printPdfOption) || routeJob;
     if (!job) {
-        // Without a job the program opens its windows as it always has.
-        if (parsed && (parser.isSet(perPageOption) || parser.isSet(routeOption))) {
-            complain(QStringLiteral("--per-page は --print-pdf と、--route は --print-pdf、"
-                                    "--export、--import、--relink のどれかといっしょに使います。"));
+        // Without a job the program opens its windows (on the route named, if one is).
+        if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
+            complain(QStringLiteral("--per-page は --print-pdf と、--new-route は --import と"
+                                    "いっしょに使います。"));
             return 2;
         }
         return std::nullopt;
@@ -112,7 +145,28 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
     }
-    const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
+    QString route = defaultRoute();
+    const QString routeFolder = QFileInfo(route).absolutePath();
+    if (parser.isSet(newRouteOption)) {
+        if (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption)) {
+            complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
+            return 2;
+        }
+        const app::BookResult made =
+            app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
+        if (!made.ok()) {
+            complain(made.error);
+            return 1;
+        }
+        route = made.path;
+    } else if (parser.isSet(routeOption)) {
+        QString error;
+        route = app::ResolveRoute(routeFolder, parser.value(routeOption), &error);
+        if (route.isEmpty()) {
+            complain(error);
+            return 1;
+        }
+    }
     if (routeJob) {
         QTextStream out(stdout);
         QTextStream err(stderr);

@@ -1,7 +1,9 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
+#include "app/household.h"
 #include "app/practice_settings.h"
+#include "app/route_book.h"
 #include "app/program_icon.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
@@ -15,6 +17,8 @@
 #include "store/store_error.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMenu>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
@@ -35,16 +39,41 @@ void loadJapaneseTranslations(QApplication& app)
     }
 }
 
-void Main(platform::Dialogs& dialogs, const QString& folder, const QString& routeFolder)
+// The route and the child the windows start with.
+void useStart(const QString& routeFolder, const app::StartChoice& start)
 {
     m_lane::InitSettings(routeFolder);
+    m_lane::UseRoute(start.routeFile);
+    m_lane::CHILD = start.child;
+}
+
+frm_lane_play* newPlayWindow(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
+                             const QString& folder)
+{
+    auto* play = new frm_lane_play(dialogs, screen, folder);
+    play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+    return play;
+}
+
+// The desktop start of a child: the practice window alone; closing it ends the program.
+void Practice(platform::Dialogs& dialogs, const QString& folder, const QString& routeFolder,
+              const app::StartChoice& start)
+{
+    useStart(routeFolder, start);
+    frm_lane_play* play = newPlayWindow(dialogs, platform::ScreenTwips::primary(), folder);
+    play->setAttribute(Qt::WA_DeleteOnClose);
+    play->show();
+    play->raise();
+    play->activateWindow();
+}
+
+void Main(platform::Dialogs& dialogs, const QString& folder, const QString& routeFolder,
+          const app::StartChoice& start)
+{
+    useStart(routeFolder, start);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
     auto* menu = new frm_lane_menu(
-        [&dialogs, screen, folder] {
-            auto* play = new frm_lane_play(dialogs, screen, folder);
-            play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
-            return play;
-        },
+        [&dialogs, screen, folder] { return newPlayWindow(dialogs, screen, folder); },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
     menu->setDialogs(&dialogs);
@@ -53,8 +82,21 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
                      [printer, menu] { printer->Print(menu); });
     QObject::connect(menu, &frm_lane_menu::exportPdfRequested, printer,
                      [printer, menu] { printer->ExportPdf(menu); });
-    // After an import or a mend an open editor shows the new route at once.
-    const auto routeChanged = [&dialogs, menu] {
+
+    // The routes and the children: the route's commands come first in "道順", and the status
+    // bar shows the route in use once there is more than one.
+    auto* household = new app::Household(dialogs, routeFolder,
+                                         QCoreApplication::applicationFilePath(), menu);
+    menu->routeMenu()->insertActions(menu->printAction(), household->routeActions());
+    menu->routeMenu()->insertSeparator(menu->printAction());
+    menu->addBarMenu(household->childMenu());
+    const auto showStatus = [menu, household] { menu->setStatusText(household->statusText()); };
+    showStatus();
+    QObject::connect(household, &app::Household::statusChanged, menu, showStatus);
+
+    // After an import, a mend or another route chosen, an open editor shows the route at once.
+    const auto routeChanged = [&dialogs, menu, showStatus] {
+        showStatus();
         if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow())) {
             try {
                 make->LANE_DSP(QString());
@@ -63,10 +105,48 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
             }
         }
     };
+    // A practice of the route that is no longer in use ends; the next one starts on the new.
+    QObject::connect(household, &app::Household::routeChanged, menu, [menu, routeChanged] {
+        if (QWidget* play = menu->playWindow())
+            play->close();
+        routeChanged();
+    });
     for (QAction* action : share::routeCommands(dialogs, menu, routeChanged))
         menu->addRouteCommand(action);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->show();
+}
+
+// The route and child the command line names, over the ones remembered; false, after telling
+// the adult, when one of them is not there.
+bool applyWindowStart(platform::Dialogs& dialogs, const WindowStart& request,
+                      const QString& routeFolder, app::StartChoice& start)
+{
+    if (!request.error.isEmpty()) {
+        dialogs.MsgBox(nullptr, QStringLiteral("コマンドの指定がまちがっています: ") + request.error);
+        return false;
+    }
+    if (!request.route.isEmpty()) {
+        QString error;
+        const QString route = app::ResolveRoute(routeFolder, request.route, &error);
+        if (route.isEmpty() || !QFileInfo(route).isFile()) {
+            dialogs.MsgBox(nullptr, error.isEmpty() ? QStringLiteral("道順のファイルが見つかりません: ") +
+                                                          QDir::toNativeSeparators(route)
+                                                    : error);
+            return false;
+        }
+        start.routeFile = route;
+    }
+    if (request.practiceOnly || !request.child.isEmpty())
+        start.child = request.child;
+    if (!start.child.isEmpty() && !app::LoadSettingsFile(routeFolder).data.child(start.child)) {
+        dialogs.MsgBox(nullptr, QStringLiteral("「%1」という子どもは登録されていません。\n"
+                                               "メニューの「子ども」→「子どもを追加…」で"
+                                               "登録してください。")
+                                    .arg(start.child));
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -90,7 +170,11 @@ int main(int argc, char** argv)
     // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
     const platform::ProgramFolder folder;
     // A job from the command line works on the route the program would open unless told another.
-    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()).routeFile; };
+    const auto routeToOpen = [&folder] {
+        const QString routeFile = app::startRoute(folder.path()).routeFile;
+        return routeFile.isEmpty() ? routeFile
+                                   : app::ChooseStart(QFileInfo(routeFile).path()).routeFile;
+    };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;
@@ -101,6 +185,16 @@ int main(int argc, char** argv)
     }
     if (!route.notice.isEmpty())
         dialogs.MsgBox(nullptr, route.notice);
-    Main(dialogs, folder.path(), QFileInfo(route.routeFile).path());
+    const QString routeFolder = QFileInfo(route.routeFile).path();
+    app::StartChoice start = app::ChooseStart(routeFolder);
+    if (!start.notice.isEmpty())
+        dialogs.MsgBox(nullptr, start.notice);
+    const WindowStart request = ReadWindowStart(QApplication::arguments());
+    if (!applyWindowStart(dialogs, request, routeFolder, start))
+        return 1;
+    if (request.practiceOnly)
+        Practice(dialogs, folder.path(), routeFolder, start);
+    else
+        Main(dialogs, folder.path(), routeFolder, start);
     return app.exec();
 }

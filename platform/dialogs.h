@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace platform {
@@ -49,6 +50,14 @@ public:
     // Asks for a folder, starting in `startDir`; returns its path, or an empty string after
     // Cancel.
     virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
+
+    // Asks for one line of text under `prompt`, starting with `initial`; returns what was typed,
+    // trimmed, or an empty string after Cancel.
+    virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& initial = {});
+
+    // Runs one of the program's own dialogs modally and returns its result (QDialog::Accepted
+    // or Rejected); tests fill the dialog in and answer instead.
+    virtual int Exec(QDialog& dialog);
 };
 
 // The title every message box carries.

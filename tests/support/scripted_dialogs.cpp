@@ -46,3 +46,14 @@ QString ScriptedDialogs::ShowFolder(QWidget*, const QString&, const QString& sta
     folderStarts << startDir;
     return next(folders);
 }
+
+QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt, const QString&)
+{
+    prompts << prompt;
+    return next(inputs);
+}
+
+int ScriptedDialogs::Exec(QDialog& dialog)
+{
+    return onDialog ? onDialog(dialog) : 0;
+}
