@@ -6,11 +6,12 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QPushButton>
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -87,10 +88,17 @@ RouteChooser::RouteChooser(const QList<RouteInfo>& routes, const QString& curren
         if (route.path == currentPath)
             m_list->setCurrentItem(item);
         if (!summary.firstPhoto.isEmpty())
-            startPicture(m_list->row(item), summary.firstPhoto);
+            m_photos.append({m_list->count() - 1, summary.firstPhoto});
     }
     if (!m_list->currentItem() && m_list->count() > 0)
         m_list->setCurrentRow(0);
+    m_pending = int(m_photos.size());
+    // The pictures are begun once the list is on screen, so that they don't hold it up.
+    QTimer::singleShot(0, this, [this] {
+        for (const auto& [row, photo] : std::as_const(m_photos))
+            startPicture(row, photo);
+        m_photos.clear();
+    });
 }
 
 RouteChooser::~RouteChooser()
@@ -101,7 +109,6 @@ RouteChooser::~RouteChooser()
 
 void RouteChooser::startPicture(int row, const QString& photo)
 {
-    ++m_pending;
     auto* watcher = new QFutureWatcher<QImage>(this);
     connect(watcher, &QFutureWatcher<QImage>::finished, this, [this, watcher, row] {
         const QImage image = watcher->result();
@@ -113,9 +120,8 @@ void RouteChooser::startPicture(int row, const QString& photo)
             emit picturesDone();
     });
     const std::shared_ptr<std::atomic_bool> stop = m_stop;
-    watcher->setFuture(QtConcurrent::run([stop, photo] {
-        return stop->load() ? QImage() : smallPicture(photo);
-    }));
+    watcher->setFuture(
+        QtConcurrent::run([stop, photo] { return stop->load() ? QImage() : smallPicture(photo); }));
 }
 
 QString RouteChooser::chosenPath() const

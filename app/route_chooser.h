@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <atomic>
 #include <memory>
+#include <utility>
 
 class QListWidget;
 
@@ -36,6 +37,7 @@ private:
     void startPicture(int row, const QString& photo);
 
     QListWidget* m_list = nullptr;
+    QList<std::pair<int, QString>> m_photos; // rows and first photos not yet begun
     int m_pending = 0;
     std::shared_ptr<std::atomic_bool> m_stop;
 };

@@ -1,5 +1,7 @@
 #include "support/scripted_dialogs.h"
 
+#include <QDialog>
+
 platform::MsgResult ScriptedDialogs::MsgBox(QWidget*, const QString& text,
                                             platform::MsgButtons kind)
 {
@@ -55,5 +57,5 @@ QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt, const QString
 
 int ScriptedDialogs::Exec(QDialog& dialog)
 {
-    return onDialog ? onDialog(dialog) : 0;
+    return onDialog ? onDialog(dialog) : int(QDialog::Accepted);
 }

@@ -28,7 +28,7 @@ public:
     std::deque<QString> folders;
     // Texts the next input boxes return, in order; "" (Cancel) when none is left.
     std::deque<QString> inputs;
-    // Fills in and answers each of the program's own dialogs; Rejected when not set.
+    // Fills in and answers each of the program's own dialogs; Accepted as it stands when not set.
     std::function<int(QDialog&)> onDialog;
     // Called with each message before it is answered (for example to click again meanwhile).
     std::function<void(const QString&)> onMessage;
