@@ -67,8 +67,7 @@ bool write(const QString& path, const QByteArray& bytes, bool executable)
 
 } // namespace
 
-QString DesktopEntryText(const QString& name, const QString& program,
-                         const QStringList& arguments)
+QString DesktopEntryText(const QString& name, const QString& program, const QStringList& arguments)
 {
     QStringList exec{execArgument(program)};
     for (const QString& argument : arguments)
@@ -95,16 +94,14 @@ QStringList PlaceChildStart(const QString& child, const QString& route, const QS
                           QStringLiteral("--route"), route})
             .toUtf8();
     // An ASCII file name (the desktop's menu wants one), the same for the same child and route.
-    const QByteArray id =
-        QCryptographicHash::hash((child + QLatin1Char('\n') + route).toUtf8(),
-                                 QCryptographicHash::Sha1)
-            .toHex()
-            .left(12);
+    const QByteArray id = QCryptographicHash::hash((child + QLatin1Char('\n') + route).toUtf8(),
+                                                   QCryptographicHash::Sha1)
+                              .toHex()
+                              .left(12);
     const QString fileName = QStringLiteral("michitan-start-%1.desktop").arg(QLatin1String(id));
     QStringList written;
     QStringList failed;
-    const QString apps =
-        QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+    const QString apps = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     for (const QString& folder : {apps, desktop}) {
         const QString path = QDir(folder).filePath(fileName);
@@ -114,8 +111,8 @@ QStringList PlaceChildStart(const QString& child, const QString& route, const QS
             failed << QDir::toNativeSeparators(path);
     }
     if (error && !failed.isEmpty())
-        *error = QStringLiteral("次の場所に書きこめませんでした:\n") +
-                 failed.join(QLatin1Char('\n'));
+        *error =
+            QStringLiteral("次の場所に書きこめませんでした:\n") + failed.join(QLatin1Char('\n'));
     return written;
 }
 

@@ -7,8 +7,7 @@ namespace app {
 
 // The text of a desktop entry that starts `program` with `arguments` (each one argument, quoted
 // as the desktop entry format wants), named `name`.
-QString DesktopEntryText(const QString& name, const QString& program,
-                         const QStringList& arguments);
+QString DesktopEntryText(const QString& name, const QString& program, const QStringList& arguments);
 
 // A start of the child's own: a desktop entry that opens the practice window for `child` on
 // `route` (the route's name) directly. Written into the user's applications folder (so the

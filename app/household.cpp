@@ -13,8 +13,8 @@
 
 namespace app {
 
-Household::Household(platform::Dialogs& dialogs, const QString& routeFolder,
-                     const QString& program, QWidget* window)
+Household::Household(platform::Dialogs& dialogs, const QString& routeFolder, const QString& program,
+                     QWidget* window)
     : QObject(window), m_dialogs(dialogs), m_folder(routeFolder), m_program(program),
       m_window(window)
 {
@@ -24,9 +24,11 @@ Household::Household(platform::Dialogs& dialogs, const QString& routeFolder,
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    m_choose = action(QStringLiteral("道順をえらぶ…"), "chooseRouteAction", &Household::chooseRoute);
+    m_choose =
+        action(QStringLiteral("道順をえらぶ…"), "chooseRouteAction", &Household::chooseRoute);
     m_new = action(QStringLiteral("新しい道順…"), "newRouteAction", &Household::newRoute);
-    m_rename = action(QStringLiteral("名前を変える…"), "renameRouteAction", &Household::renameRoute);
+    m_rename =
+        action(QStringLiteral("名前を変える…"), "renameRouteAction", &Household::renameRoute);
     m_remove = action(QStringLiteral("道順を消す…"), "removeRouteAction", &Household::removeRoute);
 
     m_childMenu = new QMenu(QStringLiteral("子ども"), window);
@@ -53,12 +55,13 @@ void Household::tell(const QString& text)
 QString Household::statusText() const
 {
     const SettingsData data = LoadSettingsFile(m_folder).data;
-    const bool inFolder = QFileInfo(m_lane::DB_PATH).absolutePath() == QDir(m_folder).absolutePath();
+    const bool inFolder =
+        QFileInfo(m_lane::DB_PATH).absolutePath() == QDir(m_folder).absolutePath();
     if (data.children.isEmpty() && inFolder && ListRoutes(m_folder, data).size() < 2)
         return {};
-    QString text = QStringLiteral("道順: ") +
-                   (inFolder ? RouteDisplayName(data, currentFile())
-                             : QDir::toNativeSeparators(m_lane::DB_PATH));
+    QString text =
+        QStringLiteral("道順: ") + (inFolder ? RouteDisplayName(data, currentFile())
+                                             : QDir::toNativeSeparators(m_lane::DB_PATH));
     if (!m_lane::CHILD.isEmpty())
         text += QStringLiteral("　　子ども: ") + m_lane::CHILD;
     return text;
@@ -86,8 +89,7 @@ void Household::useChild(const QString& name)
 void Household::chooseRoute()
 {
     const SettingsLoad load = LoadSettingsFile(m_folder);
-    RouteChooser chooser(ListRoutes(m_folder, load.data, m_lane::CHILD), m_lane::DB_PATH,
-                         m_window);
+    RouteChooser chooser(ListRoutes(m_folder, load.data, m_lane::CHILD), m_lane::DB_PATH, m_window);
     if (m_dialogs.Exec(chooser) != QDialog::Accepted)
         return;
     const QString chosen = chooser.chosenPath();
@@ -103,12 +105,12 @@ void Household::newRoute()
         return;
     QString copyOf;
     if (QFileInfo(m_lane::DB_PATH).isFile() &&
-        m_dialogs.MsgBox(m_window,
-                         QStringLiteral("いまの道順「%1」をコピーして、「%2」を始めますか？\n"
-                                        "（キャンセルすると、空の道順で始めます）")
-                             .arg(RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile()),
-                                  name),
-                         platform::MsgButtons::OkCancel) == platform::MsgResult::Ok)
+        m_dialogs.MsgBox(
+            m_window,
+            QStringLiteral("いまの道順「%1」をコピーして、「%2」を始めますか？\n"
+                           "（キャンセルすると、空の道順で始めます）")
+                .arg(RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile()), name),
+            platform::MsgButtons::OkCancel) == platform::MsgResult::Ok)
         copyOf = m_lane::DB_PATH;
     const BookResult made = CreateRoute(m_folder, name, copyOf);
     if (!made.ok()) {

@@ -250,10 +250,10 @@ StartChoice ChooseStart(const QString& folder)
     if (QFileInfo(path).isFile()) {
         choice.routeFile = path;
     } else {
-        choice.notice = QStringLiteral("前に使っていた道順「%1」のファイルが見つからないので、"
-                                       "いつもの道順で始めます。\n%2")
-                            .arg(RouteDisplayName(data, data.routeInUse),
-                                 QDir::toNativeSeparators(path));
+        choice.notice =
+            QStringLiteral("前に使っていた道順「%1」のファイルが見つからないので、"
+                           "いつもの道順で始めます。\n%2")
+                .arg(RouteDisplayName(data, data.routeInUse), QDir::toNativeSeparators(path));
     }
     return choice;
 }

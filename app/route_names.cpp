@@ -10,8 +10,7 @@ constexpr int kMaxBytes = 120;
 
 bool forbidden(QChar c)
 {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F ||
-           QStringLiteral("/\\:*?\"<>|").contains(c);
+    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c);
 }
 
 // Windows refuses these names with any extension ("con.mdb" too), in any case.

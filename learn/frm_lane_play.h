@@ -2,6 +2,7 @@
 
 #include "app/practice_settings.h"
 #include "learn/photo_prefetch.h"
+#include "learn/practice_events.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
@@ -70,6 +71,9 @@ public:
     void setPracticeSettings(const app::PracticeSettings& settings);
     const app::PracticeSettings& practiceSettings() const { return m_settings; }
 
+    // What happens in the window, as signals (photos shown, presses, "もどる", the goal).
+    learn::PracticeEvents* practiceEvents() const { return m_events; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -116,4 +120,5 @@ private:
     QTimer* m_answerRetry = nullptr;
     int m_pendingAnswer = -1;
     app::PracticeSettings m_settings;
+    learn::PracticeEvents* m_events = nullptr;
 };

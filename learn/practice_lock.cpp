@@ -40,8 +40,7 @@ PracticeLock::~PracticeLock()
 bool PracticeLock::inCorner(const QPointF& globalPos) const
 {
     const QPoint local = m_window->mapFromGlobal(globalPos.toPoint());
-    return local.x() >= 0 && local.y() >= 0 && local.x() < CornerPixels &&
-           local.y() < CornerPixels;
+    return local.x() >= 0 && local.y() >= 0 && local.x() < CornerPixels && local.y() < CornerPixels;
 }
 
 void PracticeLock::pressed(const QPointF& globalPos)
@@ -72,7 +71,8 @@ bool PracticeLock::askAdult()
                       .arg(b));
     m_asking = false;
     bool number = false;
-    const int given = QString(answer).replace(QRegularExpression(QStringLiteral("\\s")), {})
+    const int given = QString(answer)
+                          .replace(QRegularExpression(QStringLiteral("\\s")), {})
                           .normalized(QString::NormalizationForm_KC)
                           .toInt(&number);
     if (!number || given != a + b)

@@ -123,8 +123,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
     const QCommandLineOption newRouteOption(
-        QStringLiteral("new-route"), QStringLiteral("--import で、この名前の新しい道順を作ります。"),
-        QStringLiteral("NAME"));
+        QStringLiteral("new-route"),
+        QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
     parser.addOptions({printPdfOption, perPageOption, routeOption, newRouteOption});
     addWindowOptions(parser);
     share::addCommandLineOptions(parser);
@@ -149,7 +149,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QString routeFolder = QFileInfo(route).absolutePath();
     if (parser.isSet(newRouteOption)) {
         if (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption)) {
-            complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
+            complain(
+                QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
             return 2;
         }
         const app::BookResult made =

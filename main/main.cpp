@@ -1,10 +1,10 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
 #include "app/frm_lane_menu.h"
-#include "app/m_lane.h"
 #include "app/household.h"
+#include "app/m_lane.h"
 #include "app/practice_settings.h"
-#include "app/route_book.h"
 #include "app/program_icon.h"
+#include "app/route_book.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
@@ -13,16 +13,18 @@
 #include "platform/program_folder.h"
 #include "platform/twips.h"
 #include "print/booklet_print.h"
+#include "records/recorder.h"
 #include "share/share_commands.h"
-#include "store/store_error.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMenu>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QMenu>
+#include <QPointer>
 #include <QTranslator>
+#include <memory>
 
 namespace {
 
@@ -47,11 +49,16 @@ void useStart(const QString& routeFolder, const app::StartChoice& start)
     m_lane::CHILD = start.child;
 }
 
+// A practice window for the route and child in use, with their settings, recorded.
 frm_lane_play* newPlayWindow(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
-                             const QString& folder)
+                             const QString& folder, records::Recorder* recorder)
 {
     auto* play = new frm_lane_play(dialogs, screen, folder);
-    play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+    const app::PracticeSettings settings =
+        app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
+    play->setPracticeSettings(settings);
+    recorder->setEnabled(settings.records);
+    recorder->attach(play->practiceEvents(), m_lane::DB_PATH, m_lane::CHILD);
     return play;
 }
 
@@ -60,7 +67,13 @@ void Practice(platform::Dialogs& dialogs, const QString& folder, const QString& 
               const app::StartChoice& start)
 {
     useStart(routeFolder, start);
-    frm_lane_play* play = newPlayWindow(dialogs, platform::ScreenTwips::primary(), folder);
+    // Recorded as from the menu; the recorder goes, writing what is left, as the program ends.
+    auto* recorder = new records::Recorder(
+        [&dialogs](const QString& message) { dialogs.MsgBox(nullptr, message); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, recorder,
+                     [recorder] { delete recorder; });
+    frm_lane_play* play =
+        newPlayWindow(dialogs, platform::ScreenTwips::primary(), folder, recorder);
     play->setAttribute(Qt::WA_DeleteOnClose);
     play->show();
     play->raise();
@@ -72,11 +85,20 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
 {
     useStart(routeFolder, start);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
+    // Every practice is recorded beside the route it practises; a problem with the records is
+    // told to the adult once the practice window has closed.
+    auto menuWindow = std::make_shared<QPointer<QWidget>>();
+    auto* recorder = new records::Recorder(
+        [&dialogs, menuWindow](const QString& message) { dialogs.MsgBox(*menuWindow, message); });
     auto* menu = new frm_lane_menu(
-        [&dialogs, screen, folder] { return newPlayWindow(dialogs, screen, folder); },
+        [&dialogs, screen, folder, recorder] {
+            return newPlayWindow(dialogs, screen, folder, recorder);
+        },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
     menu->setDialogs(&dialogs);
+    *menuWindow = menu;
+    recorder->setParent(menu);
     auto* printer = new BookletPrinter(dialogs, menu);
     QObject::connect(menu, &frm_lane_menu::printRequested, printer,
                      [printer, menu] { printer->Print(menu); });
@@ -85,8 +107,8 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
 
     // The routes and the children: the route's commands come first in "道順", and the status
     // bar shows the route in use once there is more than one.
-    auto* household = new app::Household(dialogs, routeFolder,
-                                         QCoreApplication::applicationFilePath(), menu);
+    auto* household =
+        new app::Household(dialogs, routeFolder, QCoreApplication::applicationFilePath(), menu);
     menu->routeMenu()->insertActions(menu->printAction(), household->routeActions());
     menu->routeMenu()->insertSeparator(menu->printAction());
     menu->addBarMenu(household->childMenu());
@@ -95,15 +117,10 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     QObject::connect(household, &app::Household::statusChanged, menu, showStatus);
 
     // After an import, a mend or another route chosen, an open editor shows the route at once.
-    const auto routeChanged = [&dialogs, menu, showStatus] {
+    const auto routeChanged = [menu, showStatus] {
         showStatus();
-        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow())) {
-            try {
-                make->LANE_DSP(QString());
-            } catch (const store::StoreError& e) {
-                dialogs.MsgBox(make, e.userMessage());
-            }
-        }
+        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow()))
+            make->RouteChanged();
     };
     // A practice of the route that is no longer in use ends; the next one starts on the new.
     QObject::connect(household, &app::Household::routeChanged, menu, [menu, routeChanged] {
@@ -123,16 +140,18 @@ bool applyWindowStart(platform::Dialogs& dialogs, const WindowStart& request,
                       const QString& routeFolder, app::StartChoice& start)
 {
     if (!request.error.isEmpty()) {
-        dialogs.MsgBox(nullptr, QStringLiteral("コマンドの指定がまちがっています: ") + request.error);
+        dialogs.MsgBox(nullptr,
+                       QStringLiteral("コマンドの指定がまちがっています: ") + request.error);
         return false;
     }
     if (!request.route.isEmpty()) {
         QString error;
         const QString route = app::ResolveRoute(routeFolder, request.route, &error);
         if (route.isEmpty() || !QFileInfo(route).isFile()) {
-            dialogs.MsgBox(nullptr, error.isEmpty() ? QStringLiteral("道順のファイルが見つかりません: ") +
-                                                          QDir::toNativeSeparators(route)
-                                                    : error);
+            dialogs.MsgBox(nullptr, error.isEmpty()
+                                        ? QStringLiteral("道順のファイルが見つかりません: ") +
+                                              QDir::toNativeSeparators(route)
+                                        : error);
             return false;
         }
         start.routeFile = route;
