@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -66,10 +67,16 @@ void frm_lane_menu::setStatusText(const QString& text)
 {
     if (text.isEmpty() && !findChild<QStatusBar*>())
         return;
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->setObjectName(QStringLiteral("routeStatus"));
-    statusBar()->showMessage(text);
-    statusBar()->setAccessibleName(text);
+    // A label of its own: a message of the status bar would be wiped by the menus' tips.
+    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("routeStatus"));
+    if (!label) {
+        statusBar()->setSizeGripEnabled(false);
+        label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("routeStatus"));
+        statusBar()->addWidget(label, 1);
+    }
+    label->setText(text);
+    label->setAccessibleName(text);
     statusBar()->setVisible(!text.isEmpty());
     fitFrame();
 }
