@@ -4,9 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/short_sound.h"
 
-#include <QInputDevice>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -55,9 +53,10 @@ QRect toPixels(const QRectF& twips, double twipsPerPixel)
 } // namespace
 
 AnswerAccess::AnswerAccess(QWidget& window, const std::array<QPushButton*, 4>& buttons,
-                           std::function<bool()> nextStepComing, const QString& tickSound)
+                           std::function<bool()> nextStepComing, const QString& tickSound,
+                           PracticeEvents& events)
     : QObject(&window), m_window(window), m_buttons(buttons),
-      m_nextStepComing(std::move(nextStepComing)), m_scan(this),
+      m_nextStepComing(std::move(nextStepComing)), m_events(events), m_scan(this),
       m_tick(new platform::ShortSound(tickSound, this))
 {
     for (int i = 0; i < 4; ++i) {
@@ -146,11 +145,13 @@ void AnswerAccess::showHighlight(int target)
 
 void AnswerAccess::choose(int target)
 {
-    m_lastInput = Input::Switch;
-    if (target >= 0 && !m_buttons[target]->isHidden())
-        m_buttons[target]->click(); // settles once the window has judged it
-    else
+    if (target < 0 || m_buttons[target]->isHidden()) {
         settle();
+        return;
+    }
+    m_events.setInput(Input::Switch);
+    m_buttons[target]->click(); // settles once the window has judged it
+    m_events.setInput(Input::Mouse);
 }
 
 bool AnswerAccess::buttonsShown() const
@@ -176,20 +177,12 @@ bool AnswerAccess::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (m_scan.press(key->key(), key->isAutoRepeat()))
             return true;
-        m_lastInput = Input::Key;
         break;
     }
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (m_scan.release(key->key(), key->isAutoRepeat()))
             return true;
-        break;
-    }
-    case QEvent::MouseButtonPress: {
-        const QInputDevice* device = static_cast<QMouseEvent*>(event)->device();
-        m_lastInput = device && device->type() == QInputDevice::DeviceType::TouchScreen
-                          ? Input::Touch
-                          : Input::Mouse;
         break;
     }
     case QEvent::WindowBlocked:

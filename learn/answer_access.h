@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/practice_settings.h"
+#include "learn/practice_events.h"
 #include "learn/switch_scan.h"
 
 #include <QFont>
@@ -28,13 +29,12 @@ class AnswerAccess : public QObject
 {
     Q_OBJECT
 public:
-    // How the last press of a button came.
-    enum class Input { Mouse, Key, Touch, Switch };
-
     // `buttons`: the three arrows by index, then "もどる". `nextStepComing` tells whether the next
-    // photo is on its way (the scan waits meanwhile). `tickSound`: the WAV file of a move.
+    // photo is on its way (the scan waits meanwhile). `tickSound`: the WAV file of a move. A
+    // press made by a switch is told to `events` as one.
     AnswerAccess(QWidget& window, const std::array<QPushButton*, 4>& buttons,
-                 std::function<bool()> nextStepComing, const QString& tickSound);
+                 std::function<bool()> nextStepComing, const QString& tickSound,
+                 PracticeEvents& events);
 
     void setSettings(const app::PracticeSettings& settings);
     bool bigButtons() const { return m_settings.bigButtons; }
@@ -49,7 +49,6 @@ public:
 
     SwitchScan& scan() { return m_scan; }
     platform::ShortSound* tick() const { return m_tick; }
-    Input lastInput() const { return m_lastInput; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,12 +67,12 @@ private:
     std::array<QFont, 4> m_fonts;
     std::array<QRect, 4> m_places; // where each button stands unhighlighted, in pixels
     std::function<bool()> m_nextStepComing;
+    PracticeEvents& m_events;
     app::PracticeSettings m_settings;
     SwitchScan m_scan;
     platform::ShortSound* m_tick = nullptr;
     int m_drawn = -1; // the button drawn highlighted
     bool m_placing = false;
-    Input m_lastInput = Input::Mouse;
 };
 
 } // namespace learn

@@ -2,6 +2,7 @@
 
 #include "app/practice_settings.h"
 #include "learn/photo_prefetch.h"
+#include "learn/practice_events.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
@@ -75,6 +76,9 @@ public:
     const app::PracticeSettings& practiceSettings() const { return m_settings; }
     learn::AnswerAccess* answerAccess() const { return m_access; }
 
+    // What happens in the window, as signals (photos shown, presses, "もどる", the goal).
+    learn::PracticeEvents* practiceEvents() const { return m_events; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,4 +127,5 @@ private:
 
     app::PracticeSettings m_settings;
     learn::AnswerAccess* m_access = nullptr;
+    learn::PracticeEvents* m_events = nullptr;
 };

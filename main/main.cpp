@@ -12,14 +12,16 @@
 #include "platform/program_folder.h"
 #include "platform/twips.h"
 #include "print/booklet_print.h"
+#include "records/recorder.h"
 #include "share/share_commands.h"
-#include "store/store_error.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
+#include <memory>
 
 namespace {
 
@@ -40,15 +42,26 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
 {
     m_lane::InitSettings(routeFolder);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
+    // Every practice is recorded beside the route it practises; a problem with the records is
+    // told to the adult once the practice window has closed.
+    auto menuWindow = std::make_shared<QPointer<QWidget>>();
+    auto* recorder = new records::Recorder(
+        [&dialogs, menuWindow](const QString& message) { dialogs.MsgBox(*menuWindow, message); });
     auto* menu = new frm_lane_menu(
-        [&dialogs, screen, folder] {
+        [&dialogs, screen, folder, recorder] {
             auto* play = new frm_lane_play(dialogs, screen, folder);
-            play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+            const app::PracticeSettings settings =
+                app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
+            play->setPracticeSettings(settings);
+            recorder->setEnabled(settings.records);
+            recorder->attach(play->practiceEvents(), m_lane::DB_PATH, m_lane::CHILD);
             return play;
         },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
     menu->setDialogs(&dialogs);
+    *menuWindow = menu;
+    recorder->setParent(menu);
     auto* printer = new BookletPrinter(dialogs, menu);
     QObject::connect(menu, &frm_lane_menu::printRequested, printer,
                      [printer, menu] { printer->Print(menu); });
@@ -62,14 +75,9 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
             play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
     });
     // After an import or a mend an open editor shows the new route at once.
-    const auto routeChanged = [&dialogs, menu] {
-        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow())) {
-            try {
-                make->LANE_DSP(QString());
-            } catch (const store::StoreError& e) {
-                dialogs.MsgBox(make, e.userMessage());
-            }
-        }
+    const auto routeChanged = [menu] {
+        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow()))
+            make->RouteChanged();
     };
     for (QAction* action : share::routeCommands(dialogs, menu, routeChanged))
         menu->addRouteCommand(action);

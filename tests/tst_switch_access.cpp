@@ -97,11 +97,13 @@ private slots:
         QVERIFY(!up->styleSheet().contains(QStringLiteral("border")));
         QVERIFY(w->arrowButton(1)->width() > small.width());
         QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+        QSignalSpy answered(w->practiceEvents(), &learn::PracticeEvents::answered);
         press(w.get(), Qt::Key_Space);
         release(w.get(), Qt::Key_Space);
         QCOMPARE(commands.size(), 3);
         QVERIFY(commands[1][1].toString().endsWith(QStringLiteral("/OK.mp3")));
-        QCOMPARE(w->answerAccess()->lastInput(), learn::AnswerAccess::Input::Switch);
+        QCOMPARE(answered.size(), 1);
+        QCOMPARE(answered[0][0].value<learn::Press>().input, learn::Input::Switch);
         QVERIFY(w->Timer1->Enabled());
         QVERIFY(!scan(*w).running());
         press(w.get(), Qt::Key_Return); // the next photo is on its way: nothing counts
@@ -255,10 +257,12 @@ private slots:
         QTest::touchEvent(w.get(), screen).release(0, onPhoto);
         QVERIFY(dialogs.messages.isEmpty());
         const QPoint onUp = w->arrowButton(0)->geometry().center();
+        QSignalSpy answered(w->practiceEvents(), &learn::PracticeEvents::answered);
         QTest::touchEvent(w.get(), screen).press(0, onUp);
         QTest::touchEvent(w.get(), screen).release(0, onUp);
         QCOMPARE(dialogs.messages, QStringList{kWrong});
-        QCOMPARE(w->answerAccess()->lastInput(), learn::AnswerAccess::Input::Touch);
+        QCOMPARE(answered.size(), 1);
+        QCOMPARE(answered[0][0].value<learn::Press>().input, learn::Input::Touch);
     }
 
     // The adult assigns a switch by pressing it; other settings pass through unchanged.
