@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFuture>
 #include <QImage>
 #include <QString>
-#include <future>
 #include <optional>
 
 namespace learn {
@@ -15,6 +15,7 @@ struct PhotoRoom
     float windowWidth = 0;
     float windowHeight = 0;
     float buttonHeight = 495;
+    float buttonBand = 0; // kept under the photo for big buttons; 0 for the small ones
 
     bool operator==(const PhotoRoom&) const = default;
 };
@@ -55,7 +56,7 @@ public:
 
 private:
     QString m_key;
-    std::future<std::optional<PreparedPhoto>> m_pending;
+    QFuture<std::optional<PreparedPhoto>> m_pending; // on Qt's worker threads
 };
 
 } // namespace learn

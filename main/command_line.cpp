@@ -2,6 +2,7 @@
 
 #include "app/m_lane.h"
 #include "app/route_book.h"
+#include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
@@ -110,7 +111,7 @@ bool WantsCommandLineJob(int argc, char** argv)
 }
 
 std::optional<int> RunCommandLine(const QStringList& arguments,
-                                  const std::function<QString()>& defaultRoute)
+                                  const std::function<app::RouteStart()>& defaultRoute)
 {
     QCommandLineParser parser;
     const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"),
@@ -145,27 +146,52 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
     }
-    QString route = defaultRoute();
-    const QString routeFolder = QFileInfo(route).absolutePath();
-    if (parser.isSet(newRouteOption)) {
-        if (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption)) {
-            complain(
-                QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
-            return 2;
-        }
-        const app::BookResult made =
-            app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
-        if (!made.ok()) {
-            complain(made.error);
+    if (parser.isSet(printPdfOption) && share::wantsCommand(parser)) {
+        complain(QStringLiteral("--print-pdf、--export、--import、--relink は一度に一つだけ"
+                                "指定してください。"));
+        return 2;
+    }
+    if (parser.isSet(newRouteOption) &&
+        (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption))) {
+        complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
+        return 2;
+    }
+    // A route file named by its path needs nothing else; a route's name, a new route or none
+    // at all is looked up in the route folder (the route in use when none is named).
+    QString route = parser.value(routeOption);
+    if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
+        const app::RouteStart start = defaultRoute();
+        if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
+            complain(start.problem);
             return 1;
         }
-        route = made.path;
-    } else if (parser.isSet(routeOption)) {
+        const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
         QString error;
-        route = app::ResolveRoute(routeFolder, parser.value(routeOption), &error);
-        if (route.isEmpty()) {
+        if (start.routeFile.isEmpty()) {
+            // No route folder: the name is taken as a path, as it always was.
+        } else if (parser.isSet(newRouteOption)) {
+            const app::BookResult made =
+                app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
+            route = made.path;
+            error = made.error;
+        } else if (parser.isSet(routeOption)) {
+            route = app::ResolveRoute(routeFolder, route, &error);
+        } else {
+            route = app::ChooseStart(routeFolder).routeFile;
+        }
+        if (!error.isEmpty()) {
             complain(error);
             return 1;
+        }
+    }
+    // A booklet or an archive never goes over the route or a file kept with it.
+    for (const QString& option : {QStringLiteral("print-pdf"), QStringLiteral("export")}) {
+        const QString target = parser.isSet(option) ? parser.value(option) : QString();
+        if (target.isEmpty())
+            continue;
+        if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
+            complain(clash);
+            return 2;
         }
     }
     if (routeJob) {

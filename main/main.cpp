@@ -1,4 +1,5 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
+#include "answer/answer_dialog.h"
 #include "app/frm_lane_menu.h"
 #include "app/household.h"
 #include "app/m_lane.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QTranslator>
@@ -116,6 +118,13 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     showStatus();
     QObject::connect(household, &app::Household::statusChanged, menu, showStatus);
 
+    // New answer settings take effect at once in an open practice window.
+    QObject::connect(menu, &frm_lane_menu::answerSettingsRequested, menu, [&dialogs, menu] {
+        if (!answer::EditAnswerSettings(dialogs, menu, m_lane::DB_PATH, m_lane::CHILD))
+            return;
+        if (auto* play = qobject_cast<frm_lane_play*>(menu->playWindow()))
+            play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+    });
     // After an import, a mend or another route chosen, an open editor shows the route at once.
     const auto routeChanged = [menu, showStatus] {
         showStatus();
@@ -184,16 +193,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);
+    // Dates, sizes and numbers (the photo dialog's columns among them) read as the texts do,
+    // whatever language the desktop speaks.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
     // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
     const platform::ProgramFolder folder;
     // A job from the command line works on the route the program would open unless told another.
-    const auto routeToOpen = [&folder] {
-        const QString routeFile = app::startRoute(folder.path()).routeFile;
-        return routeFile.isEmpty() ? routeFile
-                                   : app::ChooseStart(QFileInfo(routeFile).path()).routeFile;
-    };
+    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()); };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;
