@@ -6,6 +6,7 @@
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
+#include "learn/missing_photos.h"
 #include "main/command_line.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
@@ -48,6 +49,7 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
         [&dialogs, menuWindow](const QString& message) { dialogs.MsgBox(*menuWindow, message); });
     auto* menu = new frm_lane_menu(
         [&dialogs, screen, folder, recorder] {
+            learn::noticeMissingPhotos(dialogs, QApplication::activeWindow());
             auto* play = new frm_lane_play(dialogs, screen, folder);
             const app::PracticeSettings settings =
                 app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
