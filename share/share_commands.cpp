@@ -42,6 +42,13 @@ QString documents()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+// Where a route sent by mail or fetched from the web lands: Downloads, when there is one.
+QString downloadsOrDocuments()
+{
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return QFileInfo(downloads).isDir() ? downloads : documents();
+}
+
 // A progress window for `title` that the user can stop; it appears only when the work takes
 // longer than a moment.
 class Working
@@ -132,7 +139,7 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
 void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed)
 {
     const QString archive =
-        dialogs.ShowOpen(parent, {documents(), QStringLiteral("絵カードボード (*.obz)|*.obz"),
+        dialogs.ShowOpen(parent, {downloadsOrDocuments(), QStringLiteral("絵カードボード|*.obz"),
                                   QString(), QStringLiteral("obz")});
     if (archive.isEmpty())
         return;
