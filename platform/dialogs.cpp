@@ -3,11 +3,13 @@
 #include "platform/open_dialog.h"
 #include "platform/photo_preview.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 
 namespace platform {
 
@@ -102,6 +104,11 @@ QString Dialogs::ShowSave(QWidget* parent, const SaveRequest& request)
 QString Dialogs::ShowFolder(QWidget* parent, const QString& title, const QString& startDir)
 {
     return QFileDialog::getExistingDirectory(parent, title, startDir);
+}
+
+bool Dialogs::OpenFolder(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 } // namespace platform

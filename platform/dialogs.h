@@ -49,6 +49,9 @@ public:
     // Asks for a folder, starting in `startDir`; returns its path, or an empty string after
     // Cancel.
     virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
+
+    // Opens `folder` in the desktop's file manager; false when it could not be opened.
+    virtual bool OpenFolder(const QString& folder);
 };
 
 // The title every message box carries.

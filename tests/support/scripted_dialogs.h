@@ -15,6 +15,7 @@ public:
     QString ShowOpen(QWidget* parent, const platform::OpenRequest& request) override;
     QString ShowSave(QWidget* parent, const platform::SaveRequest& request) override;
     QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir) override;
+    bool OpenFolder(const QString& folder) override;
 
     // Answers for the next questions (OK+Cancel boxes), in order; OK when none is left.
     std::deque<platform::MsgResult> answers;
@@ -32,4 +33,5 @@ public:
     QList<platform::OpenRequest> openRequests;
     QList<platform::SaveRequest> saveRequests;
     QStringList folderStarts;
+    QStringList openedFolders;
 };
