@@ -53,6 +53,13 @@ public:
     QAction* exportPdfAction() const { return m_exportPdf; }
     QAction* aboutAction() const { return m_about; }
     QAction* guideAction() const { return m_guideAction; }
+    // Puts `menu` in the menu bar, before "設定".
+    void addBarMenu(QMenu* menu);
+    // Shows `text` (the route in use) in a status bar below the client area, which keeps its
+    // design size; an empty text takes the status bar away.
+    void setStatusText(const QString& text);
+    // "設定" → "答え方…": how the child answers in practice.
+    QAction* answerSettingsAction() const { return m_answerSettings; }
 
     // The message layer the version information is shown through.
     void setDialogs(platform::Dialogs* dialogs) { m_dialogs = dialogs; }
@@ -64,6 +71,7 @@ public:
 signals:
     void printRequested();
     void exportPdfRequested();
+    void answerSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +79,7 @@ protected:
 private:
     void showWindow(QPointer<QWidget>& window, const WindowFactory& make);
     void buildMenus();
+    void fitFrame();
 
     WindowFactory m_makePlay;
     WindowFactory m_makeMake;
@@ -90,5 +99,7 @@ private:
     QAction* m_about = nullptr;
     QAction* m_guideAction = nullptr;
     QPointer<QWidget> m_guide;
+    QAction* m_settingsMenu = nullptr;
+    QAction* m_answerSettings = nullptr;
     platform::TwipGeometry m_form, m_button1, m_button2;
 };
