@@ -114,6 +114,11 @@ void frm_lane_play::createControls()
             Command1_Click(m_pendingAnswer);
     });
 
+    m_afterGoal = new learn::AfterGoal(*this, m_arrows);
+    Again = platform::TwipGeometry(m_afterGoal->button(), tpp, 5640, 8400, 2 * 855, 495);
+    connect(m_afterGoal, &learn::AfterGoal::again, this, &frm_lane_play::Again_Click);
+    m_afterGoal->button()->installEventFilter(this);
+
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     m_voice = new learn::VoicePrompt(*MMControl1, this);
@@ -196,6 +201,12 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
     case Qt::Key_Backspace:
         button = m_back;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_afterGoal->reached())
+            return false;
+        button = m_afterGoal->button();
+        break;
     case Qt::Key_Down:
         return true; // no button of its own, and the focus stays where it is
     default:
@@ -258,6 +269,7 @@ void frm_lane_play::forgetRun()
     m_answerOutage.clear();
     m_answerRetry->stop();
     m_pendingAnswer = -1;
+    m_afterGoal->leave();
 }
 
 void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
@@ -292,6 +304,7 @@ void frm_lane_play::Timer1_Timer()
     if (photo.isEmpty()) {
         m_voice->goalShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         emit m_events->goal(stepNo);
+        reachGoal();
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
@@ -299,6 +312,8 @@ void frm_lane_play::Timer1_Timer()
         m_voice->stop();
         m_events->noteShown();
         emit m_events->photoMissing(stepNo, photo);
+        // The step can still be answered, even when it is the first.
+        showButtonsWithoutPhoto();
         m_dialogs.MsgBox(this, photo + kNotFound);
         return;
     }
@@ -356,8 +371,25 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
+    // "もういちど" stands on the row of "もどる", in the column of "→".
+    Again.setTop(Command2.Top());
+    Again.setLeft(Command1[2].Left());
     m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
                             Form.ScaleHeight());
+}
+
+void frm_lane_play::showButtonsWithoutPhoto()
+{
+    if (!m_back->isHidden())
+        return;
+    m_photo->clear();
+    layOutStep();
+}
+
+void frm_lane_play::reachGoal()
+{
+    showButtonsWithoutPhoto();
+    m_afterGoal->reach();
 }
 
 void frm_lane_play::play(const QString& soundFile)
@@ -371,7 +403,8 @@ void frm_lane_play::play(const QString& soundFile)
 
 void frm_lane_play::Command1_Click(int Index)
 {
-    if (Index < 0 || Index >= int(m_arrows.size()))
+    // After the goal an arrow has nothing left to answer.
+    if (Index < 0 || Index >= int(m_arrows.size()) || m_afterGoal->reached())
         return;
     m_answerRetry->stop();
     m_pendingAnswer = -1;
@@ -415,8 +448,16 @@ void frm_lane_play::Command2_Click()
     m_answerRetry->stop();
     m_pendingAnswer = -1;
     emit m_events->back(int(m_lane::STEP_NO.toLongLong()), m_events->input());
+    m_afterGoal->leave();
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;
+    armTimer();
+}
+
+void frm_lane_play::Again_Click()
+{
+    m_lane::STEP_NO = 0;
+    forgetRun();
     armTimer();
 }
