@@ -106,18 +106,17 @@ std::optional<QSize> pictureSize(const QString& path)
     return size;
 }
 
-std::optional<QImage> readPicture(const QString& path, QSize shownSize)
+namespace {
+
+// Decodes the picture of `handle` upright, scaled to `shownSize` when that is valid.
+std::optional<QImage> decode(heif_image_handle* handle, QSize shownSize)
 {
-    const std::optional<OpenPicture> p = open(path);
-    if (!p)
-        return std::nullopt;
-    heif_context_set_max_decoding_threads(p->context.get(), QThread::idealThreadCount());
-    const bool alpha = heif_image_handle_has_alpha_channel(p->handle.get());
+    const bool alpha = heif_image_handle_has_alpha_channel(handle);
     const std::unique_ptr<heif_decoding_options, OptionsFree> options(
         heif_decoding_options_alloc());
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
-    if (heif_decode_image(p->handle.get(), &decoded, heif_colorspace_RGB,
+    if (heif_decode_image(handle, &decoded, heif_colorspace_RGB,
                           alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
                           options.get())
             .code != heif_error_Ok)
@@ -136,6 +135,41 @@ std::optional<QImage> readPicture(const QString& path, QSize shownSize)
     if (shownSize.isValid() && !shownSize.isEmpty() && shownSize != view.size())
         return view.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return view.copy();
+}
+
+} // namespace
+
+std::optional<QImage> readPicture(const QString& path, QSize shownSize)
+{
+    const std::optional<OpenPicture> p = open(path);
+    if (!p)
+        return std::nullopt;
+    heif_context_set_max_decoding_threads(p->context.get(), QThread::idealThreadCount());
+    return decode(p->handle.get(), shownSize);
+}
+
+std::optional<QImage> readThumbnail(const QString& path, QSize shownSize)
+{
+    const std::optional<OpenPicture> p = open(path);
+    if (!p || heif_image_handle_get_number_of_thumbnails(p->handle.get()) < 1)
+        return std::nullopt;
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_thumbnail_IDs(p->handle.get(), &id, 1) < 1)
+        return std::nullopt;
+    heif_image_handle* thumbnail = nullptr;
+    if (heif_image_handle_get_thumbnail(p->handle.get(), id, &thumbnail).code != heif_error_Ok)
+        return std::nullopt;
+    const std::unique_ptr<heif_image_handle, HandleFree> handle(thumbnail);
+    // A thumbnail of another shape than the photo (cropped, or not turned upright) would show
+    // something else for a moment: it is not used.
+    const QSize size(heif_image_handle_get_width(thumbnail),
+                     heif_image_handle_get_height(thumbnail));
+    const QSize main(heif_image_handle_get_width(p->handle.get()),
+                     heif_image_handle_get_height(p->handle.get()));
+    if (size.isEmpty() || main.isEmpty() ||
+        qAbs(double(size.width()) / size.height() - double(main.width()) / main.height()) > 0.02)
+        return std::nullopt;
+    return decode(thumbnail, shownSize.isValid() ? shownSize : main);
 }
 
 } // namespace platform::heif
