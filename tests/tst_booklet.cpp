@@ -117,8 +117,8 @@ private slots:
         QCOMPARE(booklet::DecodeSize(natural, printed, 200), decoded);
     }
 
-    // "PDF に書き出す…" proposes the route's folder, and writes every step in order, the missing
-    // photo as a placeholder, and the goal.
+    // "PDF に書き出す…" proposes a folder the parent can see, writes every step in order, the
+    // missing photo as a placeholder, and the goal, and says where the file is.
     void pdfOfASmallRoute()
     {
         RouteFixture fx;
@@ -135,8 +135,13 @@ private slots:
         BookletPrinter printer(dialogs);
         QCOMPARE(printer.ExportPdf(nullptr), booklet::Outcome::Done);
         QCOMPARE(dialogs.saveRequests.size(), 1);
-        QCOMPARE(dialogs.saveRequests[0].DefaultPath, fx.dir() + QStringLiteral("/道順.pdf"));
-        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'\n')));
+        const QFileInfo proposed(dialogs.saveRequests[0].DefaultPath);
+        QCOMPARE(proposed.fileName(), QStringLiteral("道順.pdf"));
+        QVERIFY(proposed.absolutePath() != fx.dir());
+        QVERIFY(!proposed.absolutePath().contains(QStringLiteral("/.")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(out), qPrintable(dialogs.messages[0]));
+        QCOMPARE(dialogs.openedFolders, QStringList{fx.dir() + QStringLiteral("/本")});
         QCOMPARE(pdfPages(out), 2); // three steps and the goal, two a page
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -222,6 +227,50 @@ private slots:
         QFile old(out);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("the earlier booklet"));
+    }
+
+    // An output that is the route, or a file kept with it, and two jobs at once are refused as
+    // misuse; the route stays byte for byte.
+    void commandLineRefusesToWriteOverTheRoute_data()
+    {
+        QTest::addColumn<QStringList>("args"); // ROUTE stands for the route file's path
+        QTest::addColumn<QString>("said");
+        const QString over = QStringLiteral("上書き");
+        QTest::newRow("booklet over the route") << QStringList{"--print-pdf", "ROUTE"} << over;
+        QTest::newRow("archive over the route") << QStringList{"--export", "ROUTE"} << over;
+        QTest::newRow("booklet over the journal")
+            << QStringList{"--print-pdf", "ROUTE-journal"} << over;
+        QTest::newRow("archive over a dated copy")
+            << QStringList{"--export", "ROUTE.2026-01-05_09-30-00.bak"} << over;
+        QTest::newRow("two jobs at once")
+            << QStringList{"--print-pdf", "a.pdf", "--export", "b.obz"}
+            << QStringLiteral("一度に一つだけ");
+    }
+
+    void commandLineRefusesToWriteOverTheRoute()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, said);
+        RouteFixture fx;
+        fx.createSteps(2);
+        QFile::copy(fx.dbPath(), fx.dbPath() + QStringLiteral(".2026-01-05_09-30-00.bak"));
+        QFile::copy(fx.dbPath(), fx.dbPath() + QStringLiteral("-journal"));
+        const QStringList before = QDir(fx.dir()).entryList(QDir::Files);
+        QFile route(fx.dbPath());
+        QVERIFY(route.open(QIODevice::ReadOnly));
+        const QByteArray routeBytes = route.readAll();
+        args.replaceInStrings(QStringLiteral("ROUTE"), fx.dbPath());
+        QProcess program;
+        program.setWorkingDirectory(fx.dir());
+        program.start(QStringLiteral(MICHITAN_PROGRAM),
+                      args << QStringLiteral("--route") << fx.dbPath());
+        QVERIFY(program.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY2(errors.contains(said), qPrintable(errors));
+        QCOMPARE(QDir(fx.dir()).entryList(QDir::Files), before);
+        route.seek(0);
+        QCOMPARE(route.readAll(), routeBytes);
     }
 
     void commandLine_data()

@@ -1,11 +1,13 @@
 // Photos as they come from today's phones: HEIC, AVIF, WebP and TIFF with an orientation, the
 // editor's rule for showing a photo whole, and where the photo dialog starts.
 #include "edit/photo_fit.h"
+#include "edit/photo_previews.h"
 #include "platform/open_dialog.h"
 #include "platform/picture.h"
 
 #include <QDir>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,8 +28,25 @@ QImage storedPicture()
     return image;
 }
 
-// Writes storedPicture() as HEIC or AVIF with a rotation of 90 degrees clockwise, as phones do.
-bool writeHeif(const QString& path, heif_compression_format format)
+// Where a HEIF file writes the turn of its picture: as a rotation of its own, as phones do;
+// only in its EXIF data, as heif-enc and some phones do; or in both.
+enum class Turn { Rotation, ExifOnly, Both };
+
+// EXIF data (big-endian TIFF) whose orientation 6 asks for a quarter turn clockwise.
+QByteArray exifTurnedClockwise()
+{
+    return QByteArray("MM\0*\0\0\0\x08"          // header, first directory at 8
+                      "\0\x01"                   // one entry
+                      "\x01\x12\0\x03\0\0\0\x01" // Orientation, SHORT, one value
+                      "\0\x06\0\0"               // 6
+                      "\0\0\0\0",                // no next directory
+                      26);
+}
+
+// Writes storedPicture() as HEIC or AVIF turned upright by 90 degrees clockwise, as `turn` says;
+// with `thumbnail`, also a thumbnail half its size, as phones do.
+bool writeHeif(const QString& path, heif_compression_format format, Turn turn = Turn::Rotation,
+               bool thumbnail = false)
 {
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> ctx(heif_context_alloc(),
                                                                           heif_context_free);
@@ -49,11 +68,24 @@ bool writeHeif(const QString& path, heif_compression_format format)
     for (int y = 0; y < source.height(); ++y)
         memcpy(plane + y * stride, source.constScanLine(y), size_t(source.width()) * 3);
     heif_encoding_options* options = heif_encoding_options_alloc();
-    options->image_orientation = heif_orientation_rotate_90_cw;
-    const bool encoded =
-        heif_context_encode_image(ctx.get(), image.get(), encoder.get(), options, nullptr).code ==
+    options->image_orientation =
+        turn == Turn::ExifOnly ? heif_orientation_normal : heif_orientation_rotate_90_cw;
+    heif_image_handle* handle = nullptr;
+    bool encoded =
+        heif_context_encode_image(ctx.get(), image.get(), encoder.get(), options, &handle).code ==
         heif_error_Ok;
+    if (encoded && thumbnail)
+        encoded = heif_context_encode_thumbnail(ctx.get(), image.get(), handle, encoder.get(),
+                                                options, 20, nullptr)
+                      .code == heif_error_Ok;
     heif_encoding_options_free(options);
+    if (encoded && turn != Turn::Rotation) {
+        const QByteArray exif = exifTurnedClockwise();
+        encoded =
+            heif_context_add_exif_metadata(ctx.get(), handle, exif.constData(), int(exif.size()))
+                .code == heif_error_Ok;
+    }
+    heif_image_handle_release(handle);
     return encoded &&
            heif_context_write_to_file(ctx.get(), QFile::encodeName(path).constData()).code ==
                heif_error_Ok;
@@ -94,21 +126,29 @@ private slots:
     void phoneFormatsAreReadUpright_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("HEIC") << "phone.heic";
-        QTest::newRow("AVIF") << "phone.avif";
-        QTest::newRow("WebP with EXIF orientation") << "phone.webp";
-        QTest::newRow("TIFF with orientation") << "phone.tiff";
+        QTest::addColumn<Turn>("turn"); // of a HEIF file written here
+        QTest::newRow("HEIC") << "phone.heic" << Turn::Rotation;
+        QTest::newRow("HEIC with EXIF orientation only") << "phone.heic" << Turn::ExifOnly;
+        QTest::newRow("HEIC with rotation and EXIF orientation turned once")
+            << "phone.heic" << Turn::Both;
+        QTest::newRow("AVIF") << "phone.avif" << Turn::Rotation;
+        QTest::newRow("AVIF with EXIF orientation only") << "phone.avif" << Turn::ExifOnly;
+        QTest::newRow("WebP with EXIF orientation") << "phone.webp" << Turn::Rotation;
+        QTest::newRow("TIFF with orientation") << "phone.tiff" << Turn::Rotation;
     }
 
     void phoneFormatsAreReadUpright()
     {
         QFETCH(QString, name);
+        QFETCH(Turn, turn);
         QTemporaryDir dir;
         QString path = QStringLiteral(MICHITAN_TEST_DATA_DIR "/") + name;
         if (name.endsWith(QLatin1String(".heic")) || name.endsWith(QLatin1String(".avif"))) {
             path = dir.filePath(name);
-            QVERIFY(writeHeif(path, name.endsWith(QLatin1String(".heic")) ? heif_compression_HEVC
-                                                                          : heif_compression_AV1));
+            QVERIFY(writeHeif(path,
+                              name.endsWith(QLatin1String(".heic")) ? heif_compression_HEVC
+                                                                    : heif_compression_AV1,
+                              turn));
         }
         QCOMPARE(platform::PictureSize(path), std::optional<QSize>(QSize(20, 40)));
         const std::optional<QImage> whole = platform::LoadPicture(path);
@@ -134,6 +174,38 @@ private slots:
         QVERIFY(file.resize(file.size() / 2));
         file.close();
         QVERIFY(!platform::LoadPicture(path));
+    }
+
+    // A phone's HEIC is shown from its thumbnail at once, at the size the photo takes, and the
+    // whole photo follows from a worker thread; a photo seen before is shown again at once.
+    void heicShowsItsThumbnailThenTheWholePhoto()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("phone.heic"));
+        QVERIFY(writeHeif(path, heif_compression_HEVC, Turn::Rotation, true));
+        const std::optional<QImage> quick = platform::QuickPicture(path, QSize(20, 40));
+        QVERIFY(quick);
+        QCOMPARE(quick->size(), QSize(20, 40));
+        QVERIFY(reddish(quick->pixelColor(10, 5)));
+        QVERIFY(bluish(quick->pixelColor(10, 34)));
+
+        edit::PhotoPreviews previews;
+        QSignalSpy ready(&previews, &edit::PhotoPreviews::ready);
+        const edit::PhotoPreviews::Shown first = previews.picture(path, QSize(100, 100));
+        QVERIFY(!first.final);
+        QVERIFY(first.picture);
+        QCOMPARE(first.picture->size(), QSize(20, 40));
+        QVERIFY(ready.wait(10000));
+        QCOMPARE(ready.first().first().toString(), path);
+        const edit::PhotoPreviews::Shown whole = previews.picture(path, QSize(100, 100));
+        QVERIFY(whole.final);
+        QCOMPARE(whole.picture->size(), QSize(20, 40));
+        QVERIFY(!previews.busy());
+        // Without a thumbnail the photo is decoded at once, and kept.
+        const QString plain = dir.filePath(QStringLiteral("plain.heic"));
+        QVERIFY(writeHeif(plain, heif_compression_HEVC));
+        QVERIFY(previews.picture(plain, QSize(100, 100)).final);
+        QVERIFY(!previews.busy());
     }
 
     void editorShowsPhotoWhole_data()
