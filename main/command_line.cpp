@@ -4,6 +4,7 @@
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
+#include "records/records_cli.h"
 #include "share/share_cli.h"
 #include "store/store_error.h"
 
@@ -17,7 +18,8 @@
 namespace {
 
 // The options that each start a job of their own.
-const char* const kJobs[] = {"--print-pdf", "--export", "--import", "--relink", "--photos"};
+const char* const kJobs[] = {"--print-pdf", "--export", "--import",
+                             "--relink",    "--photos", "--records-"};
 
 void complain(const QString& text)
 {
@@ -95,15 +97,19 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                          QStringLiteral("FILE"));
     parser.addOptions({printPdfOption, perPageOption, routeOption});
     share::addCommandLineOptions(parser);
+    records::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
-    const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
-    const bool job = parser.isSet(printPdfOption) || routeJob;
+    const bool recordsJob = !parser.isSet(printPdfOption) && records::wantsCommand(parser);
+    const bool routeJob =
+        parser.isSet(printPdfOption) || recordsJob ? false : share::wantsCommand(parser);
+    const bool job = parser.isSet(printPdfOption) || routeJob || recordsJob;
     if (!job) {
         // Without a job the program opens its windows as it always has.
         if (parsed && (parser.isSet(perPageOption) || parser.isSet(routeOption))) {
             complain(QStringLiteral("--per-page は --print-pdf と、--route は --print-pdf、"
-                                    "--export、--import、--relink のどれかといっしょに使います。"));
+                                    "--export、--import、--relink、--records-csv、--records-obl、"
+                                    "--records-pdf のどれかといっしょに使います。"));
             return 2;
         }
         return std::nullopt;
@@ -113,6 +119,10 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         return 2;
     }
     const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
+    if (recordsJob) {
+        QTextStream err(stderr);
+        return records::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), err);
+    }
     if (routeJob) {
         QTextStream out(stdout);
         QTextStream err(stderr);

@@ -251,7 +251,7 @@ QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& r
         {QStringLiteral("ext_michitan_route"), QFileInfo(routeFile).fileName()}};
     QByteArray out("/* NOTICE: practice records of a child, exported by ミチタン. They are "
                    "personal data: keep them private. */\n");
-    out += QJsonDocument(root).toJson(QJsonDocument::Indented);
+    out += QJsonDocument(root).toJson(QJsonDocument::Compact);
     return out;
 }
 
