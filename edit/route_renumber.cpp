@@ -31,22 +31,21 @@ store::StoreError tooManySteps(const QString& path, qsizetype rows)
 {
     return store::StoreError(
         store::StoreError::Kind::TooManySteps, path,
-        QStringLiteral(
-            "この道順には %1 のステップがあり、番号を付けられる %2 ステップを超えています"
-            "（ほかのプログラムで作られた道順のようです）。番号が重なったりステップが"
-            "消えたりしないよう、このプログラムではこの道順を変更しません。%2 ステップ"
-            "以下の道順ファイルに置き換えてください。")
+        QStringLiteral("この道順には %1 ステップがあり、番号を付けられる %2 ステップを超えています"
+                       "（ほかのプログラムで作られた道順のようです）。番号が重なったりステップが"
+                       "消えたりしないよう、このプログラムではこの道順を変更しません。%2 ステップ"
+                       "以下の道順ファイルに置き換えてください。")
             .arg(rows)
             .arg(kMaxSteps));
 }
 
 } // namespace
 
-QString renumber(store::Connection& cn, const QString& table, qint64 rowId)
+QString renumber(store::Connection& cn, const QString& table, qint64 rowId, qsizetype routeSteps)
 {
     const QList<Row> rows = readRows(cn, table);
     if (rows.size() > kMaxSteps)
-        throw tooManySteps(cn.path(), rows.size());
+        throw tooManySteps(cn.path(), routeSteps < 0 ? rows.size() : routeSteps);
     QString rowNumber;
     long long i = 0;
     for (const Row& row : rows) {

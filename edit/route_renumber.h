@@ -20,7 +20,9 @@ inline constexpr int kMaxSteps = 999;
 //
 // A route of more than 999 rows (made outside the program) can't be numbered: rather than write
 // a number outside "001"-"999" or give two rows one number, nothing is written and a StoreError
-// of kind TooManySteps says so. Runs inside the caller's transaction; throws StoreError.
-QString renumber(store::Connection& cn, const QString& table, qint64 rowId = -1);
+// of kind TooManySteps says so, naming `routeSteps` (the route's size before the caller's change;
+// -1: the rows there are now). Runs inside the caller's transaction; throws StoreError.
+QString renumber(store::Connection& cn, const QString& table, qint64 rowId = -1,
+                 qsizetype routeSteps = -1);
 
 } // namespace edit

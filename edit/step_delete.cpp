@@ -31,12 +31,12 @@ void frm_lane_make::Command2_Click()
     }
     // Text2 still holds the deleted number: the step that took its place becomes current, and
     // the edit bar shows it, so that what a second deletion removes is what the parent sees.
+    // After another program's change the same holds: the edit bar shows a step that exists, so
+    // that a second 削除 acts on what the parent sees rather than repeating the refusal.
     showList(m_text2->text());
-    if (outcome == Outcome::Stale) {
-        m_dialogs.MsgBox(this, edit::routeChangedMessage());
-        return;
-    }
     showCurrentStep();
+    if (outcome == Outcome::Stale)
+        m_dialogs.MsgBox(this, edit::routeChangedMessage());
 }
 
 frm_lane_make::Outcome frm_lane_make::deleteStep()
@@ -47,6 +47,8 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
     store::Connection cn;
     cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
     store::Transaction change(cn);
+    // A refusal speaks of the route as the parent knows it, before the deletion.
+    const int steps = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table);
     if (photo) {
         // The chosen step: its row alone goes, and only while its number still holds it.
         const qint64 row = edit::findStepRow(cn, table, order, photo);
@@ -59,7 +61,7 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
         cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
                    VB4_FUNC::SQL_QUOTE(order) + QStringLiteral("'"));
     }
-    edit::renumber(cn, table);
+    edit::renumber(cn, table, -1, steps);
     change.commit();
     cn.Close();
     return Outcome::Changed;

@@ -1,6 +1,7 @@
 #include "main/command_line.h"
 
 #include "app/m_lane.h"
+#include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "print/route_steps.h"
@@ -83,7 +84,7 @@ bool WantsCommandLineJob(int argc, char** argv)
 }
 
 std::optional<int> RunCommandLine(const QStringList& arguments,
-                                  const std::function<QString()>& defaultRoute)
+                                  const std::function<app::RouteStart()>& defaultRoute)
 {
     QCommandLineParser parser;
     const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"),
@@ -118,7 +119,34 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
     }
-    const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
+    if (int(parser.isSet(printPdfOption)) + int(share::wantsCommand(parser)) +
+            int(records::wantsCommand(parser)) >
+        1) {
+        complain(QStringLiteral("--print-pdf、--export、--import、--relink、--records-… は一度に"
+                                "一つだけ指定してください。"));
+        return 2;
+    }
+    QString route = parser.value(routeOption);
+    if (!parser.isSet(routeOption)) {
+        const app::RouteStart start = defaultRoute();
+        if (start.routeFile.isEmpty()) {
+            complain(start.problem);
+            return 1;
+        }
+        route = start.routeFile;
+    }
+    // A booklet or an archive never goes over the route or a file kept with it.
+    for (const QString& option :
+         {QStringLiteral("print-pdf"), QStringLiteral("export"), QStringLiteral("records-csv"),
+          QStringLiteral("records-obl"), QStringLiteral("records-pdf")}) {
+        const QString target = parser.isSet(option) ? parser.value(option) : QString();
+        if (target.isEmpty())
+            continue;
+        if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
+            complain(clash);
+            return 2;
+        }
+    }
     if (recordsJob) {
         QTextStream err(stderr);
         return records::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), err);

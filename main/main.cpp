@@ -14,12 +14,12 @@
 #include "records/recorder.h"
 #include "records/records_commands.h"
 #include "share/share_commands.h"
-#include "store/store_error.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 #include <memory>
@@ -70,14 +70,9 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     QObject::connect(menu, &frm_lane_menu::exportPdfRequested, printer,
                      [printer, menu] { printer->ExportPdf(menu); });
     // After an import or a mend an open editor shows the new route at once.
-    const auto routeChanged = [&dialogs, menu] {
-        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow())) {
-            try {
-                make->LANE_DSP(QString());
-            } catch (const store::StoreError& e) {
-                dialogs.MsgBox(make, e.userMessage());
-            }
-        }
+    const auto routeChanged = [menu] {
+        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow()))
+            make->RouteChanged();
     };
     for (QAction* action : share::routeCommands(dialogs, menu, routeChanged))
         menu->addRouteCommand(action);
@@ -101,12 +96,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);
+    // Dates, sizes and numbers (the photo dialog's columns among them) read as the texts do,
+    // whatever language the desktop speaks.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
     // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
     const platform::ProgramFolder folder;
     // A job from the command line works on the route the program would open unless told another.
-    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()).routeFile; };
+    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()); };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;

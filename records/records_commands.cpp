@@ -2,6 +2,7 @@
 
 #include "app/m_lane.h"
 #include "app/practice_settings.h"
+#include "app/route_outputs.h"
 #include "platform/dialogs.h"
 #include "records/recorder.h"
 #include "records/records_export.h"
@@ -108,6 +109,14 @@ bool RecordsCommands::readRecords(RecordsReport& report)
     return true;
 }
 
+bool RecordsCommands::clashes(const QString& path)
+{
+    const QString clash = app::routeFileClash(path, m_lane::DB_PATH);
+    if (!clash.isEmpty())
+        m_dialogs.MsgBox(parentWidget(), clash);
+    return !clash.isEmpty();
+}
+
 bool RecordsCommands::exportCsv()
 {
     RecordsReport report;
@@ -117,7 +126,7 @@ bool RecordsCommands::exportCsv()
         m_dialogs.ShowSave(parentWidget(), {QStringLiteral("CSV に書き出す"),
                                             besideRoute(QStringLiteral("練習の記録.csv")),
                                             QStringLiteral("CSV (*.csv)")});
-    if (path.isEmpty())
+    if (path.isEmpty() || clashes(path))
         return false;
     const QString error = writeCsv(path, report.sessions);
     if (!error.isEmpty()) {
@@ -139,7 +148,7 @@ bool RecordsCommands::exportObl()
         m_dialogs.ShowSave(parentWidget(), {QStringLiteral("OBL に書き出す"),
                                             besideRoute(QStringLiteral("練習の記録.obl")),
                                             QStringLiteral("Open Board Logging (*.obl)")});
-    if (path.isEmpty())
+    if (path.isEmpty() || clashes(path))
         return false;
     const QString error = writeObl(path, report.sessions, m_lane::DB_PATH);
     if (!error.isEmpty()) {

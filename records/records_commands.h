@@ -40,6 +40,8 @@ public:
 
 private:
     QWidget* parentWidget() const;
+    // Says why `path` must not be written over, if it must not.
+    bool clashes(const QString& path);
     // Reads what the export and print commands work on; false after saying why.
     bool readRecords(RecordsReport& report);
 

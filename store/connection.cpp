@@ -245,6 +245,29 @@ Recordset Connection::Query(const QString& sql)
     return Recordset(std::move(q), this);
 }
 
+QSqlQuery Connection::prepared(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q);
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        fail(q);
+    return q;
+}
+
+void Connection::Execute(const QString& sql, const QVariantList& values)
+{
+    prepared(sql, values);
+}
+
+Recordset Connection::Query(const QString& sql, const QVariantList& values)
+{
+    return Recordset(prepared(sql, values), this);
+}
+
 int Connection::RecordCount(const QString& sql)
 {
     Recordset rs = Query(sql);

@@ -66,6 +66,9 @@ public:
     void Execute(const QString& sql);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
+    // The same with `values` bound to the statement's placeholders ("?"), in order.
+    void Execute(const QString& sql, const QVariantList& values);
+    Recordset Query(const QString& sql, const QVariantList& values);
     // The number of rows the query gives.
     int RecordCount(const QString& sql);
 
@@ -85,6 +88,7 @@ private:
     // Throws when the file is shorter than its own header says.
     void checkWholeFile();
     void exec(const QString& sql);
+    QSqlQuery prepared(const QString& sql, const QVariantList& values);
 
     QString m_name;
     QString m_path;
