@@ -78,10 +78,11 @@ QWidget* RecordsCommands::parentWidget() const
 
 void RecordsCommands::showView()
 {
-    if (m_window && QFileInfo(m_window->report().routeFile) != QFileInfo(m_lane::DB_PATH))
+    if (m_window && (QFileInfo(m_window->report().routeFile) != QFileInfo(m_lane::DB_PATH) ||
+                     m_window->report().child != m_lane::CHILD))
         m_window->close();
     if (!m_window) {
-        m_window = new RecordsWindow(m_dialogs, m_lane::DB_PATH);
+        m_window = new RecordsWindow(m_dialogs, m_lane::DB_PATH, m_lane::CHILD);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_menuWindow, &QObject::destroyed, m_window, &QObject::deleteLater);
     } else {
@@ -96,7 +97,7 @@ bool RecordsCommands::readRecords(RecordsReport& report)
 {
     m_recorder->flush();
     try {
-        report = loadReport(m_lane::DB_PATH);
+        report = loadReport(m_lane::DB_PATH, {}, m_lane::CHILD);
     } catch (const store::RecordsError& e) {
         m_dialogs.MsgBox(parentWidget(),
                          e.userMessage() + QStringLiteral("\n（くわしく: %1）").arg(e.detail()));

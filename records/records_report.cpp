@@ -27,8 +27,8 @@ int RecordsReport::walkCount() const
 
 QString RecordsReport::headline() const
 {
-    QString text =
-        QStringLiteral("練習 %1 回・実際の道 %2 回。").arg(practiceCount()).arg(walkCount());
+    QString text = child.isEmpty() ? QString() : child + QStringLiteral("さん: ");
+    text += QStringLiteral("練習 %1 回・実際の道 %2 回。").arg(practiceCount()).arg(walkCount());
     const QString rule = QStringLiteral("1回目で正解 %1 % 以上を %2 回続けて")
                              .arg(criterion.percent, 0, 'f', 0)
                              .arg(criterion.sessions);
@@ -43,10 +43,11 @@ QString RecordsReport::headline() const
     return text;
 }
 
-RecordsReport loadReport(const QString& routeFile, const Criterion& criterion)
+RecordsReport loadReport(const QString& routeFile, const Criterion& criterion, const QString& child)
 {
     RecordsReport report;
     report.routeFile = routeFile;
+    report.child = child;
     try {
         report.route = readRouteSteps(routeFile, 2);
     } catch (const store::StoreError&) {
@@ -56,6 +57,9 @@ RecordsReport loadReport(const QString& routeFile, const Criterion& criterion)
     db.open(store::recordsPathFor(routeFile), false, 2000);
     report.sessions = db.readAll();
     db.close();
+    if (!child.isEmpty())
+        report.sessions.removeIf(
+            [&child](const store::RecordSession& s) { return s.child != child; });
     report.summaries = summarizeAll(report.sessions);
     report.grid = buildGrid(report.route, report.summaries);
     report.setCriterion(criterion);

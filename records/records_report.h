@@ -10,6 +10,7 @@ namespace records {
 struct RecordsReport
 {
     QString routeFile;
+    QString child;                  // whose sessions these are; empty: every session of the route
     QList<store::RecordStep> route; // the route's steps as they are now
     QList<store::RecordSession> sessions;
     QList<SessionSummary> summaries; // one per session, same order
@@ -29,7 +30,9 @@ struct RecordsReport
 // Reads the records of `routeFile` (none when there is no records file yet). Throws
 // store::RecordsError when the records can't be read; a route that can't be read leaves only
 // the steps that the records know.
-RecordsReport loadReport(const QString& routeFile, const Criterion& criterion = {});
+// With `child` set, only that child's sessions count (a route practised by several children).
+RecordsReport loadReport(const QString& routeFile, const Criterion& criterion = {},
+                         const QString& child = QString());
 
 // The colour of a cell of the steps-by-sessions grid: by wrong presses in practice, by the
 // help needed on a real walk; no colour for a step not shown.

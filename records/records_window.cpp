@@ -24,8 +24,9 @@
 
 namespace records {
 
-RecordsWindow::RecordsWindow(platform::Dialogs& dialogs, const QString& routeFile, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_routeFile(routeFile)
+RecordsWindow::RecordsWindow(platform::Dialogs& dialogs, const QString& routeFile,
+                             const QString& child, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_routeFile(routeFile), m_child(child)
 {
     setObjectName(QStringLiteral("RecordsWindow"));
     setWindowTitle(QStringLiteral("練習の記録 - %1").arg(QFileInfo(routeFile).fileName()));
@@ -100,9 +101,13 @@ RecordsWindow::RecordsWindow(platform::Dialogs& dialogs, const QString& routeFil
 bool RecordsWindow::reload()
 {
     try {
-        m_report = loadReport(m_routeFile, m_report.criterion);
+        m_report = loadReport(m_routeFile, m_report.criterion, m_child);
     } catch (const store::RecordsError& e) {
-        m_report = RecordsReport{m_routeFile, {}, {}, {}, {}, m_report.criterion, {}, {}};
+        const Criterion criterion = m_report.criterion;
+        m_report = RecordsReport();
+        m_report.routeFile = m_routeFile;
+        m_report.child = m_child;
+        m_report.criterion = criterion;
         showReport();
         m_dialogs.MsgBox(
             this,
@@ -162,7 +167,7 @@ void RecordsWindow::recordWalk()
     try {
         store::RecordsDb db;
         db.open(store::recordsPathFor(m_routeFile), true, 2000);
-        db.addWalk(form.when(), QString(), form.note(), steps, form.help());
+        db.addWalk(form.when(), m_child, form.note(), steps, form.help());
     } catch (const store::RecordsError& e) {
         m_dialogs.MsgBox(this, e.userMessage() + QStringLiteral("\n実際の道は記録されていません。"
                                                                 "\n（くわしく: %1）")

@@ -26,7 +26,9 @@ class RecordsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    RecordsWindow(platform::Dialogs& dialogs, const QString& routeFile, QWidget* parent = nullptr);
+    // `child`, when set, shows only that child's sessions.
+    RecordsWindow(platform::Dialogs& dialogs, const QString& routeFile,
+                  const QString& child = QString(), QWidget* parent = nullptr);
 
     // Reads the records again; false (after saying why) when they can't be read.
     bool reload();
@@ -49,6 +51,7 @@ private:
 
     platform::Dialogs& m_dialogs;
     QString m_routeFile;
+    QString m_child;
     RecordsReport m_report;
     StepGridModel m_gridModel;
     SessionTableModel m_tableModel;
