@@ -391,6 +391,7 @@ private slots:
             recorder->attach(w->practiceEvents(), fx->dbPath());
             w->Timer1_Timer();
         }
+        recorder->flush();
         dialogs.answers = {platform::MsgResult::Cancel};
         QVERIFY(!commands.erase());
         QCOMPARE(readRecords(fx->dbPath()).size(), 1);
