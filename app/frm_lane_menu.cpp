@@ -1,6 +1,7 @@
 #include "app/frm_lane_menu.h"
 
 #include "app/form_look.h"
+#include "app/guide_window.h"
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
 #include "platform/dialogs.h"
@@ -8,9 +9,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
                              const QVersionNumber& version, const platform::ScreenTwips& screen,
@@ -42,16 +45,48 @@ frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
     connect(m_command2, &QPushButton::clicked, this, &frm_lane_menu::Command2_Click);
 
     buildMenus();
-    // The window grows by the menu bar's height so that the client area keeps its design size.
-    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar);
+    fitFrame();
     Form_Load();
+}
+
+void frm_lane_menu::fitFrame()
+{
+    // The window grows by the menu bar's and the status bar's heights so that the client area
+    // keeps its design size.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    QStatusBar* status = findChild<QStatusBar*>();
+    const int below = status && !status->isHidden() ? status->sizeHint().height() : 0;
+    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar + below);
+}
+
+void frm_lane_menu::addBarMenu(QMenu* menu)
+{
+    menuBar()->insertMenu(m_settingsMenu, menu);
+}
+
+void frm_lane_menu::setStatusText(const QString& text)
+{
+    if (text.isEmpty() && !findChild<QStatusBar*>())
+        return;
+    // A label of its own: a message of the status bar would be wiped by the menus' tips.
+    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("routeStatus"));
+    if (!label) {
+        statusBar()->setSizeGripEnabled(false);
+        label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("routeStatus"));
+        statusBar()->addWidget(label, 1);
+    }
+    label->setText(text);
+    label->setAccessibleName(text);
+    statusBar()->setVisible(!text.isEmpty());
+    fitFrame();
 }
 
 frm_lane_menu::~frm_lane_menu()
 {
     delete m_play.data();
     delete m_make.data();
+    delete m_guide.data();
 }
 
 void frm_lane_menu::buildMenus()
@@ -74,12 +109,17 @@ void frm_lane_menu::buildMenus()
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
+    m_settingsMenu = settings->menuAction();
     m_answerSettings = settings->addAction(QStringLiteral("答え方…"));
     m_answerSettings->setObjectName(QStringLiteral("answerSettingsAction"));
     m_answerSettings->setMenuRole(QAction::NoRole);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("helpMenu"));
+    m_guideAction = help->addAction(QStringLiteral("使い方…"));
+    m_guideAction->setObjectName(QStringLiteral("guideAction"));
+    m_guideAction->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator();
     m_about = help->addAction(QStringLiteral("バージョン情報…"));
     m_about->setObjectName(QStringLiteral("aboutAction"));
     m_about->setMenuRole(QAction::AboutRole);
@@ -90,6 +130,7 @@ void frm_lane_menu::buildMenus()
     // "終了" is the same as closing the menu: both windows go, and the program ends.
     connect(m_quit, &QAction::triggered, this, &QWidget::close);
     connect(m_about, &QAction::triggered, this, &frm_lane_menu::ShowAbout);
+    connect(m_guideAction, &QAction::triggered, this, &frm_lane_menu::ShowGuide);
 }
 
 void frm_lane_menu::addRouteCommand(QAction* action)
@@ -123,6 +164,17 @@ void frm_lane_menu::ShowAbout()
         m_dialogs->MsgBox(this, text);
     else
         platform::Dialogs().MsgBox(this, text);
+}
+
+void frm_lane_menu::ShowGuide()
+{
+    if (!m_guide) {
+        m_guide = makeGuideWindow(m_lane::DB_PATH);
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void frm_lane_menu::Form_Load()
@@ -162,10 +214,18 @@ void frm_lane_menu::Form_Unload()
         m_play->close();
     if (m_make)
         m_make->close();
+    // The guide goes with the program: left open, it would keep the program running.
+    if (m_guide)
+        m_guide->close();
 }
 
 void frm_lane_menu::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
+    // A practice window that refused to close (a child's locked practice) keeps the menu too.
+    if (m_play && m_play->isVisible()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -5,6 +5,7 @@
 #include "app/vb4_func.h"
 #include "learn/answer_access.h"
 #include "learn/big_buttons.h"
+#include "learn/practice_lock.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/connection.h"
@@ -112,6 +113,11 @@ void frm_lane_play::createControls()
             Command1_Click(m_pendingAnswer);
     });
 
+    m_afterGoal = new learn::AfterGoal(*this, m_arrows);
+    Again = platform::TwipGeometry(m_afterGoal->button(), tpp, 5640, 8400, 2 * 855, 495);
+    connect(m_afterGoal, &learn::AfterGoal::again, this, &frm_lane_play::Again_Click);
+    m_afterGoal->button()->installEventFilter(this);
+
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
 
@@ -125,6 +131,12 @@ void frm_lane_play::createControls()
 void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
 {
     m_settings = settings;
+    // The lock keeps the child in the window until an adult lets them out.
+    auto* lock = findChild<learn::PracticeLock*>();
+    if (settings.lock && !lock)
+        new learn::PracticeLock(this, m_dialogs);
+    else if (!settings.lock)
+        delete lock;
     m_access->setSettings(settings);
     if (!m_back->isHidden())
         layOutStep();
@@ -186,6 +198,12 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
     case Qt::Key_Backspace:
         button = m_back;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_afterGoal->reached())
+            return false;
+        button = m_afterGoal->button();
+        break;
     case Qt::Key_Down:
         return true; // no button of its own, and the focus stays where it is
     default:
@@ -244,6 +262,7 @@ void frm_lane_play::forgetRun()
     m_answerOutage.clear();
     m_answerRetry->stop();
     m_pendingAnswer = -1;
+    m_afterGoal->leave();
 }
 
 void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
@@ -277,12 +296,15 @@ void frm_lane_play::Timer1_Timer()
     const int stepNo = int(m_lane::STEP_NO.toLongLong());
     if (photo.isEmpty()) {
         emit m_events->goal(stepNo);
+        reachGoal();
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
     if (!showPhoto(photo)) {
         m_events->noteShown();
         emit m_events->photoMissing(stepNo, photo);
+        // The step can still be answered, even when it is the first.
+        showButtonsWithoutPhoto();
         m_dialogs.MsgBox(this, photo + kNotFound);
         return;
     }
@@ -339,8 +361,25 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
+    // "もういちど" stands on the row of "もどる", in the column of "→".
+    Again.setTop(Command2.Top());
+    Again.setLeft(Command1[2].Left());
     m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
                             Form.ScaleHeight());
+}
+
+void frm_lane_play::showButtonsWithoutPhoto()
+{
+    if (!m_back->isHidden())
+        return;
+    m_photo->clear();
+    layOutStep();
+}
+
+void frm_lane_play::reachGoal()
+{
+    showButtonsWithoutPhoto();
+    m_afterGoal->reach();
 }
 
 void frm_lane_play::play(const QString& soundFile)
@@ -354,7 +393,8 @@ void frm_lane_play::play(const QString& soundFile)
 
 void frm_lane_play::Command1_Click(int Index)
 {
-    if (Index < 0 || Index >= int(m_arrows.size()))
+    // After the goal an arrow has nothing left to answer.
+    if (Index < 0 || Index >= int(m_arrows.size()) || m_afterGoal->reached())
         return;
     m_answerRetry->stop();
     m_pendingAnswer = -1;
@@ -395,8 +435,16 @@ void frm_lane_play::Command2_Click()
     m_answerRetry->stop();
     m_pendingAnswer = -1;
     emit m_events->back(int(m_lane::STEP_NO.toLongLong()), m_events->input());
+    m_afterGoal->leave();
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;
+    armTimer();
+}
+
+void frm_lane_play::Again_Click()
+{
+    m_lane::STEP_NO = 0;
+    forgetRun();
     armTimer();
 }

@@ -1,6 +1,7 @@
 #include "main/command_line.h"
 
 #include "app/m_lane.h"
+#include "app/route_book.h"
 #include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
@@ -10,6 +11,7 @@
 #include "store/store_error.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -18,9 +20,23 @@
 
 namespace {
 
-// The options that each start a job of their own.
-const char* const kJobs[] = {"--print-pdf", "--export", "--import",
-                             "--relink",    "--photos", "--records-"};
+// The options that each start a job of their own, and those that only print a text.
+const char* const kJobs[] = {"--print-pdf", "--export",  "--import", "--relink", "--photos",
+                             "--records-",  "--help",    "--version", "-h",      "-v",
+                             "-?"};
+
+const QString kDescription = QStringLiteral(
+    "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
+    "オプションなしで起動すると「処理選択」の画面が開きます。下のオプションは画面を"
+    "開かずに働き、失敗すると理由を表示して 0 以外で終わります。\n"
+    "--route を省くと、プログラムがいつも開く道順のファイルを使います。");
+
+void say(const QString& text)
+{
+    QTextStream out(stdout);
+    out << text;
+    out.flush();
+}
 
 void complain(const QString& text)
 {
@@ -74,6 +90,34 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
 
 } // namespace
 
+void addWindowOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("practice"),
+                      QStringLiteral("メニューを出さずに、練習の画面だけを開きます。")});
+    parser.addOption({QStringLiteral("child"), QStringLiteral("練習する子どもの名前。"),
+                      QStringLiteral("NAME")});
+}
+
+WindowStart ReadWindowStart(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("per-page"), {}, QStringLiteral("N")});
+    parser.addOption({QStringLiteral("new-route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("print-pdf"), {}, QStringLiteral("OUT")});
+    addWindowOptions(parser);
+    share::addCommandLineOptions(parser);
+    WindowStart start;
+    if (!parser.parse(arguments)) {
+        start.error = parser.errorText();
+        return start;
+    }
+    start.practiceOnly = parser.isSet(QStringLiteral("practice"));
+    start.child = parser.value(QStringLiteral("child"));
+    start.route = parser.value(QStringLiteral("route"));
+    return start;
+}
+
 bool WantsCommandLineJob(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -96,21 +140,44 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QCommandLineOption routeOption(QStringLiteral("route"),
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
-    parser.addOptions({printPdfOption, perPageOption, routeOption});
+    parser.setApplicationDescription(kDescription);
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("この説明を表示して終わります。"));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("版を表示して終わります。"));
+    const QCommandLineOption newRouteOption(
+        QStringLiteral("new-route"),
+        QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
+    parser.addOptions(
+        {helpOption, versionOption, printPdfOption, perPageOption, routeOption, newRouteOption});
+    addWindowOptions(parser);
     share::addCommandLineOptions(parser);
     records::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
+    if (parsed && parser.isSet(helpOption)) {
+        // The installed command's name, wherever the program was started from.
+        QString text = parser.helpText();
+        const QString called = QCoreApplication::arguments().value(0);
+        const qsizetype at = called.isEmpty() ? -1 : text.indexOf(called);
+        if (at >= 0)
+            text.replace(at, called.size(), QStringLiteral("michitan"));
+        say(text);
+        return 0;
+    }
+    if (parsed && parser.isSet(versionOption)) {
+        say(QStringLiteral("michitan %1\n").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    }
     const bool recordsJob = !parser.isSet(printPdfOption) && records::wantsCommand(parser);
     const bool routeJob =
         parser.isSet(printPdfOption) || recordsJob ? false : share::wantsCommand(parser);
     const bool job = parser.isSet(printPdfOption) || routeJob || recordsJob;
     if (!job) {
-        // Without a job the program opens its windows as it always has.
-        if (parsed && (parser.isSet(perPageOption) || parser.isSet(routeOption))) {
-            complain(QStringLiteral("--per-page は --print-pdf と、--route は --print-pdf、"
-                                    "--export、--import、--relink、--records-csv、--records-obl、"
-                                    "--records-pdf のどれかといっしょに使います。"));
+        // Without a job the program opens its windows (on the route named, if one is).
+        if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
+            complain(QStringLiteral("--per-page は --print-pdf と、--new-route は --import と"
+                                    "いっしょに使います。"));
             return 2;
         }
         return std::nullopt;
@@ -126,14 +193,38 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                 "一つだけ指定してください。"));
         return 2;
     }
+    if (parser.isSet(newRouteOption) &&
+        (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption))) {
+        complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
+        return 2;
+    }
+    // A route file named by its path needs nothing else; a route's name, a new route or none
+    // at all is looked up in the route folder (the route in use when none is named).
     QString route = parser.value(routeOption);
-    if (!parser.isSet(routeOption)) {
+    if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
         const app::RouteStart start = defaultRoute();
-        if (start.routeFile.isEmpty()) {
+        if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
             complain(start.problem);
             return 1;
         }
-        route = start.routeFile;
+        const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
+        QString error;
+        if (start.routeFile.isEmpty()) {
+            // No route folder: the name is taken as a path, as it always was.
+        } else if (parser.isSet(newRouteOption)) {
+            const app::BookResult made =
+                app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
+            route = made.path;
+            error = made.error;
+        } else if (parser.isSet(routeOption)) {
+            route = app::ResolveRoute(routeFolder, route, &error);
+        } else {
+            route = app::ChooseStart(routeFolder).routeFile;
+        }
+        if (!error.isEmpty()) {
+            complain(error);
+            return 1;
+        }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
     for (const QString& option :

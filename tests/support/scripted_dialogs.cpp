@@ -1,5 +1,7 @@
 #include "support/scripted_dialogs.h"
 
+#include <QDialog>
+
 platform::MsgResult ScriptedDialogs::MsgBox(QWidget*, const QString& text,
                                             platform::MsgButtons kind)
 {
@@ -41,8 +43,25 @@ QString ScriptedDialogs::ShowSave(QWidget*, const platform::SaveRequest& request
     return next(saveFiles);
 }
 
+bool ScriptedDialogs::OpenFolder(const QString& folder)
+{
+    openedFolders << folder;
+    return true;
+}
+
 QString ScriptedDialogs::ShowFolder(QWidget*, const QString&, const QString& startDir)
 {
     folderStarts << startDir;
     return next(folders);
+}
+
+QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt, const QString&)
+{
+    prompts << prompt;
+    return next(inputs);
+}
+
+int ScriptedDialogs::Exec(QDialog& dialog)
+{
+    return onDialog ? onDialog(dialog) : int(QDialog::Accepted);
 }
