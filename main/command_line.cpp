@@ -21,9 +21,9 @@
 namespace {
 
 // The options that each start a job of their own, and those that only print a text.
-const char* const kJobs[] = {"--print-pdf", "--export",  "--import", "--relink", "--photos",
-                             "--records-",  "--help",    "--version", "-h",      "-v",
-                             "-?"};
+const char* const kJobs[] = {"--print-pdf", "--export",   "--import", "--relink",
+                             "--photos",    "--records-", "--help",   "--version",
+                             "-h",          "-v",         "-?"};
 
 const QString kDescription = QStringLiteral(
     "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
