@@ -1,5 +1,7 @@
 #include "app/m_lane.h"
 
+#include "store/route.h"
+
 namespace m_lane {
 
 QString DB_CONNECT;
@@ -28,7 +30,7 @@ void InitSettings(const QString& programFolder)
         folder += QLatin1Char('/');
     DB_PATH = folder + QStringLiteral("ADO_LANE.mdb");
     DB_CONNECT = ConnectString(DB_PATH);
-    ROUTE_TABLE = QStringLiteral("プログラム");
+    ROUTE_TABLE = store::routeTable();
     FORM_MARGIN = QVariant::fromValue<qint16>(120);
 }
 

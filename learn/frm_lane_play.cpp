@@ -2,10 +2,9 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QKeyEvent>
@@ -27,7 +26,7 @@ const QString kUnavailable =
 // A step whose photo or direction is asked for: the three-digit key of STEP_NO.
 QString currentStepKey()
 {
-    return VB4_FUNC::StepKey(m_lane::STEP_NO.toLongLong());
+    return store::StepKey(m_lane::STEP_NO.toLongLong());
 }
 
 } // namespace
@@ -191,21 +190,10 @@ void frm_lane_play::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-frm_lane_play::Step frm_lane_play::readStep()
+store::Step frm_lane_play::readStep()
 {
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, RouteWaitSeconds);
-    Step step;
-    {
-        store::Recordset rs =
-            cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
-                     QStringLiteral(" WHERE 順序 = '") + currentStepKey() + QStringLiteral("' "));
-        if (!rs.eof())
-            step = Step{rs.field(QStringLiteral("写真")), rs.field(QStringLiteral("方向"))};
-        rs.close();
-    }
-    cn.Close();
-    return step;
+    store::Route route(m_lane::DB_PATH, RouteWaitSeconds);
+    return route.stepNumbered(currentStepKey()).value_or(store::Step());
 }
 
 void frm_lane_play::forgetRun()
@@ -228,7 +216,7 @@ void frm_lane_play::Timer1_Timer()
     Timer1->setEnabled(false);
     const QVariant previous = m_lane::STEP_NO;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() + 1;
-    Step step;
+    store::Step step;
     try {
         step = readStep();
     } catch (const store::StoreError& e) {
@@ -280,8 +268,8 @@ void frm_lane_play::armTimer()
 {
     Timer1->setEnabled(true);
     if (PrefetchPhotos)
-        m_prefetch.start(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE,
-                         VB4_FUNC::StepKey(m_lane::STEP_NO.toLongLong() + 1), photoRoom());
+        m_prefetch.start(m_lane::DB_PATH, store::StepKey(m_lane::STEP_NO.toLongLong() + 1),
+                         photoRoom());
 }
 
 void frm_lane_play::layOutStep()
@@ -315,7 +303,7 @@ void frm_lane_play::Command1_Click(int Index)
         return;
     m_answerRetry->stop();
     m_pendingAnswer = -1;
-    Step step;
+    store::Step step;
     try {
         step = readStep();
     } catch (const store::StoreError& e) {

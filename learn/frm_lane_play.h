@@ -15,7 +15,8 @@ class QTimer;
 
 namespace store {
 class StoreError;
-}
+struct Step;
+} // namespace store
 
 namespace platform {
 class MMControl;
@@ -73,15 +74,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The photo and direction of step STEP_NO; empty when the step has no row.
-    struct Step
-    {
-        QString photo;
-        QString direction;
-    };
-
     void createControls();
-    Step readStep();
+    // The photo and direction of step STEP_NO; empty when the step has no row.
+    store::Step readStep();
     // A new run starts: nothing of the last one is waiting or remembered.
     void forgetRun();
     // Tells the adult, when it is time, that the route can't be read.

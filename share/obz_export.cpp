@@ -54,7 +54,7 @@ QByteArray json(const QJsonObject& object)
 
 ExportResult exportRoute(const QString& routePath, const QString& outPath, const Progress& progress)
 {
-    const QList<RouteStep> steps = readSteps(routePath);
+    const QList<store::Step> steps = readSteps(routePath);
     if (steps.isEmpty())
         throw failed(QStringLiteral("道順にステップがないので、書き出すものがありません。"
                                     "先に「道順作成」でステップを登録してください。"));
@@ -73,7 +73,7 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
     QJsonObject images;
     for (int i = 0; i < steps.size(); ++i) {
         report(progress, i, int(steps.size()));
-        const RouteStep& step = steps[i];
+        const store::Step& step = steps[i];
         const int number = i + 1;
         obz::StepBoard board;
         if (auto known = packed.find(step.photo); known != packed.end()) {

@@ -191,9 +191,9 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     }
     report(progress, done, int(targets.size()) + 1);
 
-    QList<RouteStep> steps;
+    QList<store::Step> steps;
     for (const ImportPlan::Step& step : plan.steps)
-        steps.push_back(RouteStep{QString(), targets.value(step.imageEntry), step.direction});
+        steps.push_back(store::Step{-1, QString(), targets.value(step.imageEntry), step.direction});
     result.datedCopy = keepDatedCopy(routePath);
     replaceSteps(routePath, steps);
     undo.dismiss();

@@ -1,9 +1,7 @@
 #include "share/relink.h"
 
-#include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "share/route_steps.h"
-#include "store/connection.h"
+#include "store/route.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -71,7 +69,7 @@ QString fileNameOf(const QString& path)
 QStringList missingPhotos(const QString& routePath)
 {
     QStringList missing;
-    for (const RouteStep& step : readSteps(routePath))
+    for (const store::Step& step : readSteps(routePath))
         if (!QFileInfo(step.photo).isFile() && !missing.contains(step.photo))
             missing << step.photo;
     return missing;
@@ -79,10 +77,10 @@ QStringList missingPhotos(const QString& routePath)
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
 {
-    const QList<RouteStep> steps = readSteps(routePath);
+    const QList<store::Step> steps = readSteps(routePath);
     QStringList missing;
     QSet<QString> inUse;
-    for (const RouteStep& step : steps) {
+    for (const store::Step& step : steps) {
         if (QFileInfo(step.photo).isFile())
             inUse.insert(step.photo);
         else if (!missing.contains(step.photo))
@@ -106,19 +104,15 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
     if (found.isEmpty())
         return result;
 
-    const QString table = routeTable();
-    store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath), routeTable());
-    store::Transaction change(cn);
-    for (auto it = found.cbegin(); it != found.cend(); ++it)
-        cn.Execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET 写真 = '") +
-                   VB4_FUNC::SQL_QUOTE(it.value()) + QStringLiteral("' WHERE 写真 = '") +
-                   VB4_FUNC::SQL_QUOTE(it.key()) + QStringLiteral("'"));
-    change.commit();
-    cn.Close();
-    for (const RouteStep& step : steps)
-        if (found.contains(step.photo))
+    // Each step is addressed by its row and mended only while it still holds the photo that was
+    // missing: a step changed meanwhile in the editor is left as it now is.
+    store::Route route(routePath);
+    store::Transaction change = route.change();
+    for (const store::Step& step : steps)
+        if (found.contains(step.photo) &&
+            route.changePhoto(step.row, step.photo, found.value(step.photo)))
             ++result.mended;
+    change.commit();
     return result;
 }
 

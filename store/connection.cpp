@@ -104,12 +104,23 @@ Connection::~Connection()
 
 void Connection::Open(const QString& connectString, const QString& table, int timeoutSeconds)
 {
-    Close();
-    m_path = dataSourceOf(connectString);
-    m_table = table;
-    if (m_path.isEmpty())
+    const QString path = dataSourceOf(connectString);
+    if (path.isEmpty()) {
+        Close();
         throw StoreError(Kind::Failed, connectString,
                          QStringLiteral("道順ファイルの場所が指定されていません。"));
+    }
+    OpenFile(path, table, timeoutSeconds);
+}
+
+void Connection::OpenFile(const QString& path, const QString& table, int timeoutSeconds)
+{
+    Close();
+    if (path.isEmpty())
+        throw StoreError(Kind::Failed, path,
+                         QStringLiteral("道順ファイルの場所が指定されていません。"));
+    m_path = path;
+    m_table = table;
     prepareRouteFile(m_path, m_table);
     const QStringList kept = keepLeftovers(m_path);
 
@@ -234,6 +245,18 @@ void Connection::exec(const QString& sql)
 void Connection::Execute(const QString& sql)
 {
     exec(sql);
+}
+
+int Connection::Execute(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(m_db);
+    if (!q.prepare(sql))
+        fail(q);
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        fail(q);
+    return q.numRowsAffected();
 }
 
 Recordset Connection::Query(const QString& sql)

@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 namespace store {
 
@@ -59,11 +60,16 @@ public:
     // holding that table. `timeoutSeconds` is how long a statement waits for another program
     // that holds the file.
     void Open(const QString& connectString, const QString& table, int timeoutSeconds = 10);
+    // As Open, with the route file's path itself.
+    void OpenFile(const QString& path, const QString& table, int timeoutSeconds = 10);
     bool isOpen() const { return m_db.isOpen(); }
     void Close();
 
     // Runs a statement whose result is not used.
     void Execute(const QString& sql);
+    // Runs a statement with a "?" for each of `values`, bound in their order; returns the number
+    // of rows it changed.
+    int Execute(const QString& sql, const QVariantList& values);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
     // The number of rows the query gives.
