@@ -9,6 +9,7 @@ QString ROUTE_TABLE;
 QString DB_PATH;
 QVariant STEP_NO;
 QVariant FORM_MARGIN;
+QString CHILD;
 
 QString ConnectString(const QString& path)
 {
@@ -23,13 +24,18 @@ QString ConnectString(const QString& path)
            QStringLiteral(";Persist Security Info=False");
 }
 
+void UseRoute(const QString& path)
+{
+    DB_PATH = path;
+    DB_CONNECT = ConnectString(DB_PATH);
+}
+
 void InitSettings(const QString& programFolder)
 {
     QString folder = programFolder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    DB_PATH = folder + QStringLiteral("ADO_LANE.mdb");
-    DB_CONNECT = ConnectString(DB_PATH);
+    UseRoute(folder + QStringLiteral("ADO_LANE.mdb"));
     ROUTE_TABLE = store::routeTable();
     FORM_MARGIN = QVariant::fromValue<qint16>(120);
 }

@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
@@ -34,7 +35,7 @@ QString currentStepKey()
 frm_lane_play::frm_lane_play(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                              const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_screen(screen),
-      m_programFolder(programFolder)
+      m_programFolder(programFolder), m_events(new learn::PracticeEvents(this))
 {
     createControls();
     Form_Load();
@@ -120,6 +121,7 @@ void frm_lane_play::Form_Load()
     coverClientArea();
     m_lane::STEP_NO = 0;
     forgetRun();
+    emit m_events->started();
     MMControl1->Notify = false;
     MMControl1->Wait = true;
     MMControl1->Shareable = false;
@@ -171,8 +173,11 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
         return false;
     }
     // A key held down answers once; a button not yet shown can't be pressed.
-    if (!key.isAutoRepeat() && !button->isHidden())
+    if (!key.isAutoRepeat() && !button->isHidden()) {
+        m_events->setInput(learn::Input::Key);
         button->click();
+        m_events->setInput(learn::Input::Mouse);
+    }
     return true;
 }
 
@@ -181,6 +186,12 @@ bool frm_lane_play::eventFilter(QObject* watched, QEvent* event)
     // Taken before the focused button sees it: a button would move the focus on an arrow key.
     if (event->type() == QEvent::KeyPress && pressForKey(*static_cast<QKeyEvent*>(event)))
         return true;
+    // A finger on a touch screen reaches the button as a mouse press made from the touch.
+    if (event->type() == QEvent::MouseButtonRelease)
+        m_events->setInput(static_cast<QMouseEvent*>(event)->source() ==
+                                   Qt::MouseEventNotSynthesized
+                               ? learn::Input::Mouse
+                               : learn::Input::Touch);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -224,21 +235,28 @@ void frm_lane_play::Timer1_Timer()
         // after the adult has been told, so that the run goes on once the route is free.
         m_lane::STEP_NO = previous;
         Timer1->setEnabled(true);
+        emit m_events->routeOutage(e.cause());
         routeUnavailable(m_tickOutage, e);
         return;
     }
     m_tickOutage.clear();
     m_stepPhoto = step.photo;
     const QString& photo = step.photo;
+    const int stepNo = int(m_lane::STEP_NO.toLongLong());
     if (photo.isEmpty()) {
+        emit m_events->goal(stepNo);
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
     if (!showPhoto(photo)) {
+        m_events->noteShown();
+        emit m_events->photoMissing(stepNo, photo);
         m_dialogs.MsgBox(this, photo + kNotFound);
         return;
     }
     layOutStep();
+    m_events->noteShown();
+    emit m_events->stepShown(stepNo, photo);
 }
 
 learn::PhotoRoom frm_lane_play::photoRoom() const
@@ -290,8 +308,15 @@ void frm_lane_play::layOutStep()
     m_back->setVisible(true);
 }
 
+void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
+{
+    m_settings = settings;
+}
+
 void frm_lane_play::play(const QString& soundFile)
 {
+    if (!m_settings.sounds)
+        return;
     MMControl1->FileName = m_programFolder + soundFile;
     MMControl1->Command(QStringLiteral("Open"));
     MMControl1->Command(QStringLiteral("Play"));
@@ -310,6 +335,7 @@ void frm_lane_play::Command1_Click(int Index)
         // Judged by itself as soon as the route can be read; the screen stays as it is.
         m_pendingAnswer = Index;
         m_answerRetry->start();
+        emit m_events->routeOutage(e.cause());
         routeUnavailable(m_answerOutage, e);
         return;
     }
@@ -322,7 +348,10 @@ void frm_lane_play::Command1_Click(int Index)
         return;
     }
     MMControl1->Command(QStringLiteral("Close"));
-    if (m_arrows[Index]->text() == step.direction) {
+    const bool right = m_arrows[Index]->text() == step.direction;
+    emit m_events->answered(m_events->press(int(m_lane::STEP_NO.toLongLong()), step.direction,
+                                            m_arrows[Index]->text(), right, Timer1->Enabled()));
+    if (right) {
         play(QStringLiteral("/OK.mp3"));
         armTimer();
     } else {
@@ -335,6 +364,7 @@ void frm_lane_play::Command2_Click()
 {
     m_answerRetry->stop();
     m_pendingAnswer = -1;
+    emit m_events->back(int(m_lane::STEP_NO.toLongLong()), m_events->input());
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;

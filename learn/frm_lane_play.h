@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/practice_settings.h"
 #include "learn/photo_prefetch.h"
+#include "learn/practice_events.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
@@ -66,6 +68,13 @@ public:
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
 
+    // How this child practises this route (sounds, lock, ...); the defaults until set.
+    void setPracticeSettings(const app::PracticeSettings& settings);
+    const app::PracticeSettings& practiceSettings() const { return m_settings; }
+
+    // What happens in the window, as signals (photos shown, presses, "もどる", the goal).
+    learn::PracticeEvents* practiceEvents() const { return m_events; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,4 +114,6 @@ private:
     learn::RouteOutage m_answerOutage;
     QTimer* m_answerRetry = nullptr;
     int m_pendingAnswer = -1;
+    app::PracticeSettings m_settings;
+    learn::PracticeEvents* m_events = nullptr;
 };

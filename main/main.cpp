@@ -1,6 +1,7 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
+#include "app/practice_settings.h"
 #include "app/program_icon.h"
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
@@ -10,6 +11,7 @@
 #include "platform/program_folder.h"
 #include "platform/twips.h"
 #include "print/booklet_print.h"
+#include "records/recorder.h"
 #include "share/share_commands.h"
 #include "store/store_error.h"
 
@@ -17,7 +19,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
+#include <memory>
 
 namespace {
 
@@ -38,11 +42,26 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
 {
     m_lane::InitSettings(routeFolder);
     const platform::ScreenTwips screen = platform::ScreenTwips::primary();
+    // Every practice is recorded beside the route it practises; a problem with the records is
+    // told to the adult once the practice window has closed.
+    auto menuWindow = std::make_shared<QPointer<QWidget>>();
+    auto* recorder = new records::Recorder(
+        [&dialogs, menuWindow](const QString& message) { dialogs.MsgBox(*menuWindow, message); });
     auto* menu = new frm_lane_menu(
-        [&dialogs, screen, folder] { return new frm_lane_play(dialogs, screen, folder); },
+        [&dialogs, screen, folder, recorder] {
+            auto* play = new frm_lane_play(dialogs, screen, folder);
+            const app::PracticeSettings settings =
+                app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
+            play->setPracticeSettings(settings);
+            recorder->setEnabled(settings.records);
+            recorder->attach(play->practiceEvents(), m_lane::DB_PATH, m_lane::CHILD);
+            return play;
+        },
         [&dialogs, screen] { return new frm_lane_make(dialogs, screen); },
         QVersionNumber::fromString(QCoreApplication::applicationVersion()), screen);
     menu->setDialogs(&dialogs);
+    *menuWindow = menu;
+    recorder->setParent(menu);
     auto* printer = new BookletPrinter(dialogs, menu);
     QObject::connect(menu, &frm_lane_menu::printRequested, printer,
                      [printer, menu] { printer->Print(menu); });

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-translations-l10n
+  qt6-charts-dev libqt6opengl6-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-ipafont-gothic
   poppler-utils

@@ -171,9 +171,9 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("the earlier booklet");
         }
-        const QList<booklet::Step> steps{{.direction = QStringLiteral("↑")},
-                                         {.direction = QStringLiteral("→")},
-                                         {.direction = QStringLiteral("←")}};
+        const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
+                                         {-1, {}, {}, QStringLiteral("→")},
+                                         {-1, {}, {}, QStringLiteral("←")}};
         booklet::Options options;
         options.perPage = 1;
         const booklet::PdfResult result =

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <stdexcept>
+
+// The practice records of one route: an SQLite file of their own beside the route file, never a
+// table in the route file. Sessions of practice (and walks on the real route entered by the
+// adult), the route's steps as they were when each began, and everything that happened in them.
+namespace store {
+
+// The records file of the route file `routeFile`: "<route>.records.sqlite" beside it.
+QString recordsPathFor(const QString& routeFile);
+
+// A failure of the records file.
+class RecordsError : public std::runtime_error
+{
+public:
+    enum class Kind { Busy, ReadOnly, DiskFull, Damaged, Failed };
+    RecordsError(Kind kind, const QString& detail);
+    Kind kind() const { return m_kind; }
+    const QString& detail() const { return m_detail; }
+    // What went wrong, in words a parent understands, with what to do next.
+    QString userMessage() const;
+
+private:
+    Kind m_kind;
+    QString m_detail;
+};
+
+// One step of the route as it was when a session began.
+struct RecordStep
+{
+    int number = 0;
+    QString photo; // full path, as the route holds it
+    QString direction;
+};
+
+// Kinds of events, as stored.
+namespace event {
+inline constexpr char kShow[] = "show";       // a step's photo appeared
+inline constexpr char kPress[] = "press";     // an arrow was pressed
+inline constexpr char kBack[] = "back";       // "もどる"
+inline constexpr char kGoal[] = "goal";       // the goal message
+inline constexpr char kMissing[] = "missing"; // a step's photo could not be shown
+inline constexpr char kOutage[] = "outage";   // the route file could not be read
+inline constexpr char kEnd[] = "end";         // the practice window was closed
+} // namespace event
+
+struct RecordEvent
+{
+    qint64 at = 0; // milliseconds since 1970-01-01 UTC
+    QString kind;
+    int step = 0;
+    QString photo;
+    QString expected; // presses: the step's direction
+    QString pressed;  // presses: the arrow pressed
+    bool right = false;
+    int attempt = 0;         // presses: 1 for the first press at this showing of the step
+    qint64 msSincePhoto = 0; // presses: time since the photo appeared
+    QString input;           // presses and "もどる": "mouse", "key", "touch", "switch"
+    bool waiting = false;    // pressed during the second after a right answer
+    QString detail;          // outages: the reason
+};
+
+inline constexpr char kPractice[] = "practice";
+inline constexpr char kWalk[] = "walk";
+
+struct RecordSession
+{
+    qint64 id = 0;
+    QString kind = QString::fromLatin1(kPractice);
+    qint64 started = 0;
+    qint64 ended = 0; // 0: never closed (cut off); the last event tells how far it went
+    QString child;
+    QString note;
+    QList<RecordStep> steps;
+    QList<RecordEvent> events; // practice only, in order
+    QList<int> help;           // walks only: the help needed at each step of `steps` (0..4)
+};
+
+// One connection to a records file, used by one thread. Every failure throws RecordsError.
+class RecordsDb
+{
+public:
+    RecordsDb();
+    RecordsDb(const RecordsDb&) = delete;
+    RecordsDb& operator=(const RecordsDb&) = delete;
+    ~RecordsDb();
+
+    // Opens the records file at `path`, making it when it is missing and `create` is set (a
+    // missing file is otherwise an empty set of records: exists() is false). `busyMs` is how
+    // long a statement waits for another program that holds the file.
+    void open(const QString& path, bool create, int busyMs);
+    bool exists() const { return m_db.isOpen(); }
+    void close();
+
+    // Starts a session with the route's steps as they are; returns its id.
+    qint64 beginSession(const QString& kind, qint64 started, const QString& child,
+                        const QList<RecordStep>& steps);
+    // Each event is committed on its own, so that a crash loses nothing written before it.
+    void addEvent(qint64 session, const RecordEvent& event);
+    void endSession(qint64 session, qint64 at);
+    // A walk on the real route: the help needed at each step, with a note.
+    qint64 addWalk(qint64 when, const QString& child, const QString& note,
+                   const QList<RecordStep>& steps, const QList<int>& help);
+    void deleteSession(qint64 session);
+
+    // Every session with its steps and events, oldest first.
+    QList<RecordSession> readAll();
+
+    // Erases every record and rewrites the file so that nothing of them stays readable in it.
+    void eraseAll();
+
+private:
+    [[noreturn]] void fail(const QSqlError& error) const;
+    void exec(const QString& sql);
+    void checkSchema();
+
+    QString m_name;
+    QString m_path;
+    QSqlDatabase m_db;
+};
+
+// Moves a damaged records file (and what SQLite keeps beside it) aside under a dated name, so
+// that a new one can be started; returns the new name, or an empty string when it could not.
+QString keepDamagedRecords(const QString& path);
+
+} // namespace store
