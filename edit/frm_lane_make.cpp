@@ -9,7 +9,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -28,7 +31,7 @@ QString listMessage(const store::StoreError& e)
 
 frm_lane_make::frm_lane_make(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                              QWidget* parent)
-    : QWidget(parent, Qt::Window), CommonDialog1(dialogs, this), m_dialogs(dialogs),
+    : QMainWindow(parent, Qt::Window), CommonDialog1(dialogs, this), m_dialogs(dialogs),
       m_screen(screen)
 {
     createControls();
@@ -43,7 +46,14 @@ void frm_lane_make::createControls()
     Form = setUpForm(*this, QStringLiteral("frm_lane_make"), QStringLiteral("道順作成"),
                      kLightGreen, m_screen, 11745, 9825);
 
-    m_picture2 = new QWidget(this);
+    // The form's client area is the central widget: the menu bar sits above it, in the frame.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    fillBackground(*m_client, kLightGreen);
+    setCentralWidget(m_client);
+    createMenus();
+
+    m_picture2 = new QWidget(m_client);
     m_picture2->setObjectName(QStringLiteral("Picture2"));
     m_picture2->setAutoFillBackground(true);
     Picture2 = platform::TwipGeometry(m_picture2, tpp, 720, 2400, 6975, 2175);
@@ -57,7 +67,7 @@ void frm_lane_make::createControls()
 
     Adodc1 = new store::Adodc(this);
     Adodc1->setObjectName(QStringLiteral("Adodc1"));
-    m_grid = new edit::StepGrid(tpp, this);
+    m_grid = new edit::StepGrid(tpp, m_client);
     m_grid->setObjectName(QStringLiteral("DataGrid1"));
     m_grid->setModel(Adodc1);
     DataGrid1 = platform::TwipGeometry(m_grid, tpp, 120, 5280, 11175, 4455);
@@ -76,9 +86,27 @@ void frm_lane_make::createControls()
     setTabOrder(m_command2, m_command1);
 }
 
+void frm_lane_make::createMenus()
+{
+    m_photoMenu = menuBar()->addMenu(QStringLiteral("写真"));
+    m_photoMenu->setObjectName(QStringLiteral("photoMenu"));
+    m_replacePhoto = m_photoMenu->addAction(QStringLiteral("写真を差し替える…"));
+    m_replacePhoto->setObjectName(QStringLiteral("replacePhotoAction"));
+    m_replacePhoto->setStatusTip(
+        QStringLiteral("一覧で選んだ順序の写真を、番号と方向はそのままで別の写真にします"));
+    connect(m_replacePhoto, &QAction::triggered, this, &frm_lane_make::ReplacePhoto);
+}
+
+float frm_lane_make::ScaleHeight() const
+{
+    // The menu bar takes the top of what the frame leaves, as a title bar does.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    return Form.ScaleHeight() - float(bar * m_screen.TwipsPerPixel);
+}
+
 void frm_lane_make::createEditBar(double tpp)
 {
-    m_frame2 = new QFrame(this);
+    m_frame2 = new QFrame(m_client);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     m_frame2->setAutoFillBackground(true);
     Frame2 = platform::TwipGeometry(m_frame2, tpp, 120, 360, 11415, 495);
@@ -136,6 +164,8 @@ void frm_lane_make::Form_Load()
     Form.setSize(m_screen.Width, m_screen.Height);
     Form.setLeft(m_screen.Left);
     Form.setTop(m_screen.Top);
+    // The client area takes its place below the menu bar now, not only when first shown.
+    layout()->activate();
     layOutBands();
     showList(QString());
     m_grid->setFocus();
@@ -163,7 +193,7 @@ void frm_lane_make::layOutBands()
 
 bool frm_lane_make::event(QEvent* event)
 {
-    const bool handled = QWidget::event(event);
+    const bool handled = QMainWindow::event(event);
     // Once the window system has framed the window, the frame is fitted to the screen again
     // and the bands follow the client area the window then has.
     const QEvent::Type type = event->type();
@@ -196,5 +226,5 @@ void frm_lane_make::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QWidget::closeEvent(event);
+    QMainWindow::closeEvent(event);
 }

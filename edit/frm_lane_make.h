@@ -7,13 +7,15 @@
 #include "platform/twips.h"
 
 #include <QImage>
-#include <QWidget>
+#include <QMainWindow>
 #include <array>
 #include <optional>
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -28,8 +30,9 @@ class StepGrid;
 }
 
 // The window in which a parent or teacher builds the route: an edit bar for one step, the
-// step's photo, and the list of every step in order.
-class frm_lane_make : public QWidget
+// step's photo, and the list of every step in order. Its menu bar lies above the client area,
+// which holds the three bands; the "写真" menu holds the commands on the chosen step's photo.
+class frm_lane_make : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -44,10 +47,16 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    // "写真を差し替える…": gives the chosen step another photo, keeping its number and direction.
+    void ReplacePhoto();
+    // The route was changed elsewhere (an import, mended photo paths): the list is read again
+    // and the edit bar shows the step of its number as it now is.
+    void RouteChanged();
 
-    // The window's client area in twips: the outer size less the window system's frame.
+    // The window's client area in twips: the outer size less the window system's frame and
+    // the menu bar.
     float ScaleWidth() const { return Form.ScaleWidth(); }
-    float ScaleHeight() const { return Form.ScaleHeight(); }
+    float ScaleHeight() const;
 
     // How long a change waits, in seconds, for another program that holds the route file.
     int ConnectionTimeout = 10;
@@ -78,16 +87,25 @@ public:
     QLabel* photo() const { return m_picture1; }
     QWidget* photoArea() const { return m_picture2; }
     edit::StepGrid* grid() const { return m_grid; }
+    // The client area below the menu bar, which holds the three bands.
+    QWidget* clientArea() const { return m_client; }
+    // The "写真" menu; a later menu goes in after it.
+    QMenu* photoMenu() const { return m_photoMenu; }
+    QAction* replacePhotoAction() const { return m_replacePhoto; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    enum class Outcome { Changed, Cancelled, Full, Stale };
+    enum class Outcome { Changed, Cancelled, Full, Stale, Taken };
 
     void createControls();
+    void createMenus();
     void createEditBar(double tpp);
+    // Asks for a photo file; empty after Cancel.
+    QString choosePhotoFile();
+    Outcome replaceStepPhoto(const edit::ChosenStep& step, const QString& photo, QString* takenBy);
     void layOutBands();
     void setColumnWidths();
     Outcome registerStep(const QString& photo);
@@ -114,6 +132,9 @@ private:
     platform::ScreenTwips m_screen;
     edit::CommandGuard m_guard{*this};
 
+    QWidget* m_client = nullptr;
+    QMenu* m_photoMenu = nullptr;
+    QAction* m_replacePhoto = nullptr;
     QFrame* m_frame2 = nullptr;
     std::array<QLabel*, 3> m_label1{};
     QLineEdit* m_text2 = nullptr;

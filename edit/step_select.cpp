@@ -80,12 +80,7 @@ void frm_lane_make::Command3_Click()
     const edit::CommandScope command(m_guard);
     if (!command)
         return;
-    CommonDialog1.InitDir = QString();
-    CommonDialog1.Filter = QStringLiteral("*.*");
-    CommonDialog1.FileName = QStringLiteral("*.*");
-    CommonDialog1.DefaultExt = QStringLiteral("*");
-    CommonDialog1.ShowOpen();
-    const QString file = CommonDialog1.FileName.trimmed();
+    const QString file = choosePhotoFile();
     if (file.isEmpty())
         return;
     // The path stays in the edit bar even when the photo can't be shown: the step can still be
@@ -93,6 +88,16 @@ void frm_lane_make::Command3_Click()
     m_text1->setText(file);
     if (!showPhoto(file))
         m_dialogs.MsgBox(this, file + kNotFound);
+}
+
+QString frm_lane_make::choosePhotoFile()
+{
+    CommonDialog1.InitDir = QString();
+    CommonDialog1.Filter = QStringLiteral("*.*");
+    CommonDialog1.FileName = QStringLiteral("*.*");
+    CommonDialog1.DefaultExt = QStringLiteral("*");
+    CommonDialog1.ShowOpen();
+    return CommonDialog1.FileName.trimmed();
 }
 
 std::optional<QImage> frm_lane_make::loadShownPhoto(const QString& path) const

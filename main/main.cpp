@@ -13,7 +13,6 @@
 #include "print/booklet_print.h"
 #include "records/recorder.h"
 #include "share/share_commands.h"
-#include "store/store_error.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -68,14 +67,9 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     QObject::connect(menu, &frm_lane_menu::exportPdfRequested, printer,
                      [printer, menu] { printer->ExportPdf(menu); });
     // After an import or a mend an open editor shows the new route at once.
-    const auto routeChanged = [&dialogs, menu] {
-        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow())) {
-            try {
-                make->LANE_DSP(QString());
-            } catch (const store::StoreError& e) {
-                dialogs.MsgBox(make, e.userMessage());
-            }
-        }
+    const auto routeChanged = [menu] {
+        if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow()))
+            make->RouteChanged();
     };
     for (QAction* action : share::routeCommands(dialogs, menu, routeChanged))
         menu->addRouteCommand(action);

@@ -110,7 +110,7 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
     store::Transaction change = route.change();
     for (const store::Step& step : steps)
         if (found.contains(step.photo) &&
-            route.changePhoto(step.row, step.photo, found.value(step.photo)))
+            route.changePhoto(step.row, found.value(step.photo), step.photo))
             ++result.mended;
     change.commit();
     return result;

@@ -247,18 +247,6 @@ void Connection::Execute(const QString& sql)
     exec(sql);
 }
 
-int Connection::Execute(const QString& sql, const QVariantList& values)
-{
-    QSqlQuery q(m_db);
-    if (!q.prepare(sql))
-        fail(q);
-    for (const QVariant& value : values)
-        q.addBindValue(value);
-    if (!q.exec())
-        fail(q);
-    return q.numRowsAffected();
-}
-
 Recordset Connection::Query(const QString& sql)
 {
     QSqlQuery q(m_db);
@@ -266,6 +254,29 @@ Recordset Connection::Query(const QString& sql)
     if (!q.exec(sql))
         fail(q);
     return Recordset(std::move(q), this);
+}
+
+QSqlQuery Connection::prepared(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q);
+    for (const QVariant& value : values)
+        q.addBindValue(value);
+    if (!q.exec())
+        fail(q);
+    return q;
+}
+
+int Connection::Execute(const QString& sql, const QVariantList& values)
+{
+    return prepared(sql, values).numRowsAffected();
+}
+
+Recordset Connection::Query(const QString& sql, const QVariantList& values)
+{
+    return Recordset(prepared(sql, values), this);
 }
 
 int Connection::RecordCount(const QString& sql)

@@ -67,11 +67,12 @@ public:
 
     // Runs a statement whose result is not used.
     void Execute(const QString& sql);
-    // Runs a statement with a "?" for each of `values`, bound in their order; returns the number
-    // of rows it changed.
-    int Execute(const QString& sql, const QVariantList& values);
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
+    // The same with `values` bound to the statement's placeholders ("?"), in order.
+    // Execute returns the number of rows the statement changed.
+    int Execute(const QString& sql, const QVariantList& values);
+    Recordset Query(const QString& sql, const QVariantList& values);
     // The number of rows the query gives.
     int RecordCount(const QString& sql);
 
@@ -91,6 +92,7 @@ private:
     // Throws when the file is shorter than its own header says.
     void checkWholeFile();
     void exec(const QString& sql);
+    QSqlQuery prepared(const QString& sql, const QVariantList& values);
 
     QString m_name;
     QString m_path;

@@ -174,11 +174,23 @@ void Route::replaceAll(const QList<Step>& steps)
         m_cn.Execute(insert, {StepKey(++n), step.photo, step.direction});
 }
 
-bool Route::changePhoto(qint64 row, const QString& from, const QString& to)
+QString Route::otherStepWithPhoto(const QString& photo, qint64 exceptRow)
 {
-    return m_cn.Execute(QStringLiteral("UPDATE ") + routeTable() +
-                            QStringLiteral(" SET 写真 = ? WHERE rowid = ? AND 写真 = ?"),
-                        {to, row, from}) > 0;
+    Recordset rs = m_cn.Query(QStringLiteral("SELECT 順序 FROM ") + routeTable() +
+                                  QStringLiteral(" WHERE 写真 = ? AND rowid <> ? ORDER BY 順序"),
+                              {photo, exceptRow});
+    return rs.eof() ? QString() : rs.field(kOrder);
+}
+
+bool Route::changePhoto(qint64 row, const QString& photo,
+                        const std::optional<QString>& whileHolding)
+{
+    const QString update =
+        QStringLiteral("UPDATE ") + routeTable() + QStringLiteral(" SET 写真 = ? WHERE rowid = ?");
+    if (whileHolding)
+        return m_cn.Execute(update + QStringLiteral(" AND 写真 = ?"), {photo, row, *whileHolding}) >
+               0;
+    return m_cn.Execute(update, {photo, row}) > 0;
 }
 
 } // namespace store

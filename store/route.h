@@ -54,6 +54,9 @@ public:
     int countBefore(const QString& order);
     // The highest number in the route, as stored; empty for an empty route.
     QString lastOrder();
+    // The number of a step other than the one in row `exceptRow` whose photo is `photo`; empty
+    // when no other step has it.
+    QString otherStepWithPhoto(const QString& photo, qint64 exceptRow);
 
     // ---- Changing (inside a change())
     // Adds a row with `step`'s number, photo and direction; returns its row id.
@@ -74,8 +77,10 @@ public:
     // Replaces every step by `steps`, numbered "001", "002", ... in their order (their `order`
     // and `row` are not used).
     void replaceAll(const QList<Step>& steps);
-    // Gives the row `row` the photo `to`, if it still holds `from`; false when it no longer does.
-    bool changePhoto(qint64 row, const QString& from, const QString& to);
+    // Gives the step in row `row` the photo `photo` (its number and direction stay); with
+    // `whileHolding`, only while the row still holds that photo. False when no row changed.
+    bool changePhoto(qint64 row, const QString& photo,
+                     const std::optional<QString>& whileHolding = std::nullopt);
 
 private:
     Connection m_cn;

@@ -2,6 +2,7 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
+#include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -42,7 +43,7 @@ private:
 
     std::unique_ptr<frm_lane_make> open(QSize pixels = QSize(1024, 768))
     {
-        return std::make_unique<frm_lane_make>(dialogs, platform::ScreenTwips::fromPixels(pixels));
+        return std::make_unique<frm_lane_make>(dialogs, editorScreen(pixels));
     }
 
 private slots:
@@ -56,7 +57,10 @@ private slots:
     {
         fx->createSteps(3);
         const auto w = open();
-        compareGeometry(w->Form, {0, 0, 15360, 11520});
+        // The menu bar lies above the client area, which has the screen's size less the bar.
+        const float bar = float(w->menuBar()->sizeHint().height() * 15);
+        compareGeometry(w->Form, {0, 0, 15360, 11520 + bar});
+        QCOMPARE(w->ScaleHeight(), 11520.0f);
         compareGeometry(w->Frame2, {1972.5f, 0, 11415, 495});
         compareGeometry(w->Picture2, {0, 495, 15360, 5512.5f});
         compareGeometry(w->DataGrid1, {0, 6007.5f, 15240, 5145});
@@ -65,7 +69,8 @@ private slots:
         QCOMPARE(w->grid()->geometry(), QRect(0, 401, 1016, 343));
         QCOMPARE(w->photoArea()->geometry(), QRect(0, 33, 1024, 368));
         QCOMPARE(w->photo()->parentWidget(), w->photoArea());
-        QCOMPARE(w->size(), QSize(1024, 768));
+        QCOMPARE(w->clientArea()->size(), QSize(1024, 768));
+        QCOMPARE(w->replacePhotoAction()->text(), QStringLiteral("写真を差し替える…"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
