@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace app {
@@ -12,6 +13,8 @@ namespace app {
 namespace {
 
 const QString kRouteName = QStringLiteral("ADO_LANE.mdb");
+// Longer than making the sample route ever takes; a lock older than this was left by a crash.
+constexpr int kFirstStartMs = 30000;
 
 bool writableFolder(const QString& folder)
 {
@@ -65,6 +68,13 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
         return {{}, place.problem, {}};
     RouteStart start{QDir(place.folder).filePath(kRouteName), {}, {}};
     if (!place.userFolder || QFileInfo::exists(start.routeFile))
+        return start;
+    // Two first starts at once (a double click taken twice) must not both make the sample: the
+    // second waits for the first and then finds its route.
+    QLockFile firstStart(QDir(place.folder).filePath(QStringLiteral(".michitan-first-start.lock")));
+    firstStart.setStaleLockTime(kFirstStartMs);
+    firstStart.tryLock(kFirstStartMs);
+    if (QFileInfo::exists(start.routeFile))
         return start;
     // A first start in the user's folder: the sample route, with its own copy of the photos so
     // that it never depends on the program's files.

@@ -29,12 +29,12 @@ void frm_lane_make::Command2_Click()
     }
     // Text2 still holds the deleted number: the step that took its place becomes current, and
     // the edit bar shows it, so that what a second deletion removes is what the parent sees.
+    // After another program's change the same holds: the edit bar shows a step that exists, so
+    // that a second 削除 acts on what the parent sees rather than repeating the refusal.
     showList(m_text2->text());
-    if (outcome == Outcome::Stale) {
-        m_dialogs.MsgBox(this, edit::routeChangedMessage());
-        return;
-    }
     showCurrentStep();
+    if (outcome == Outcome::Stale)
+        m_dialogs.MsgBox(this, edit::routeChangedMessage());
 }
 
 frm_lane_make::Outcome frm_lane_make::deleteStep()
@@ -43,6 +43,8 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
     const std::optional<QString> photo = chosenPhoto(order);
     store::Route route(m_lane::DB_PATH, ConnectionTimeout);
     store::Transaction change = route.change();
+    // A refusal speaks of the route as the parent knows it, before the deletion.
+    const int steps = route.count();
     if (photo) {
         // The chosen step: its row alone goes, and only while its number still holds it.
         const qint64 row = edit::findStepRow(route, order, photo);
@@ -53,7 +55,7 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
         // A number typed by hand is taken as typed.
         route.deleteNumbered(order);
     }
-    route.renumber();
+    route.renumber(-1, steps);
     change.commit();
     return Outcome::Changed;
 }

@@ -6,6 +6,7 @@
 #include "store/store_error.h"
 
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace learn {
 namespace {
@@ -38,18 +39,16 @@ PreparedPhoto preparePhoto(const QString& path, const PhotoRoom& room)
 
 PhotoPrefetch::~PhotoPrefetch()
 {
-    if (m_pending.valid())
-        m_pending.wait();
+    m_pending.waitForFinished();
 }
 
 void PhotoPrefetch::start(const QString& routePath, const QString& stepKey, const PhotoRoom& room)
 {
-    if (m_pending.valid() && m_key == stepKey)
-        return; // already under way
-    if (m_pending.valid())
-        m_pending.wait(); // one at a time; the earlier one is no longer wanted
+    if (m_pending.isValid() && m_key == stepKey)
+        return;                  // already under way
+    m_pending.waitForFinished(); // one at a time; the earlier one is no longer wanted
     m_key = stepKey;
-    m_pending = std::async(std::launch::async, [=]() -> std::optional<PreparedPhoto> {
+    m_pending = QtConcurrent::run([=]() -> std::optional<PreparedPhoto> {
         QString path;
         try {
             store::Route route(routePath, 0); // never wait for a busy file here
@@ -66,15 +65,15 @@ void PhotoPrefetch::start(const QString& routePath, const QString& stepKey, cons
 
 void PhotoPrefetch::wait() const
 {
-    if (m_pending.valid())
-        m_pending.wait();
+    QFuture<std::optional<PreparedPhoto>>(m_pending).waitForFinished();
 }
 
 std::optional<PreparedPhoto> PhotoPrefetch::take(const QString& path)
 {
-    if (!m_pending.valid())
+    if (!m_pending.isValid())
         return std::nullopt;
-    std::optional<PreparedPhoto> photo = m_pending.get();
+    std::optional<PreparedPhoto> photo = m_pending.result();
+    m_pending = {};
     m_key.clear();
     if (!photo || photo->path != path)
         return std::nullopt;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFuture>
 #include <QImage>
 #include <QString>
-#include <future>
 #include <optional>
 
 namespace learn {
@@ -54,7 +54,7 @@ public:
 
 private:
     QString m_key;
-    std::future<std::optional<PreparedPhoto>> m_pending;
+    QFuture<std::optional<PreparedPhoto>> m_pending; // on Qt's worker threads
 };
 
 } // namespace learn

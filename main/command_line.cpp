@@ -1,5 +1,6 @@
 #include "main/command_line.h"
 
+#include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
 #include "share/share_cli.h"
@@ -80,7 +81,7 @@ bool WantsCommandLineJob(int argc, char** argv)
 }
 
 std::optional<int> RunCommandLine(const QStringList& arguments,
-                                  const std::function<QString()>& defaultRoute)
+                                  const std::function<app::RouteStart()>& defaultRoute)
 {
     QCommandLineParser parser;
     const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"),
@@ -111,7 +112,30 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
     }
-    const QString route = parser.isSet(routeOption) ? parser.value(routeOption) : defaultRoute();
+    if (parser.isSet(printPdfOption) && share::wantsCommand(parser)) {
+        complain(QStringLiteral("--print-pdf、--export、--import、--relink は一度に一つだけ"
+                                "指定してください。"));
+        return 2;
+    }
+    QString route = parser.value(routeOption);
+    if (!parser.isSet(routeOption)) {
+        const app::RouteStart start = defaultRoute();
+        if (start.routeFile.isEmpty()) {
+            complain(start.problem);
+            return 1;
+        }
+        route = start.routeFile;
+    }
+    // A booklet or an archive never goes over the route or a file kept with it.
+    for (const QString& option : {QStringLiteral("print-pdf"), QStringLiteral("export")}) {
+        const QString target = parser.isSet(option) ? parser.value(option) : QString();
+        if (target.isEmpty())
+            continue;
+        if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
+            complain(clash);
+            return 2;
+        }
+    }
     if (routeJob) {
         QTextStream out(stdout);
         QTextStream err(stderr);

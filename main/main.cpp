@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 #include <memory>
@@ -93,12 +94,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(MICHITAN_VERSION));
     QApplication::setWindowIcon(programIcon());
     loadJapaneseTranslations(app);
+    // Dates, sizes and numbers (the photo dialog's columns among them) read as the texts do,
+    // whatever language the desktop speaks.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     // Photos from today's phones (up to about 64 megapixels) decode at full size in the editor.
     QImageReader::setAllocationLimit(256);
     // The program's folder (sounds, sample photos) and the route's folder (see startRoute).
     const platform::ProgramFolder folder;
     // A job from the command line works on the route the program would open unless told another.
-    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()).routeFile; };
+    const auto routeToOpen = [&folder] { return app::startRoute(folder.path()); };
     if (const std::optional<int> code = RunCommandLine(QApplication::arguments(), routeToOpen))
         return *code;
     platform::Dialogs dialogs;

@@ -82,4 +82,28 @@ void ProgramFolder::resolve(const QByteArray& nativePath)
 #endif
 }
 
+QString lastingPath(const QString& path)
+{
+    static const QString kAlias = QStringLiteral("/proc/self/fd/");
+    if (!path.startsWith(kAlias))
+        return path;
+    const qsizetype slash = path.indexOf(QLatin1Char('/'), kAlias.size());
+    const QString descriptor = path.mid(0, slash < 0 ? path.size() : slash);
+    const QString rest = slash < 0 ? QString() : path.mid(slash);
+#ifdef Q_OS_LINUX
+    const QByteArray link = QFile::encodeName(descriptor);
+    QByteArray target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.constData(), target.data(), target.size());
+    if (length <= 0 || length >= target.size())
+        return QString();
+    target.truncate(length);
+    const QString real = QFile::decodeName(target);
+    if (QFile::encodeName(real) != target || !real.startsWith(QLatin1Char('/')))
+        return QString();
+    return real + rest;
+#else
+    return QString();
+#endif
+}
+
 } // namespace platform

@@ -31,4 +31,10 @@ private:
     QString m_path;
 };
 
+// A path that this and any later program can open: `path` itself, or for a path reached through
+// a descriptor (/proc/self/fd/N/..., as ProgramFolder gives for a non-UTF-8 name) the real path
+// it stands for when that can be written as text. Empty when it can't: such a path must never
+// be stored, since it means nothing to another process.
+QString lastingPath(const QString& path);
+
 } // namespace platform

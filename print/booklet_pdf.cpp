@@ -1,10 +1,43 @@
 #include "print/booklet_pdf.h"
 
+#include "platform/write_failure.h"
+
 #include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QSaveFile>
 
 namespace booklet {
+namespace {
+
+// Passes every byte on to the file and remembers whether all of them got there. The PDF writer
+// takes no notice of a short or failed write (a full disk), so the check is made here.
+class CheckedOutput : public QIODevice
+{
+public:
+    explicit CheckedOutput(QIODevice& target) : m_target(target) { open(QIODevice::WriteOnly); }
+
+    bool complete() const { return !m_failed; }
+    qint64 bytes() const { return m_bytes; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        m_bytes += length;
+        if (m_failed)
+            return length; // the file is given up already; let the painter run to its end
+        if (m_target.write(data, length) != length)
+            m_failed = true;
+        return length;
+    }
+
+private:
+    QIODevice& m_target;
+    qint64 m_bytes = 0;
+    bool m_failed = false;
+};
+
+} // namespace
 
 QPageLayout DefaultPageLayout()
 {
@@ -19,29 +52,32 @@ PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const O
                           const QPageLayout& layout, const Progress& progress)
 {
     PdfResult result;
-    // Written beside the target under another name and renamed over it only when complete.
+    // Written beside the target under another name and renamed over it only when every byte
+    // reached the disk.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
+        result.error = platform::writeFailureReason(path, 0);
         return result;
     }
+    CheckedOutput output(file);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&output);
         writer.setPageLayout(layout);
         writer.setResolution(300);
         writer.setTitle(QStringLiteral("道順"));
         writer.setCreator(QStringLiteral("ミチタン"));
         result.outcome = PaintBooklet(writer, steps, options, progress);
     }
-    if (result.outcome != Outcome::Done) {
+    if (result.outcome == Outcome::Cancelled) {
         file.cancelWriting();
-        if (result.outcome == Outcome::Failed)
-            result.error = file.errorString();
         return result;
     }
-    if (!file.commit()) {
+    const bool whole = result.outcome == Outcome::Done && output.complete() && file.flush() &&
+                       file.error() == QFileDevice::NoError && file.size() == output.bytes();
+    if (!whole || !file.commit()) {
+        file.cancelWriting();
         result.outcome = Outcome::Failed;
-        result.error = file.errorString();
+        result.error = platform::writeFailureReason(path, output.bytes());
     }
     return result;
 }

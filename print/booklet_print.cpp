@@ -1,6 +1,8 @@
 #include "print/booklet_print.h"
 
 #include "app/m_lane.h"
+#include "app/route_outputs.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "print/booklet_layout.h"
 #include "print/booklet_pdf.h"
@@ -156,6 +158,10 @@ booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
     const QString path = m_dialogs.ShowSave(parent, request);
     if (path.isEmpty())
         return booklet::Outcome::Cancelled;
+    if (const QString clash = app::routeFileClash(path, m_lane::DB_PATH); !clash.isEmpty()) {
+        m_dialogs.MsgBox(parent, clash);
+        return booklet::Outcome::Failed;
+    }
 
     return writePdf(parent, path, steps, booklet::DefaultPageLayout());
 }
@@ -166,9 +172,13 @@ booklet::Outcome BookletPrinter::writePdf(QWidget* parent, const QString& path,
 {
     booklet::Options options;
     options.perPage = m_perPage;
-    BookletProgress progress(parent);
-    const booklet::PdfResult result =
-        booklet::WriteBookletPdf(path, steps, options, layout, progress.callback());
+    // Painting and writing run on a worker thread; the windows stay alive meanwhile.
+    booklet::PdfResult result;
+    platform::runInBackground(parent, QStringLiteral("道順の本を作っています…"),
+                              [&](const platform::WorkProgress& progress) {
+                                  result = booklet::WriteBookletPdf(path, steps, options, layout,
+                                                                    progress);
+                              });
     if (result.outcome == booklet::Outcome::Cancelled)
         m_dialogs.MsgBox(parent, QStringLiteral("PDF の書き出しを取り消しました。\n") +
                                      QDir::toNativeSeparators(path) +

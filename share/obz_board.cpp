@@ -34,6 +34,12 @@ QJsonObject grid(int rows, int columns, const QJsonArray& order)
 
 } // namespace
 
+bool isArrow(const QString& direction)
+{
+    return direction == QStringLiteral("↑") || direction == QStringLiteral("→") ||
+           direction == QStringLiteral("←");
+}
+
 QString boardId(int number)
 {
     return QStringLiteral("step-%1").arg(number, 3, 10, QLatin1Char('0'));

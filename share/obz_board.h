@@ -28,6 +28,9 @@ struct StepBoard
     QSize imageSize;
 };
 
+// True for "↑", "→" and "←", the only directions a route's step may have.
+bool isArrow(const QString& direction);
+
 QString boardId(int number);
 QString boardPath(int number);
 QString imageId(int number);

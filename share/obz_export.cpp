@@ -1,5 +1,6 @@
 #include "share/obz_export.h"
 
+#include "platform/write_failure.h"
 #include "share/obz_board.h"
 #include "share/obz_limits.h"
 #include "share/photo_pack.h"
@@ -11,7 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonDocument>
-#include <QScopeGuard>
+#include <QSaveFile>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
@@ -20,12 +21,33 @@
 namespace share {
 namespace {
 
-ShareError writeFailed(const QString& path)
+ShareError writeFailed(const QString& path, qint64 bytes = 0)
 {
-    return failed(QStringLiteral("ファイル「%1」を書き込めませんでした。"
-                                 "保存先のフォルダーに書き込めるか、ディスクに空きがあるか"
-                                 "確かめてください。")
-                      .arg(QDir::toNativeSeparators(path)));
+    return failed(
+        QStringLiteral("ファイル「%1」を書き込めませんでした。%2")
+            .arg(QDir::toNativeSeparators(path), platform::writeFailureReason(path, bytes)));
+}
+
+// A route that import would refuse is not written at all: the parent hears why now, not on
+// the other computer.
+void checkExportable(const QList<store::Step>& steps)
+{
+    if (steps.isEmpty())
+        throw failed(QStringLiteral("道順にステップがないので、書き出すものがありません。"
+                                    "先に「道順作成」でステップを登録してください。"));
+    if (steps.size() > limits::kMaxSteps)
+        throw failed(QStringLiteral("道順に %1 ステップあり、書き出せる %2 ステップを超えています。"
+                                    "「道順作成」でステップを減らしてから、もう一度書き出して"
+                                    "ください。")
+                         .arg(steps.size())
+                         .arg(limits::kMaxSteps));
+    for (int i = 0; i < steps.size(); ++i)
+        if (!obz::isArrow(steps[i].direction))
+            throw failed(QStringLiteral("%1 番目のステップの方向「%2」が ↑ → ← のどれでもないので、"
+                                        "書き出せません。「道順作成」でそのステップの方向を"
+                                        "選び直して登録してから、もう一度書き出してください。")
+                             .arg(i + 1)
+                             .arg(steps[i].direction));
 }
 
 // Adds one entry; pictures are stored as they are (they do not pack), JSON is deflated.
@@ -55,14 +77,14 @@ QByteArray json(const QJsonObject& object)
 ExportResult exportRoute(const QString& routePath, const QString& outPath, const Progress& progress)
 {
     const QList<store::Step> steps = readSteps(routePath);
-    if (steps.isEmpty())
-        throw failed(QStringLiteral("道順にステップがないので、書き出すものがありません。"
-                                    "先に「道順作成」でステップを登録してください。"));
-    // Written beside the target first, so that a failure never leaves half a file in its place.
-    const QString partPath = outPath + QStringLiteral(".part");
-    QFile::remove(partPath);
-    auto removePart = qScopeGuard([&] { QFile::remove(partPath); });
-    QuaZip zip(partPath);
+    checkExportable(steps);
+    // Written beside the target under another name and renamed over it in one step once it is
+    // whole, so that a failure or a kill never costs the family the archive that was there.
+    QSaveFile file(outPath);
+    if (!file.open(QIODevice::WriteOnly))
+        throw writeFailed(outPath);
+    QuaZip zip(&file);
+    zip.setAutoClose(false);
     zip.setUtf8Enabled(true);
     if (!zip.open(QuaZip::mdCreate))
         throw writeFailed(outPath);
@@ -86,10 +108,12 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
                                   .arg(photo.suffix);
             board.contentType = photo.contentType;
             board.imageSize = photo.size;
-            board.photoMissing = photo.missing;
+            board.photoMissing = photo.state != PackedPhoto::State::Packed;
             board.photoName = QFileInfo(step.photo).fileName();
-            if (photo.missing)
+            if (photo.state == PackedPhoto::State::Missing)
                 result.missing << step.photo;
+            if (photo.state == PackedPhoto::State::Unreadable)
+                result.unreadable << step.photo;
             addEntry(zip, board.imagePath, photo.bytes, false, outPath);
             images.insert(board.imageId, board.imagePath);
             packed.insert(step.photo, board);
@@ -103,14 +127,11 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
     addEntry(zip, QStringLiteral("manifest.json"), json(obz::manifest(result.steps, images)), true,
              outPath);
     zip.close();
-    if (zip.getZipError() != UNZ_OK)
-        throw writeFailed(outPath);
     report(progress, result.steps, result.steps);
-    if (QFileInfo::exists(outPath) && !QFile::remove(outPath))
-        throw writeFailed(outPath);
-    if (!QFile::rename(partPath, outPath))
-        throw writeFailed(outPath);
-    removePart.dismiss();
+    const qint64 bytes = file.pos();
+    if (zip.getZipError() != UNZ_OK || !file.flush() || file.error() != QFileDevice::NoError ||
+        file.size() != bytes || !file.commit())
+        throw writeFailed(outPath, bytes);
     return result;
 }
 

@@ -1,6 +1,9 @@
 #include "share/obz_import.h"
 
 #include "platform/picture.h"
+#include "platform/program_folder.h"
+#include "platform/write_failure.h"
+#include "share/obz_board.h"
 #include "share/obz_limits.h"
 #include "share/route_steps.h"
 #include "share/share_error.h"
@@ -15,21 +18,21 @@
 #include <QMap>
 #include <QScopeGuard>
 #include <QSet>
+#include <QStandardPaths>
+#include <QTextBoundaryFinder>
+#include <QUuid>
 
 namespace share {
 namespace {
 
-const QStringList kArrows{QStringLiteral("↑"), QStringLiteral("→"), QStringLiteral("←")};
-
-QJsonObject readJson(ZipReader& zip, const QString& name)
+QJsonObject readJson(ZipReader& zip, const QString& name, qint64 limit)
 {
     if (!zip.contains(name))
-        throw refused(QStringLiteral("「%1」がありません。").arg(name));
+        throw refusedOurs(QStringLiteral("「%1」がありません。").arg(name));
     QJsonParseError error;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(zip.read(name, limits::kMaxJsonBytes), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(zip.read(name, limit), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        throw refused(QStringLiteral("「%1」の JSON が壊れています。").arg(name));
+        throw refusedOurs(QStringLiteral("「%1」の JSON が壊れています。").arg(name));
     return doc.object();
 }
 
@@ -40,6 +43,25 @@ bool pictureSuffix(const QString& path)
     return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
            suffix == QLatin1String("png");
 }
+
+} // namespace
+
+QString fittedFileName(const QString& stem, const QString& tag, const QString& suffix)
+{
+    const QString end = tag + QLatin1Char('.') + suffix;
+    const qsizetype room = limits::kMaxNameBytes - end.toUtf8().size();
+    if (stem.toUtf8().size() <= room)
+        return stem + end;
+    // Cut where a reader sees a character end, so that no emoji or accented letter is halved.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, stem);
+    qsizetype keep = 0;
+    for (qsizetype at = finder.toNextBoundary(); at > 0 && stem.left(at).toUtf8().size() <= room;
+         at = finder.toNextBoundary())
+        keep = at;
+    return stem.left(keep) + end;
+}
+
+namespace {
 
 // A file name of our own making from the name the photo had: no folder, no character that a
 // file system refuses, and the suffix of the picture it now is.
@@ -55,23 +77,23 @@ QString safePhotoName(const QString& original, const QString& imageEntry)
         stem.remove(0, 1);
     if (stem.isEmpty())
         stem = QStringLiteral("photo");
-    return stem.left(100) + QLatin1Char('.') + QFileInfo(imageEntry).suffix().toLower();
+    return fittedFileName(stem, QString(), QFileInfo(imageEntry).suffix().toLower());
 }
 
 ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QString& boardName)
 {
     ImportPlan::Step step;
     step.direction = board.value(QStringLiteral("ext_michitan_direction")).toString();
-    if (!kArrows.contains(step.direction))
-        throw refused(QStringLiteral("「%1」の方向がありません。").arg(boardName));
+    if (!obz::isArrow(step.direction))
+        throw refusedOurs(QStringLiteral("「%1」の方向がありません。").arg(boardName));
     const QString imageId = board.value(QStringLiteral("ext_michitan_image_id")).toString();
     for (const QJsonValue& image : board.value(QStringLiteral("images")).toArray())
         if (image.toObject().value(QStringLiteral("id")).toString() == imageId)
             step.imageEntry = image.toObject().value(QStringLiteral("path")).toString();
     if (imageId.isEmpty() || step.imageEntry.isEmpty() || !pictureSuffix(step.imageEntry))
-        throw refused(QStringLiteral("「%1」の写真が示されていません。").arg(boardName));
+        throw refusedOurs(QStringLiteral("「%1」の写真が示されていません。").arg(boardName));
     if (!zip.contains(step.imageEntry))
-        throw refused(QStringLiteral("写真「%1」がありません。").arg(step.imageEntry));
+        throw refusedOurs(QStringLiteral("写真「%1」がありません。").arg(step.imageEntry));
     step.photoName = safePhotoName(
         board.value(QStringLiteral("ext_michitan_photo_name")).toString(), step.imageEntry);
     return step;
@@ -88,50 +110,101 @@ QHash<QString, QString> targetNames(const ImportPlan& plan, const QDir& folder)
         const QFileInfo name(step.photoName);
         QString candidate = step.photoName;
         for (int i = 2; taken.contains(candidate.toLower()) || folder.exists(candidate); ++i)
-            candidate =
-                QStringLiteral("%1_%2.%3").arg(name.completeBaseName()).arg(i).arg(name.suffix());
+            candidate = fittedFileName(name.completeBaseName(), QStringLiteral("_%1").arg(i),
+                                       name.suffix());
         taken.insert(candidate.toLower());
         targets.insert(step.imageEntry, folder.absoluteFilePath(candidate));
     }
     return targets;
 }
 
+// Refuses a picture that practice could not show: it is decoded whole, by the same loader and
+// within the same memory limit, at the size it can at most be shown.
 void checkPicture(const QString& path, const QString& entry)
 {
     const std::optional<QSize> size = platform::PictureSize(path);
     if (!size)
-        throw refused(QStringLiteral("写真「%1」が壊れています。").arg(entry));
+        throw refusedOurs(QStringLiteral("写真「%1」が壊れています。").arg(entry));
     if (size->width() > limits::kMaxPictureSide || size->height() > limits::kMaxPictureSide)
-        throw refused(QStringLiteral("写真「%1」が大きすぎます（縦横 %2 ピクセルまで）。")
-                          .arg(entry)
-                          .arg(limits::kMaxPictureSide));
+        throw refusedOurs(QStringLiteral("写真「%1」が大きすぎます（縦横 %2 ピクセルまで）。")
+                              .arg(entry)
+                              .arg(limits::kMaxPictureSide));
+    QSize shown = *size;
+    if (qMax(shown.width(), shown.height()) > limits::kExportLongSide)
+        shown.scale(limits::kExportLongSide, limits::kExportLongSide, Qt::KeepAspectRatio);
+    const std::optional<QImage> image = platform::LoadPicture(path, shown);
+    if (!image || image->isNull())
+        throw refusedOurs(
+            QStringLiteral("写真「%1」を表示できません（途中で切れているか、大きすぎます）。")
+                .arg(entry));
+}
+
+// `wanted` as a path that can be stored in the route. A folder that can only be reached
+// through a descriptor (inside a program folder whose name is not UTF-8) gives way to a
+// folder of the same name in the user's data folder.
+QString photoFolderToUse(const QString& wanted)
+{
+    const QString absolute = QFileInfo(wanted).absoluteFilePath();
+    const QString lasting = platform::lastingPath(absolute);
+    if (!lasting.isEmpty())
+        return lasting;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty())
+        throw failed(QStringLiteral("写真のフォルダー「%1」の名前を道順に書きこめません。"
+                                    "名前が日本語の文字コード（UTF-8）でないフォルダーの中です。"
+                                    "写真を入れる場所として別のフォルダーを選んでください。")
+                         .arg(QDir::toNativeSeparators(wanted)));
+    return QDir(data).absoluteFilePath(QFileInfo(absolute).fileName());
+}
+
+const QString kStagingPrefix = QStringLiteral(".michitan-import-");
+
+// Removes what an import that was stopped (killed, a power cut) left in `folder`.
+void removeLeftovers(const QDir& folder)
+{
+    for (const QString& name : folder.entryList({kStagingPrefix + QLatin1Char('*')},
+                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        QDir(folder.absoluteFilePath(name)).removeRecursively();
 }
 
 } // namespace
 
-ImportPlan readArchive(const QString& archivePath)
+ImportPlan readArchive(const QString& archivePath, const Progress& progress)
 {
     ZipReader zip(archivePath);
-    const QJsonObject manifest = readJson(zip, QStringLiteral("manifest.json"));
+    const QString manifestName = QStringLiteral("manifest.json");
+    if (!zip.contains(manifestName))
+        throw refused(QStringLiteral("「%1」がありません。").arg(manifestName));
+    const QJsonObject manifest = readJson(zip, manifestName, limits::kMaxManifestBytes);
     const QJsonValue count = manifest.value(QStringLiteral("ext_michitan_steps"));
     if (!count.isDouble())
         throw refused(QStringLiteral("ミチタンの道順が入っていません"
                                      "（ほかの絵カードアプリのファイルのようです）。"));
     const int steps = count.toInt(-1);
     if (steps < 1 || steps > limits::kMaxSteps || count.toDouble() != steps)
-        throw refused(QStringLiteral("道順のステップの数が %1 で、1 から %2 の間にありません。")
-                          .arg(count.toDouble())
-                          .arg(limits::kMaxSteps));
+        throw refusedOurs(QStringLiteral("道順のステップの数が %1 で、1 から %2 の間にありません。")
+                              .arg(count.toDouble())
+                              .arg(limits::kMaxSteps));
 
     // Every board the manifest names, read and checked; the step boards by their number.
     const QJsonObject boards = manifest.value(QStringLiteral("paths"))
                                    .toObject()
                                    .value(QStringLiteral("boards"))
                                    .toObject();
+    if (boards.size() > limits::kMaxBoards)
+        throw refusedOurs(QStringLiteral("ボードが %1 個あり、多すぎます（%2 個まで）。")
+                              .arg(boards.size())
+                              .arg(limits::kMaxBoards));
     QMap<int, ImportPlan::Step> byNumber;
+    QSet<QString> read; // each board is read once, however often the manifest names it
+    int done = 0;
     for (auto it = boards.begin(); it != boards.end(); ++it) {
+        report(progress, done++, int(boards.size()));
         const QString boardName = it.value().toString();
-        const QJsonObject board = readJson(zip, boardName);
+        if (read.contains(boardName))
+            throw refusedOurs(QStringLiteral("「%1」が二度示されています。").arg(boardName));
+        read.insert(boardName);
+        const QJsonObject board = readJson(zip, boardName, limits::kMaxBoardBytes);
         const QJsonValue order = board.value(QStringLiteral("ext_michitan_order"));
         if (order.isUndefined())
             continue;
@@ -139,13 +212,14 @@ ImportPlan readArchive(const QString& archivePath)
         const int number = order.toString().toInt(&ok);
         if (!ok || order.toString().size() != 3 || number < 1 || number > steps ||
             byNumber.contains(number))
-            throw refused(QStringLiteral("「%1」の番号が正しくありません。").arg(boardName));
+            throw refusedOurs(QStringLiteral("「%1」の番号が正しくありません。").arg(boardName));
         byNumber.insert(number, readStep(zip, board, boardName));
     }
     if (byNumber.size() != steps)
-        throw refused(QStringLiteral("道順は %1 ステップのはずですが、%2 ステップしかありません。")
-                          .arg(steps)
-                          .arg(byNumber.size()));
+        throw refusedOurs(
+            QStringLiteral("道順は %1 ステップのはずですが、%2 ステップしかありません。")
+                .arg(steps)
+                .arg(byNumber.size()));
     ImportPlan plan;
     plan.archivePath = archivePath;
     plan.steps = byNumber.values();
@@ -164,30 +238,49 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                          const QString& photoFolder, const Progress& progress)
 {
     ZipReader zip(plan.archivePath);
-    QDir folder(photoFolder);
-    const bool madeFolder = !folder.exists();
-    if (madeFolder && !QDir().mkpath(photoFolder))
-        throw failed(QStringLiteral("写真のフォルダー「%1」を作れませんでした。"
-                                    "書き込める場所を選んでください。道順は変わっていません。")
-                         .arg(QDir::toNativeSeparators(photoFolder)));
-    QStringList written;
     ImportResult result;
+    result.photoFolder = photoFolderToUse(photoFolder);
+    result.photoFolderMoved =
+        platform::lastingPath(QFileInfo(photoFolder).absoluteFilePath()).isEmpty();
+    const QString& photoFolderUsed = result.photoFolder;
+    QDir folder(photoFolderUsed);
+    const bool madeFolder = !folder.exists();
+    if (madeFolder && !QDir().mkpath(photoFolderUsed))
+        throw failed(QStringLiteral("写真のフォルダー「%1」を作れませんでした。%2道順は変わって"
+                                    "いません。")
+                         .arg(QDir::toNativeSeparators(photoFolderUsed),
+                              platform::folderWriteFailureReason(
+                                  QFileInfo(photoFolderUsed).absolutePath(), 0)));
+    removeLeftovers(folder);
+    // The photos are unpacked into a hidden folder inside the target and moved into place only
+    // once every one is whole and checked, so that a stopped import leaves no half photo among
+    // the family's; the next import clears such a folder away.
+    const QString stagingName =
+        kStagingPrefix + QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
+    if (!folder.mkdir(stagingName))
+        throw failed(QStringLiteral("写真のフォルダー「%1」に書き込めませんでした。%2道順は変わって"
+                                    "いません。")
+                         .arg(QDir::toNativeSeparators(photoFolderUsed),
+                              platform::folderWriteFailureReason(photoFolderUsed, 0)));
+    const QDir staging(folder.absoluteFilePath(stagingName));
+    QStringList placed;
     auto undo = qScopeGuard([&] {
         if (!result.datedCopy.isEmpty())
             QFile::remove(result.datedCopy);
-        for (const QString& path : written)
+        for (const QString& path : placed)
             QFile::remove(path);
+        QDir(staging).removeRecursively();
         if (madeFolder)
-            QDir().rmdir(photoFolder);
+            QDir().rmdir(photoFolderUsed);
     });
 
     const QHash<QString, QString> targets = targetNames(plan, folder);
     int done = 0;
     for (auto it = targets.begin(); it != targets.end(); ++it) {
         report(progress, done++, int(targets.size()) + 1);
-        zip.extract(it.key(), it.value(), limits::kMaxPictureBytes);
-        written << it.value();
-        checkPicture(it.value(), it.key());
+        const QString unpacked = staging.absoluteFilePath(QFileInfo(it.value()).fileName());
+        zip.extract(it.key(), unpacked, limits::kMaxPictureBytes);
+        checkPicture(unpacked, it.key());
     }
     report(progress, done, int(targets.size()) + 1);
 
@@ -195,8 +288,17 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     for (const ImportPlan::Step& step : plan.steps)
         steps.push_back(store::Step{-1, QString(), targets.value(step.imageEntry), step.direction});
     result.datedCopy = keepDatedCopy(routePath);
+    for (const QString& target : targets) {
+        if (!QFile::rename(staging.absoluteFilePath(QFileInfo(target).fileName()), target))
+            throw failed(QStringLiteral("写真「%1」を写真のフォルダーに置けませんでした。%2"
+                                        "道順は変わっていません。")
+                             .arg(QDir::toNativeSeparators(target),
+                                  platform::folderWriteFailureReason(photoFolderUsed, 0)));
+        placed << target;
+    }
     replaceSteps(routePath, steps);
     undo.dismiss();
+    QDir(staging).removeRecursively();
     result.steps = int(steps.size());
     return result;
 }

@@ -11,8 +11,13 @@ inline constexpr int kMaxSteps = 999;
 inline constexpr int kMaxEntries = 2100;
 // One picture (the export writes at most 1920 pixels; a phone's original is about 5 MB).
 inline constexpr qint64 kMaxPictureBytes = 40ll * 1024 * 1024;
-// One board or the manifest (a board is about 2 KB).
-inline constexpr qint64 kMaxJsonBytes = 1024 * 1024;
+// One board (about 2 KB) and the manifest (about 100 KB for 999 steps).
+inline constexpr qint64 kMaxBoardBytes = 64 * 1024;
+inline constexpr qint64 kMaxManifestBytes = 512 * 1024;
+// Boards the manifest may name: one a step, the goal board, and a few of another app's.
+inline constexpr int kMaxBoards = kMaxSteps + 16;
+// A file name on the disks we write to, in bytes of UTF-8.
+inline constexpr int kMaxNameBytes = 255;
 // Everything unpacked together.
 inline constexpr qint64 kMaxTotalBytes = 2ll * 1024 * 1024 * 1024;
 // Unpacked size against packed size, for entries above kRatioFloor bytes: pictures hardly

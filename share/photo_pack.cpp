@@ -13,8 +13,9 @@
 namespace share {
 namespace {
 
-// The stored picture as it is, when it may go into the archive unchanged.
-std::optional<PackedPhoto> asItIs(const QString& path, int longSide)
+// The stored picture as it is, when it may go into the archive unchanged. `image` is the
+// picture decoded at its own size, which proves the bytes can be shown.
+std::optional<PackedPhoto> asItIs(const QString& path, int longSide, const QImage& image)
 {
     QImageReader reader(path);
     const QByteArray format = reader.format();
@@ -24,7 +25,7 @@ std::optional<PackedPhoto> asItIs(const QString& path, int longSide)
     // A photo stored sideways with an orientation tag is turned upright by re-encoding it, so
     // that a board app that ignores the tag shows it the right way up.
     const QSize size = reader.size();
-    if (!size.isValid() || qMax(size.width(), size.height()) > longSide ||
+    if (!size.isValid() || size != image.size() || qMax(size.width(), size.height()) > longSide ||
         reader.transformation() != QImageIOHandler::TransformationNone)
         return std::nullopt;
     QFile file(path);
@@ -69,7 +70,7 @@ PackedPhoto asJpeg(QImage image)
     return photo;
 }
 
-PackedPhoto placeholder(const QString& path)
+PackedPhoto placeholder(const QString& path, PackedPhoto::State state)
 {
     QImage image(800, 600, QImage::Format_RGB32);
     image.fill(QColor(0xe0, 0xe0, 0xe0));
@@ -78,7 +79,8 @@ PackedPhoto placeholder(const QString& path)
     font.setPixelSize(40);
     painter.setFont(font);
     painter.drawText(image.rect().adjusted(40, 40, -40, -300), Qt::AlignCenter,
-                     QStringLiteral("写真がありません"));
+                     state == PackedPhoto::State::Missing ? QStringLiteral("写真がありません")
+                                                          : QStringLiteral("写真を読めません"));
     font.setPixelSize(24);
     painter.setFont(font);
     painter.drawText(image.rect().adjusted(40, 320, -40, -40),
@@ -92,7 +94,7 @@ PackedPhoto placeholder(const QString& path)
     photo.suffix = QStringLiteral("png");
     photo.contentType = QStringLiteral("image/png");
     photo.size = image.size();
-    photo.missing = true;
+    photo.state = state;
     return photo;
 }
 
@@ -101,15 +103,15 @@ PackedPhoto placeholder(const QString& path)
 PackedPhoto packPhoto(const QString& path, int longSide)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
-        return placeholder(path);
-    if (auto photo = asItIs(path, longSide))
-        return *photo;
+        return placeholder(path, PackedPhoto::State::Missing);
     // Decoded straight at the size it is written at, which keeps a 12-megapixel photo cheap.
     const std::optional<QSize> shown = platform::PictureSize(path);
     std::optional<QImage> image =
         platform::LoadPicture(path, shown ? fitted(*shown, longSide) : QSize());
-    if (!image || image->isNull())
-        return placeholder(path);
+    if (!shown || !image || image->isNull())
+        return placeholder(path, PackedPhoto::State::Unreadable);
+    if (auto photo = asItIs(path, longSide, *image))
+        return *photo;
     if (qMax(image->width(), image->height()) > longSide)
         *image = image->scaled(fitted(image->size(), longSide), Qt::KeepAspectRatio,
                                Qt::SmoothTransformation);

@@ -1,8 +1,11 @@
 #include "share/relink.h"
 
-#include "share/route_steps.h"
+#include "platform/picture.h"
+#include "platform/program_folder.h"
+#include "share/share_error.h"
 #include "store/route.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
@@ -12,15 +15,22 @@
 namespace share {
 namespace {
 
-// Every file below `folder`, by file name.
-QMultiHash<QString, QString> filesByName(const QString& folder, const Progress& progress)
+// Every file below `folder`, by file name as it is and in lower case.
+struct FileIndex
 {
-    QMultiHash<QString, QString> files;
+    QMultiHash<QString, QString> byName;
+    QMultiHash<QString, QString> byLowerName;
+};
+
+FileIndex filesByName(const QString& folder, const Progress& progress)
+{
+    FileIndex files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     int seen = 0;
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(it.fileName(), path);
+        files.byName.insert(it.fileName(), path);
+        files.byLowerName.insert(it.fileName().toLower(), path);
         if (++seen % 500 == 0)
             report(progress, 0, 0);
     }
@@ -39,13 +49,26 @@ int sharedFolders(const QString& oldPath, const QString& newPath)
     return n;
 }
 
-// The one best file for `oldPath` among `candidates`, or an empty string when none is best.
+// True when `path` decodes as a picture (a small decode, which is enough to tell).
+bool isPicture(const QString& path)
+{
+    const std::optional<QSize> size = platform::PictureSize(path);
+    if (!size)
+        return false;
+    const std::optional<QImage> image =
+        platform::LoadPicture(path, size->scaled(64, 64, Qt::KeepAspectRatio));
+    return image && !image->isNull();
+}
+
+// The one best picture for `oldPath` among `candidates`, or an empty string when none is best.
 QString bestMatch(const QString& oldPath, const QStringList& candidates)
 {
     QString best;
     int bestScore = -1;
     bool tie = false;
     for (const QString& candidate : candidates) {
+        if (!isPicture(candidate))
+            continue;
         const int score = sharedFolders(oldPath, candidate);
         if (score > bestScore) {
             best = candidate;
@@ -64,36 +87,61 @@ QString fileNameOf(const QString& path)
     return path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
 }
 
+// The file for the photo once at `oldPath`: a file of the same name, else (a camera's
+// IMG_0002.JPG for img_0002.jpg) of the same name in another case.
+QString findPhoto(const QString& oldPath, const FileIndex& files)
+{
+    const QString name = fileNameOf(oldPath.trimmed());
+    if (name.isEmpty())
+        return QString();
+    const QString exact = bestMatch(oldPath.trimmed(), files.byName.values(name));
+    if (!exact.isEmpty())
+        return exact;
+    return bestMatch(oldPath.trimmed(), files.byLowerName.values(name.toLower()));
+}
+
+// Every step with its photo path exactly as stored (blanks and all), and its row.
+QList<store::Step> photoRows(const QString& routePath)
+{
+    // Reading never makes a missing route file (empty) in passing.
+    if (!QFileInfo(routePath).isFile())
+        throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
+                         .arg(QDir::toNativeSeparators(routePath)));
+    return store::Route(routePath).storedSteps();
+}
+
 } // namespace
 
 QStringList missingPhotos(const QString& routePath)
 {
     QStringList missing;
-    for (const store::Step& step : readSteps(routePath))
-        if (!QFileInfo(step.photo).isFile() && !missing.contains(step.photo))
-            missing << step.photo;
+    for (const store::Step& row : photoRows(routePath))
+        if (!QFileInfo(row.photo).isFile() && !missing.contains(row.photo))
+            missing << row.photo;
     return missing;
 }
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
 {
-    const QList<store::Step> steps = readSteps(routePath);
+    const QList<store::Step> rows = photoRows(routePath);
     QStringList missing;
     QSet<QString> inUse;
-    for (const store::Step& step : steps) {
-        if (QFileInfo(step.photo).isFile())
-            inUse.insert(step.photo);
-        else if (!missing.contains(step.photo))
-            missing << step.photo;
+    for (const store::Step& row : rows) {
+        if (QFileInfo(row.photo).isFile())
+            inUse.insert(row.photo);
+        else if (!missing.contains(row.photo))
+            missing << row.photo;
     }
     RelinkResult result;
     if (missing.isEmpty())
         return result;
-    const QMultiHash<QString, QString> files = filesByName(folder, progress);
+    const FileIndex files = filesByName(folder, progress);
 
-    QHash<QString, QString> found; // old path -> new path
+    QHash<QString, QString> found; // old path as stored -> new path
     for (const QString& old : missing) {
-        const QString match = bestMatch(old, files.values(fileNameOf(old)));
+        report(progress, int(found.size()), int(missing.size()));
+        // A path through a descriptor would mean nothing to the next start.
+        const QString match = platform::lastingPath(findPhoto(old, files));
         if (match.isEmpty() || inUse.contains(match)) {
             result.stillMissing << old;
             continue;
@@ -103,14 +151,14 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
     }
     if (found.isEmpty())
         return result;
-
-    // Each step is addressed by its row and mended only while it still holds the photo that was
-    // missing: a step changed meanwhile in the editor is left as it now is.
+    // Each step is addressed by its row, so that the rows read are the rows changed, and mended
+    // only while it still holds the photo that was missing: a step changed meanwhile in the
+    // editor is left as it now is.
     store::Route route(routePath);
     store::Transaction change = route.change();
-    for (const store::Step& step : steps)
-        if (found.contains(step.photo) &&
-            route.changePhoto(step.row, found.value(step.photo), step.photo))
+    for (const store::Step& row : rows)
+        if (found.contains(row.photo) &&
+            route.changePhoto(row.row, found.value(row.photo), row.photo))
             ++result.mended;
     change.commit();
     return result;

@@ -12,14 +12,16 @@ struct RelinkResult
     QStringList stillMissing; // photo paths of the steps left as they were
 };
 
-// For every step whose photo is missing, looks for a file of the same name in `folder` or
-// below and gives the step that file's path, all in one change. When the name is found more
-// than once, the file whose folders match the old path's folders best (counted from the file
-// upwards) wins; when two match equally well, or the file is already another step's photo, the
-// step is left alone. Throws store::StoreError or ShareError (Cancelled).
 // The photo paths of the route that name no file, each once, in the route's order.
 QStringList missingPhotos(const QString& routePath);
 
+// For every step whose photo is missing, looks for a picture of the same name in `folder` or
+// below (a file that does not decode as a picture is never taken; a name in another case,
+// IMG_0002.JPG for img_0002.jpg, only when no file has the very name) and gives the step that
+// file's path, all in one change that addresses the rows read by their row ids. When the name
+// is found more than once, the file whose folders match the old path's folders best (counted
+// from the file upwards) wins; when two match equally well, or the file is already another
+// step's photo, the step is left alone. Throws store::StoreError or ShareError (Cancelled).
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder,
                           const Progress& progress = {});
 

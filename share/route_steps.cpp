@@ -1,7 +1,9 @@
 #include "share/route_steps.h"
 
+#include "platform/write_failure.h"
 #include "share/share_error.h"
 #include "store/route.h"
+#include "store/route_file.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -32,17 +34,15 @@ QString keepDatedCopy(const QString& routePath)
     const QFileInfo route(routePath);
     if (!route.isFile())
         return QString();
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString stem = route.completeBaseName() + QLatin1Char('_') + stamp;
-    const QString suffix = route.suffix().isEmpty() ? QString() : QLatin1Char('.') + route.suffix();
-    QString copy = route.dir().filePath(stem + suffix);
-    for (int i = 2; QFileInfo::exists(copy); ++i)
-        copy = route.dir().filePath(stem + QStringLiteral("-%1").arg(i) + suffix);
+    const QDateTime now = QDateTime::currentDateTime();
+    QString copy = store::datedCopyPath(routePath, now);
+    for (int i = 1; QFileInfo::exists(copy); ++i)
+        copy = store::datedCopyPath(routePath, now.addSecs(i));
     if (!QFile::copy(routePath, copy))
-        throw failed(QStringLiteral("いまの道順の控え（%1）を作れませんでした。"
-                                    "道順ファイルのフォルダーに書き込めるか確かめてください。"
+        throw failed(QStringLiteral("いまの道順の控え（%1）を作れませんでした。%2"
                                     "道順は変わっていません。")
-                         .arg(QDir::toNativeSeparators(copy)));
+                         .arg(QDir::toNativeSeparators(copy),
+                              platform::writeFailureReason(copy, route.size())));
     return copy;
 }
 

@@ -16,8 +16,9 @@ QList<store::Step> readSteps(const QString& routePath);
 // was. Throws store::StoreError.
 void replaceSteps(const QString& routePath, const QList<store::Step>& steps);
 
-// A copy of the route file beside it, named with today's date and time ("ADO_LANE_20260105-
-// 093000.mdb"); returns its path, or an empty string when there is no route file to keep.
+// A copy of the route file beside it, named with the date and time as every copy the program
+// keeps ("ADO_LANE.mdb.2026-01-05_09-30-00.bak"); returns its path, or an empty string when
+// there is no route file to keep.
 // Throws ShareError when the copy can't be written.
 QString keepDatedCopy(const QString& routePath);
 

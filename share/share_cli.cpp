@@ -36,6 +36,9 @@ int exportCommand(const QString& routePath, const QString& out, QTextStream& err
         for (const QString& photo : result.missing)
             err << QStringLiteral("写真が見つからないので、代わりの絵を入れました：")
                 << QDir::toNativeSeparators(photo) << Qt::endl;
+        for (const QString& photo : result.unreadable)
+            err << QStringLiteral("写真として読めないので、代わりの絵を入れました：")
+                << QDir::toNativeSeparators(photo) << Qt::endl;
     });
 }
 
@@ -45,7 +48,11 @@ int importCommand(const QString& routePath, const QString& in, const QString& ph
     return guarded(err, [&] {
         const QString folder =
             photoFolder.isEmpty() ? defaultPhotoFolder(routePath, in) : photoFolder;
-        importRoute(readArchive(in), routePath, folder);
+        const ImportResult result = importRoute(readArchive(in), routePath, folder);
+        if (result.photoFolderMoved)
+            err << QStringLiteral("写真のフォルダーの名前を道順に書きこめないので、写真は次の"
+                                  "フォルダーに入れました：")
+                << QDir::toNativeSeparators(result.photoFolder) << Qt::endl;
     });
 }
 

@@ -1,6 +1,8 @@
 #include "share/share_commands.h"
 
 #include "app/m_lane.h"
+#include "app/route_outputs.h"
+#include "platform/background_work.h"
 #include "platform/dialogs.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
@@ -9,11 +11,10 @@
 #include "store/store_error.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QStandardPaths>
+#include <QWidget>
 
 namespace share {
 namespace {
@@ -42,33 +43,13 @@ QString documents()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-// A progress window for `title` that the user can stop; it appears only when the work takes
-// longer than a moment.
-class Working
+// Runs `work` on a worker thread behind a progress window that can stop it (see
+// platform::runInBackground).
+template <typename F> void inBackground(QWidget* parent, const QString& title, F&& work)
 {
-public:
-    Working(QWidget* parent, const QString& title)
-        : m_dialog(title, QStringLiteral("中止"), 0, 0, parent)
-    {
-        m_dialog.setWindowTitle(platform::messageBoxTitle());
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-    }
-    Progress progress()
-    {
-        return [this](int done, int total) {
-            m_dialog.setMaximum(total);
-            m_dialog.setValue(done);
-            QApplication::processEvents();
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
+    platform::runInBackground(parent, title,
+                              [&](const platform::WorkProgress& progress) { work(progress); });
+}
 
 // Runs `work`, turning every failure into a message; false when it failed or was stopped.
 template <typename F> bool guarded(platform::Dialogs& dialogs, QWidget* parent, F&& work)
@@ -113,10 +94,17 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
     if (out.isEmpty())
         return;
     out = withSuffix(out);
+    if (const QString clash = app::routeFileClash(out, m_lane::DB_PATH); !clash.isEmpty()) {
+        dialogs.MsgBox(parent, clash);
+        return;
+    }
     ExportResult result;
-    Working working(parent, QStringLiteral("道順と写真を書き出しています…"));
-    if (!guarded(dialogs, parent,
-                 [&] { result = exportRoute(m_lane::DB_PATH, out, working.progress()); }))
+    const QString route = m_lane::DB_PATH;
+    if (!guarded(dialogs, parent, [&] {
+            inBackground(
+                parent, QStringLiteral("道順と写真を書き出しています…"),
+                [&](const Progress& progress) { result = exportRoute(route, out, progress); });
+        }))
         return;
     QString text = QStringLiteral("道順（%1 ステップ）を写真といっしょに書き出しました。\n%2")
                        .arg(result.steps)
@@ -126,6 +114,12 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
                                "絵を入れました。「写真の場所を直す…」で直してから、"
                                "もう一度書き出してください。\n") +
                 listed(result.missing);
+    if (!result.unreadable.isEmpty())
+        text +=
+            QStringLiteral("\n\n次のファイルは写真として読めなかった（壊れているか、写真ではない）"
+                           "ので、代わりに「写真を読めません」の絵を入れました。"
+                           "「道順作成」で写真を選び直してから、もう一度書き出してください。\n") +
+            listed(result.unreadable);
     dialogs.MsgBox(parent, text);
 }
 
@@ -137,7 +131,10 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (archive.isEmpty())
         return;
     ImportPlan plan;
-    if (!guarded(dialogs, parent, [&] { plan = readArchive(archive); }))
+    if (!guarded(dialogs, parent, [&] {
+            inBackground(parent, QStringLiteral("ファイルの中身を確かめています…"),
+                         [&](const Progress& progress) { plan = readArchive(archive, progress); });
+        }))
         return;
     const QString routeFolder = QFileInfo(m_lane::DB_PATH).absolutePath();
     const QString place = dialogs.ShowFolder(
@@ -159,18 +156,23 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
     ImportResult result;
-    {
-        Working working(parent, QStringLiteral("道順と写真を読み込んでいます…"));
-        if (!guarded(dialogs, parent, [&] {
-                result = importRoute(plan, m_lane::DB_PATH, photos, working.progress());
-            }))
-            return;
-    }
+    const QString route = m_lane::DB_PATH;
+    if (!guarded(dialogs, parent, [&] {
+            inBackground(parent, QStringLiteral("道順と写真を読み込んでいます…"),
+                         [&](const Progress& progress) {
+                             result = importRoute(plan, route, photos, progress);
+                         });
+        }))
+        return;
     if (changed)
         changed();
     QString text = QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
                        .arg(result.steps)
-                       .arg(native(photos));
+                       .arg(native(result.photoFolder));
+    if (result.photoFolderMoved)
+        text +=
+            QStringLiteral("\n（選んだ場所は、名前を道順に書きこめないフォルダーの中だったので、"
+                           "写真はこの利用者のデータフォルダーに入れました）");
     if (!result.datedCopy.isEmpty())
         text += QStringLiteral("\nいままでの道順の控え：%1").arg(native(result.datedCopy));
     dialogs.MsgBox(parent, text);
@@ -192,12 +194,13 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
     if (folder.isEmpty())
         return;
     RelinkResult result;
-    {
-        Working working(parent, QStringLiteral("写真を探しています…"));
-        if (!guarded(dialogs, parent,
-                     [&] { result = relinkPhotos(m_lane::DB_PATH, folder, working.progress()); }))
-            return;
-    }
+    const QString route = m_lane::DB_PATH;
+    if (!guarded(dialogs, parent, [&] {
+            inBackground(
+                parent, QStringLiteral("写真を探しています…"),
+                [&](const Progress& progress) { result = relinkPhotos(route, folder, progress); });
+        }))
+        return;
     if (result.mended > 0 && changed)
         changed();
     QString text = QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended);

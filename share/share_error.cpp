@@ -17,6 +17,16 @@ ShareError refused(const QString& why)
             .arg(why));
 }
 
+ShareError refusedOurs(const QString& why)
+{
+    return ShareError(ShareError::Kind::Refused,
+                      QStringLiteral("このファイルは読み込めません。%1\n"
+                                     "道順も写真のフォルダーも変わっていません。"
+                                     "ファイルが途中で壊れたのかもしれません。書き出したパソコンで"
+                                     "もう一度「道順を書き出す…」を使って、作り直してください。")
+                          .arg(why));
+}
+
 ShareError failed(const QString& why)
 {
     return ShareError(ShareError::Kind::Failed, why);

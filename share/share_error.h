@@ -27,6 +27,9 @@ private:
 
 // A refused archive: `why` says what is wrong with it; the message adds that nothing changed.
 ShareError refused(const QString& why);
+// A refused archive that ミチタン wrote itself (it carries our manifest) but that is damaged or
+// holds what we can't take: the advice is to write it again, not to find another file.
+ShareError refusedOurs(const QString& why);
 ShareError failed(const QString& why);
 
 } // namespace share

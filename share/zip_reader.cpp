@@ -17,6 +17,7 @@ constexpr quint32 kUnixTypeMask = 0170000;
 constexpr quint32 kUnixRegular = 0100000;
 constexpr quint32 kUnixDirectory = 0040000;
 constexpr quint32 kDosReparsePoint = 0x400; // a link made on Windows
+constexpr quint16 kEncrypted = 0x1;         // general purpose flag: the entry is encrypted
 
 bool isLink(const QuaZipFileInfo64& info)
 {
@@ -80,6 +81,9 @@ void ZipReader::checkEntries()
     for (const QuaZipFileInfo64& entry : entries) {
         if (const QString why = unsafeEntryName(entry.name); !why.isEmpty())
             throw refused(why);
+        if (entry.flags & kEncrypted)
+            throw refused(QStringLiteral("パスワードで暗号化されている zip ファイルです。"
+                                         "暗号化しないで作ったファイルを選んでください。"));
         if (isLink(entry))
             throw refused(QStringLiteral("中身「%1」がリンクです。").arg(entry.name));
         if (m_sizes.contains(entry.name))

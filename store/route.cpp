@@ -19,22 +19,26 @@ QString literal(const QString& value)
     return QLatin1Char('\'') + VB4_FUNC::SQL_QUOTE(value) + QLatin1Char('\'');
 }
 
+enum class Text { Trimmed, AsStored };
+
 // The current row as a step; a column the statement did not select stays empty.
-Step stepOf(const Recordset& rs)
+Step stepOf(const Recordset& rs, Text as = Text::Trimmed)
 {
     const QSqlRecord record = rs.record();
     const auto text = [&](const QString& column) {
-        return record.contains(column) ? rs.field(column) : QString();
+        if (!record.contains(column))
+            return QString();
+        return as == Text::Trimmed ? rs.field(column) : rs.rawField(column);
     };
     return Step{record.contains(kRow) ? rs.field(kRow).toLongLong() : -1, text(kOrder),
                 text(kPhoto), text(kDirection)};
 }
 
-QList<Step> stepsOf(Recordset rs)
+QList<Step> stepsOf(Recordset rs, Text as = Text::Trimmed)
 {
     QList<Step> steps;
     for (; !rs.eof(); rs.moveNext())
-        steps.push_back(stepOf(rs));
+        steps.push_back(stepOf(rs, as));
     return steps;
 }
 
@@ -42,11 +46,10 @@ StoreError tooManySteps(const QString& path, qsizetype rows)
 {
     return StoreError(
         StoreError::Kind::TooManySteps, path,
-        QStringLiteral(
-            "この道順には %1 のステップがあり、番号を付けられる %2 ステップを超えています"
-            "（ほかのプログラムで作られた道順のようです）。番号が重なったりステップが"
-            "消えたりしないよう、このプログラムではこの道順を変更しません。%2 ステップ"
-            "以下の道順ファイルに置き換えてください。")
+        QStringLiteral("この道順には %1 ステップがあり、番号を付けられる %2 ステップを超えています"
+                       "（ほかのプログラムで作られた道順のようです）。番号が重なったりステップが"
+                       "消えたりしないよう、このプログラムではこの道順を変更しません。%2 ステップ"
+                       "以下の道順ファイルに置き換えてください。")
             .arg(rows)
             .arg(kMaxSteps));
 }
@@ -77,6 +80,13 @@ QList<Step> Route::steps()
 {
     return stepsOf(m_cn.Query(QStringLiteral("SELECT rowid AS 行, * FROM ") + routeTable() +
                               QStringLiteral(" ORDER BY 順序")));
+}
+
+QList<Step> Route::storedSteps()
+{
+    return stepsOf(m_cn.Query(QStringLiteral("SELECT rowid AS 行, * FROM ") + routeTable() +
+                              QStringLiteral(" ORDER BY 順序")),
+                   Text::AsStored);
 }
 
 QList<Step> Route::rowsNumbered(const QString& order)
@@ -132,7 +142,7 @@ void Route::deleteNumbered(const QString& order)
                  literal(order));
 }
 
-QString Route::renumber(qint64 rowId)
+QString Route::renumber(qint64 rowId, qsizetype routeSteps)
 {
     struct Row
     {
@@ -149,7 +159,7 @@ QString Route::renumber(qint64 rowId)
             rows.push_back(Row{rs.field(kRow).toLongLong(), rs.rawField(kOrder)});
     }
     if (rows.size() > kMaxSteps)
-        throw tooManySteps(path(), rows.size());
+        throw tooManySteps(path(), routeSteps < 0 ? rows.size() : routeSteps);
     QString rowNumber;
     long long i = 0;
     for (const Row& row : rows) {

@@ -45,6 +45,8 @@ public:
     std::optional<Step> stepNumbered(const QString& order);
     // Every step in the route's order, each with its row id.
     QList<Step> steps();
+    // The same with every value exactly as stored, blanks and all.
+    QList<Step> storedSteps();
     // The rows numbered `order` (row id and photo), in the order they were stored.
     QList<Step> rowsNumbered(const QString& order);
     // The rows holding `photo` (row id and number), in the order they were stored.
@@ -72,8 +74,9 @@ public:
     //
     // A route of more than kMaxSteps rows (made outside the program) can't be numbered: rather
     // than write a number outside "001"-"999" or give two rows one number, nothing is written
-    // and a StoreError of kind TooManySteps says so.
-    QString renumber(qint64 rowId = -1);
+    // and a StoreError of kind TooManySteps says so, giving `routeSteps` as the route's size
+    // when it is known (the size before a deletion), else the rows found.
+    QString renumber(qint64 rowId = -1, qsizetype routeSteps = -1);
     // Replaces every step by `steps`, numbered "001", "002", ... in their order (their `order`
     // and `row` are not used).
     void replaceAll(const QList<Step>& steps);

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <QUrl>
 #include <QUuid>
 
@@ -125,6 +126,22 @@ bool isLeftover(const QFileInfo& file)
 
 } // namespace
 
+QString datedCopyPath(const QString& path, const QDateTime& when)
+{
+    return path + when.toString(QStringLiteral(".yyyy-MM-dd_HH-mm-ss")) + QStringLiteral(".bak");
+}
+
+bool diskNearlyFull(const QString& path)
+{
+    QFileInfo info(path);
+    while (!info.exists() && !info.absolutePath().isEmpty() &&
+           info.absolutePath() != info.absoluteFilePath())
+        info = QFileInfo(info.absolutePath());
+    const QStorageInfo storage(info.absoluteFilePath());
+    constexpr qint64 kRoom = 1024 * 1024; // less than this left, and a write fails for want of room
+    return storage.isValid() && storage.isReady() && storage.bytesAvailable() < kRoom;
+}
+
 QStringList keepLeftovers(const QString& path)
 {
     QStringList kept;
@@ -134,11 +151,8 @@ QStringList keepLeftovers(const QString& path)
             continue;
         // Named after the leftover's time, so that one leftover is kept once however often the
         // file is opened before the engine has dealt with it; names the engine never pairs.
-        const QString stamp =
-            leftover.lastModified().toString(QStringLiteral(".yyyy-MM-dd_HH-mm-ss")) +
-            QStringLiteral(".bak");
         for (const QString& source : {path, leftover.filePath()}) {
-            const QString copy = source + stamp;
+            const QString copy = datedCopyPath(source, leftover.lastModified());
             // Another window may be taking the same copy at this moment, or another program may
             // have dealt with the leftover meanwhile.
             if (QFileInfo::exists(copy) || QFile::copy(source, copy)) {
@@ -148,6 +162,14 @@ QStringList keepLeftovers(const QString& path)
             }
             if (!QFileInfo::exists(source) || QFileInfo::exists(copy))
                 continue;
+            if (diskNearlyFull(path))
+                throw StoreError(Kind::DiskFull, path,
+                                 QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
+                                                "ファイル（%1）があります。開く前に両方のコピーを"
+                                                "残そうとしましたが、ディスクがいっぱいです。"
+                                                "いらないファイルを消して空きを作ってから、"
+                                                "もう一度試してください。")
+                                     .arg(leftover.fileName()));
             throw StoreError(Kind::NoFolder, path,
                              QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
                                             "ファイル（%1）があります。開く前に両方のコピーを"

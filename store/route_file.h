@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,14 @@ void prepareRouteFile(const QString& path, const QString& table);
 // beside them before that happens, and returns the copies' paths (none when nothing was left
 // over). Throws StoreError when a copy can't be made.
 QStringList keepLeftovers(const QString& path);
+
+// The name of a dated copy of `path` kept beside it, the one naming used for every copy the
+// program keeps: "ADO_LANE.mdb.2026-01-05_09-30-00.bak".
+QString datedCopyPath(const QString& path, const QDateTime& when);
+
+// True when the disk holding `path` (a file or a folder) has (nearly) no room left: a failed
+// write there is said as a full disk, not as a folder that refuses writing.
+bool diskNearlyFull(const QString& path);
 
 // The SQLite URI that opens `path` for reading and writing without ever creating it.
 QString sqliteUri(const QString& path);

@@ -1,5 +1,7 @@
 #include "store/store_error.h"
 
+#include "store/route_file.h"
+
 #include <QSqlError>
 
 namespace store {
@@ -161,7 +163,12 @@ StoreError StoreError::fromSql(const QString& path, const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
-    const Mapped mapped = mapCode(ok ? code : -1);
+    Mapped mapped = mapCode(ok ? code : -1);
+    // A disk without room makes the engine fail in many ways (it can't open its journal, a write
+    // or the folder seems to refuse); the parent is told the cause they can mend.
+    if ((mapped.kind == Kind::Failed || mapped.kind == Kind::ReadOnlyFolder) &&
+        diskNearlyFull(path))
+        mapped = diskFull();
     // Only the engine's own words; Qt's added "unable to fetch row" says nothing of the cause.
     QString detail = error.databaseText().trimmed();
     if (detail.isEmpty())

@@ -9,8 +9,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -180,6 +183,41 @@ private slots:
             booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout(),
                                      [](int done, int) { return done < 2; });
         QCOMPARE(result.outcome, booklet::Outcome::Cancelled);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
+        QFile old(out);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the earlier booklet"));
+    }
+
+    // A disk that fills up half-way (here a file size limit, which cuts writes short the same
+    // way) is reported, and the earlier booklet stays whole.
+    void fullDiskKeepsTheEarlierBooklet()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("道順.pdf"));
+        {
+            QFile old(out);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("the earlier booklet");
+        }
+        const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
+                                         {-1, {}, {}, QStringLiteral("→")}};
+        booklet::PdfResult result;
+        {
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit old{};
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+            rlimit small = old;
+            small.rlim_cur = 4000;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            const auto restore = qScopeGuard([&] {
+                setrlimit(RLIMIT_FSIZE, &old);
+                std::signal(SIGXFSZ, oldHandler);
+            });
+            result = booklet::WriteBookletPdf(out, steps, {}, booklet::DefaultPageLayout());
+        }
+        QCOMPARE(result.outcome, booklet::Outcome::Failed);
+        QVERIFY(!result.error.isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
         QFile old(out);
         QVERIFY(old.open(QIODevice::ReadOnly));

@@ -254,6 +254,17 @@ private slots:
         QCOMPARE(told, refused);
         // The list shows the route as it now is.
         QCOMPARE(a->Adodc1->rowCount(), expected.size());
+        if (change != QLatin1String("delete"))
+            return;
+        // The edit bar shows a step that exists, and a second 削除 removes that one.
+        const QString order = a->text2()->text();
+        QVERIFY(std::any_of(expected.begin(), expected.end(), [&](const RouteRow& row) {
+            return row.order == order && row.photo == a->text1()->text();
+        }));
+        dialogs.messages.clear();
+        a->Command2_Click();
+        QCOMPARE(fx->rows().size(), expected.size() - 1);
+        QCOMPARE(dialogs.messages, QStringList{kDelete});
     }
 
     void closeWaitsForTheChange()

@@ -199,6 +199,8 @@ private slots:
             QCOMPARE(dialogs.messages.size(), 2);
             QVERIFY2(dialogs.messages[1].contains(QStringLiteral("999 ステップを超えて")),
                      qPrintable(dialogs.messages[1]));
+            QVERIFY2(dialogs.messages[1].contains(QStringLiteral("%1 ステップがあり").arg(rows)),
+                     qPrintable(dialogs.messages[1]));
             return;
         }
         QCOMPARE(after.size(), rows - 1);

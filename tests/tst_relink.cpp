@@ -46,6 +46,18 @@ private slots:
         QTest::newRow("found file is already another step's photo: left alone")
             << QStringList{"old/b.png", "here/b.png"} << QStringList{"here/b.png"} << "here"
             << QStringList{"old/b.png", "here/b.png"} << 0;
+        QTest::newRow("stored paths with a leading and a trailing blank")
+            << QStringList{" old/a.png", "old/c.png "} << QStringList{"new/a.png", "new/c.png"}
+            << "new" << QStringList{"new/a.png", "new/c.png"} << 2;
+        QTest::newRow("text file named like the photo: left alone")
+            << QStringList{"old/a.png"} << QStringList{"text:new/a.png"} << "new"
+            << QStringList{"old/a.png"} << 0;
+        QTest::newRow("only candidate in another case")
+            << QStringList{"old/img_0002.png"} << QStringList{"new/IMG_0002.PNG"} << "new"
+            << QStringList{"new/IMG_0002.PNG"} << 1;
+        QTest::newRow("the very name wins over another case")
+            << QStringList{"old/a.png"} << QStringList{"new/x/A.png", "new/y/a.png"} << "new"
+            << QStringList{"new/y/a.png"} << 1;
     }
 
     void missingPhotosAreFoundAgain()
@@ -58,14 +70,26 @@ private slots:
 
         RouteFixture fx;
         const QDir root(fx.dir());
-        for (const QString& file : files) {
+        for (QString file : files) {
+            const bool text = file.startsWith(QStringLiteral("text:"));
+            file.remove(QStringLiteral("text:"));
             QVERIFY(root.mkpath(QFileInfo(file).path()));
-            fx.makeImage(file, {8, 8});
+            if (text) {
+                QFile note(root.filePath(file));
+                QVERIFY(note.open(QIODevice::WriteOnly));
+                note.write("a shopping list");
+            } else {
+                fx.makeImage(file, {8, 8});
+            }
         }
         QList<RouteRow> rows;
-        for (int i = 0; i < route.size(); ++i)
-            rows << RouteRow{QStringLiteral("00%1").arg(i + 1), root.filePath(route[i]),
-                             QStringLiteral("↑")};
+        for (int i = 0; i < route.size(); ++i) {
+            // A blank typed before a path stays before the whole path.
+            const QString photo = route[i].startsWith(u' ')
+                                      ? QLatin1Char(' ') + root.filePath(route[i].trimmed())
+                                      : root.filePath(route[i]);
+            rows << RouteRow{QStringLiteral("00%1").arg(i + 1), photo, QStringLiteral("↑")};
+        }
         fx.create(rows);
 
         ScriptedDialogs dialogs;

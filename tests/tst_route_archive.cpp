@@ -3,7 +3,9 @@
 #include "app/m_lane.h"
 #include "learn/frm_lane_play.h"
 #include "platform/picture.h"
+#include "platform/program_folder.h"
 #include "share/obz_export.h"
+#include "share/obz_import.h"
 #include "share/share_cli.h"
 #include "share/share_commands.h"
 #include "support/route_fixture.h"
@@ -19,12 +21,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextStream>
 #include <memory>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 #include <quazip/quazipnewinfo.h>
+#include <sys/stat.h>
+#include <zlib.h>
 
 namespace {
 
@@ -112,6 +118,7 @@ struct Entry
     QByteArray bytes;
     quint32 unixMode = 0100644;
     qint64 declared = -1;
+    const char* password = nullptr;
 };
 
 void writeZip(const QString& path, const QList<Entry>& entries)
@@ -125,6 +132,10 @@ void writeZip(const QString& path, const QList<Entry>& entries)
         if (e.declared >= 0) {
             info.uncompressedSize = ulong(e.declared);
             QVERIFY(file.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, 6, true));
+        } else if (e.password) {
+            const quint32 crc = quint32(crc32(
+                0, reinterpret_cast<const Bytef*>(e.bytes.constData()), uInt(e.bytes.size())));
+            QVERIFY(file.open(QIODevice::WriteOnly, info, e.password, crc));
         } else {
             QVERIFY(file.open(QIODevice::WriteOnly, info));
         }
@@ -186,6 +197,10 @@ enum class Damage {
     BrokenJson,
     OtherBoardApp,
     NotAZip,
+    TruncatedPicture,
+    BeyondDecoderMemory,
+    ManifestNamesOneBoardOften,
+    Encrypted,
 };
 
 } // namespace
@@ -299,22 +314,33 @@ private slots:
     void damagedArchiveIsRefusedAndNothingChanges_data()
     {
         QTest::addColumn<Damage>("damage");
-        QTest::newRow("entry leaving the folder through ../") << Damage::ParentFolder;
-        QTest::newRow("entry with an absolute path") << Damage::AbsolutePath;
-        QTest::newRow("symbolic link entry") << Damage::SymbolicLink;
-        QTest::newRow("entry declaring gigabytes") << Damage::HugeDeclaredSize;
-        QTest::newRow("picture unpacking beyond its declared size") << Damage::BiggerThanDeclared;
-        QTest::newRow("entry packed a thousand to one") << Damage::PackedTooTightly;
-        QTest::newRow("picture named by a board but missing") << Damage::MissingPicture;
-        QTest::newRow("more than 999 steps") << Damage::TooManySteps;
-        QTest::newRow("board with broken JSON") << Damage::BrokenJson;
-        QTest::newRow("board app file without our fields") << Damage::OtherBoardApp;
-        QTest::newRow("not a zip at all") << Damage::NotAZip;
+        QTest::addColumn<QString>("said");
+        const QString refused = QStringLiteral("読み込めません");
+        QTest::newRow("picture cut short")
+            << Damage::TruncatedPicture << QStringLiteral("images/001.png」を表示できません");
+        QTest::newRow("one-bit picture beyond the decoder's memory")
+            << Damage::BeyondDecoderMemory << QStringLiteral("images/001.png」を表示できません");
+        QTest::newRow("manifest naming one board under many keys")
+            << Damage::ManifestNamesOneBoardOften << QStringLiteral("多すぎます");
+        QTest::newRow("encrypted zip") << Damage::Encrypted << QStringLiteral("暗号化");
+        QTest::newRow("entry leaving the folder through ../") << Damage::ParentFolder << refused;
+        QTest::newRow("entry with an absolute path") << Damage::AbsolutePath << refused;
+        QTest::newRow("symbolic link entry") << Damage::SymbolicLink << refused;
+        QTest::newRow("entry declaring gigabytes") << Damage::HugeDeclaredSize << refused;
+        QTest::newRow("picture unpacking beyond its declared size")
+            << Damage::BiggerThanDeclared << refused;
+        QTest::newRow("entry packed a thousand to one") << Damage::PackedTooTightly << refused;
+        QTest::newRow("picture named by a board but missing") << Damage::MissingPicture << refused;
+        QTest::newRow("more than 999 steps") << Damage::TooManySteps << refused;
+        QTest::newRow("board with broken JSON") << Damage::BrokenJson << refused;
+        QTest::newRow("board app file without our fields") << Damage::OtherBoardApp << refused;
+        QTest::newRow("not a zip at all") << Damage::NotAZip << refused;
     }
 
     void damagedArchiveIsRefusedAndNothingChanges()
     {
         QFETCH(Damage, damage);
+        QFETCH(QString, said);
         QList<Entry> entries = readZip(goodArchive);
         QCOMPARE(entries.size(), 6);
         const QString picture = QStringLiteral("images/001.png");
@@ -361,6 +387,33 @@ private slots:
         }
         case Damage::NotAZip:
             break;
+        case Damage::TruncatedPicture:
+            entryNamed(entries, picture).bytes.chop(40);
+            break;
+        case Damage::BeyondDecoderMemory: {
+            QImage mono(16000, 16000, QImage::Format_Mono);
+            mono.fill(0);
+            QBuffer buffer(&entryNamed(entries, picture).bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(mono.save(&buffer, "PNG"));
+            break;
+        }
+        case Damage::ManifestNamesOneBoardOften: {
+            Entry& manifest = entryNamed(entries, QStringLiteral("manifest.json"));
+            QJsonObject json = jsonOf(manifest.bytes);
+            QJsonObject paths = json.value(QStringLiteral("paths")).toObject();
+            QJsonObject boards;
+            for (int i = 0; i < 5000; ++i)
+                boards.insert(QStringLiteral("b%1").arg(i), QStringLiteral("boards/001.obf"));
+            paths.insert(QStringLiteral("boards"), boards);
+            json.insert(QStringLiteral("paths"), paths);
+            manifest.bytes = jsonBytes(json);
+            break;
+        }
+        case Damage::Encrypted:
+            for (Entry& e : entries)
+                e.password = "secret";
+            break;
         }
         const QString archive = work.filePath(QStringLiteral("bad.obz"));
         QFile::remove(archive);
@@ -379,7 +432,129 @@ private slots:
         QTextStream err(&errors);
         QCOMPARE(share::importCommand(fx.dbPath(), archive, photos, err), 1);
         QVERIFY2(errors.contains(QStringLiteral("読み込めません")), qPrintable(errors));
+        QVERIFY2(errors.contains(said), qPrintable(errors));
+        // A file that ミチタン wrote is not blamed on its maker.
+        const bool ours = damage == Damage::TruncatedPicture ||
+                          damage == Damage::BeyondDecoderMemory || damage == Damage::BrokenJson ||
+                          damage == Damage::MissingPicture || damage == Damage::TooManySteps ||
+                          damage == Damage::ManifestNamesOneBoardOften;
+        QCOMPARE(errors.contains(QStringLiteral("で作ったファイルを選んでください")), !ours);
         QCOMPARE(snapshot(fx.dir()), before);
+    }
+
+    // A route that import would refuse is refused by export, saying why, and the archive that
+    // was at the target stays; a photo that is there but is no picture is named, not called
+    // missing.
+    void exportRefusesWhatImportWouldRefuse_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("direction");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("1001 rows") << 1001 << kUp << QStringLiteral("1001 ステップ");
+        QTest::newRow("direction typed by hand")
+            << 2 << QStringLiteral("右") << QStringLiteral("方向「右」");
+    }
+
+    void exportRefusesWhatImportWouldRefuse()
+    {
+        QFETCH(int, steps);
+        QFETCH(QString, direction);
+        QFETCH(QString, said);
+        RouteFixture fx;
+        const QString photo = fx.makeImage(QStringLiteral("a.png"), {16, 16});
+        QList<RouteRow> rows;
+        for (int i = 1; i <= steps; ++i)
+            rows << RouteRow{QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), photo,
+                             i == steps ? direction : kUp};
+        fx.create(rows);
+        const QString out = fx.dir() + QStringLiteral("/道順.obz");
+        writeFile(out, "the family's archive");
+        QString errors;
+        QTextStream err(&errors);
+        QCOMPARE(share::exportCommand(fx.dbPath(), out, err), 1);
+        QVERIFY2(errors.contains(said), qPrintable(errors));
+        QCOMPARE(fileBytes(out), QByteArray("the family's archive"));
+    }
+
+    void exportNamesAPhotoItCannotRead()
+    {
+        RouteFixture fx;
+        const QString text = fx.dir() + QStringLiteral("/memo.jpg");
+        writeFile(text, "not a picture at all");
+        fx.create({{"001", text, kUp}, {"002", fx.dir() + QStringLiteral("/gone.jpg"), kRight}});
+        const share::ExportResult result =
+            share::exportRoute(fx.dbPath(), work.filePath(QStringLiteral("memo.obz")));
+        QCOMPARE(result.unreadable, QStringList{text});
+        QCOMPARE(result.missing, QStringList{fx.dir() + QStringLiteral("/gone.jpg")});
+    }
+
+    // An import stopped half-way (killed) leaves its unpacked photos in a hidden folder, which
+    // the next import clears; the photos keep their own names.
+    void stoppedImportLeavesNoHalfPhoto()
+    {
+        RouteFixture fx;
+        fx.create({{"001", fx.makeImage("keep.png", {32, 32}), kUp}});
+        const QString photos = QDir(fx.dir()).filePath(QStringLiteral("photos"));
+        writeFile(photos + QStringLiteral("/.michitan-import-dead/a.png"), "half a pho");
+        QString errors;
+        QTextStream err(&errors);
+        QCOMPARE(share::importCommand(fx.dbPath(), goodArchive, photos, err), 0);
+        QCOMPARE(QDir(photos).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("a.png"), QStringLiteral("b.png")}));
+        // The route before is kept under the one name every dated copy has.
+        const QStringList copies = QDir(fx.dir()).entryList({QStringLiteral("*.bak")});
+        QCOMPARE(copies.size(), 1);
+        QVERIFY2(copies[0].startsWith(QFileInfo(fx.dbPath()).fileName() + u'.'),
+                 qPrintable(copies[0]));
+    }
+
+    // Photos imported into a folder reachable only through a descriptor (a program folder whose
+    // name is not UTF-8) go to the user's data folder, and the route names them by real paths.
+    void importIntoAFolderWhoseNameIsNotUtf8()
+    {
+        QTemporaryDir dir;
+        const QByteArray native = QFile::encodeName(dir.path()) + "/\x93\xb9\x8f\x87"; // Shift-JIS
+        QVERIFY(::mkdir(native.constData(), 0755) == 0);
+        const platform::ProgramFolder folder(native);
+        QVERIFY(folder.path().startsWith(QStringLiteral("/proc/self/fd/")));
+        RouteFixture fx;
+        fx.create({{"001", fx.makeImage("keep.png", {32, 32}), kUp}});
+        QStandardPaths::setTestModeEnabled(true);
+        const auto normal = qScopeGuard([] { QStandardPaths::setTestModeEnabled(false); });
+        const share::ImportResult result = share::importRoute(
+            share::readArchive(goodArchive), fx.dbPath(), folder.path() + QStringLiteral("/写真"));
+        QVERIFY(result.photoFolderMoved);
+        const auto cleanUp = qScopeGuard([&] { QDir(result.photoFolder).removeRecursively(); });
+        for (const RouteRow& row : fx.rows()) {
+            QVERIFY2(row.photo.startsWith(result.photoFolder + u'/'), qPrintable(row.photo));
+            QVERIFY(QFileInfo(row.photo).isFile());
+        }
+    }
+
+    // Photo names are shortened to 255 bytes at a character's end, keeping the suffix and the
+    // number that makes them unique.
+    void longPhotoNamesFitTheFileSystem_data()
+    {
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("emoji at the cut")
+            << QString(250, u'a') + QStringLiteral("😀😀") << QString() << QString(250, u'a');
+        QTest::newRow("84 kanji") << QString(84, u'道') << QString() << QString(83, u'道');
+        QTest::newRow("84 kanji, second of the name")
+            << QString(84, u'道') << QStringLiteral("_2") << QString(83, u'道');
+        QTest::newRow("short name unchanged")
+            << QStringLiteral("角") << QStringLiteral("_3") << QStringLiteral("角");
+    }
+
+    void longPhotoNamesFitTheFileSystem()
+    {
+        QFETCH(QString, stem);
+        QFETCH(QString, tag);
+        QFETCH(QString, kept);
+        const QString name = share::fittedFileName(stem, tag, QStringLiteral("jpg"));
+        QCOMPARE(name, kept + tag + QStringLiteral(".jpg"));
+        QVERIFY(name.toUtf8().size() <= 255);
     }
 };
 

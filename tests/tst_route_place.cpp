@@ -15,6 +15,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtConcurrent/QtConcurrentRun>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -142,6 +143,31 @@ private slots:
         QCOMPARE(again.routeFile, first.routeFile);
         QCOMPARE(readAll(again.routeFile), family);
         QVERIFY(!QFile::exists(user + QStringLiteral("/photos/02_straight_street.jpg")));
+    }
+
+    // Two first starts at once (the program started twice by a new user) both end with the
+    // sample route, made once.
+    void twoFirstStartsAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(program + QStringLiteral("/photos")));
+        QVERIFY(app::copySamplePhotos(QStringLiteral(MICHITAN_ASSETS_DIR "/photos"),
+                                      program + QStringLiteral("/photos")));
+        for (int round = 0; round < 6; ++round) {
+            const QString user = dir.filePath(QStringLiteral("user%1").arg(round));
+            const auto userOnly = [user](const QString& f) {
+                return f == user && QDir().mkpath(f);
+            };
+            const auto start = [&] { return app::startRoute(program, user, userOnly); };
+            QFuture<app::RouteStart> other = QtConcurrent::run(start);
+            const app::RouteStart mine = start();
+            for (const app::RouteStart& result : {mine, other.result()}) {
+                QCOMPARE(result.notice, QString());
+                QCOMPARE(result.routeFile, user + QStringLiteral("/ADO_LANE.mdb"));
+            }
+            QCOMPARE(routeRows(mine.routeFile).size(), 6);
+        }
     }
 
     // A program folder unpacked from a Windows zip keeps its Shift-JIS name: the route beside

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// Why the program must not write a booklet or an archive at `output`: it is the route file at
+// `routeFile` itself, one of the files kept beside it (its journal, its dated copies), or any
+// other database (the records, another route). Empty when `output` may be written.
+QString routeFileClash(const QString& output, const QString& routeFile);
+
+} // namespace app
