@@ -72,6 +72,12 @@ void frm_lane_menu::buildMenus()
     m_quit->setShortcut(QKeySequence::Quit);
     m_quit->setMenuRole(QAction::QuitRole);
 
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
+    settings->setObjectName(QStringLiteral("settingsMenu"));
+    m_answerSettings = settings->addAction(QStringLiteral("答え方…"));
+    m_answerSettings->setObjectName(QStringLiteral("answerSettingsAction"));
+    m_answerSettings->setMenuRole(QAction::NoRole);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("helpMenu"));
     m_about = help->addAction(QStringLiteral("バージョン情報…"));
@@ -80,6 +86,7 @@ void frm_lane_menu::buildMenus()
 
     connect(m_print, &QAction::triggered, this, &frm_lane_menu::printRequested);
     connect(m_exportPdf, &QAction::triggered, this, &frm_lane_menu::exportPdfRequested);
+    connect(m_answerSettings, &QAction::triggered, this, &frm_lane_menu::answerSettingsRequested);
     // "終了" is the same as closing the menu: both windows go, and the program ends.
     connect(m_quit, &QAction::triggered, this, &QWidget::close);
     connect(m_about, &QAction::triggered, this, &frm_lane_menu::ShowAbout);

@@ -52,6 +52,8 @@ public:
     QAction* printAction() const { return m_print; }
     QAction* exportPdfAction() const { return m_exportPdf; }
     QAction* aboutAction() const { return m_about; }
+    // "設定" → "答え方…": how the child answers in practice.
+    QAction* answerSettingsAction() const { return m_answerSettings; }
 
     // The message layer the version information is shown through.
     void setDialogs(platform::Dialogs* dialogs) { m_dialogs = dialogs; }
@@ -60,6 +62,7 @@ public:
 signals:
     void printRequested();
     void exportPdfRequested();
+    void answerSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,5 +87,6 @@ private:
     QAction* m_routeSeparator = nullptr;
     QAction* m_quit = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_answerSettings = nullptr;
     platform::TwipGeometry m_form, m_button1, m_button2;
 };

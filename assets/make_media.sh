@@ -3,6 +3,7 @@
 #
 #   OK.mp3, NG.mp3        answer sounds (right: rising bell chime, wrong: soft low
 #                         falling tone), synthesised with sox, encoded with lame
+#   TICK.wav              the switch scan's tick, synthesised with sox
 #   photos/01..06_*.jpg   the six route pictures, 640x480, drawn with ImageMagick
 #   icon/michitan.png     32x32, 16-colour program icon (+ michitan.ico, and a
 #   icon/michitan_256.png 256x256 rendering of the same drawing)
@@ -58,6 +59,10 @@ sox -m "$tmp/ng1.wav" "$tmp/ng2.wav" "$tmp/ng.wav" gain -n -10
 
 lame --quiet -b 96 "$tmp/ok.wav" "$here/OK.mp3"
 lame --quiet -b 96 "$tmp/ng.wav" "$here/NG.mp3"
+
+# Scan tick: a short soft wooden click each time the switch highlight moves (WAV, so that it
+# starts at once).
+sox -n -r 44100 -c 1 -b 16 "$here/TICK.wav" synth 0.04 sine 1200 fade q 0.002 0.04 0.03 gain -n -12
 
 # --------------------------------------------------------------------------
 # Pictures: a tiny perspective renderer

@@ -2,6 +2,8 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
+#include "learn/answer_access.h"
+#include "learn/big_buttons.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/route.h"
@@ -12,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 
@@ -110,6 +113,21 @@ void frm_lane_play::createControls()
 
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
+
+    // Switches and big buttons; with the default settings it leaves everything as it is.
+    m_access = new learn::AnswerAccess(
+        *this, {m_arrows[0], m_arrows[1], m_arrows[2], m_back},
+        [this] { return Timer1->Enabled(); }, m_programFolder + QStringLiteral("/TICK.wav"),
+        *m_events);
+}
+
+void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
+{
+    m_settings = settings;
+    m_access->setSettings(settings);
+    if (!m_back->isHidden())
+        layOutStep();
+    m_access->settle();
 }
 
 void frm_lane_play::Form_Load()
@@ -224,6 +242,8 @@ void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::St
 
 void frm_lane_play::Timer1_Timer()
 {
+    // Whatever the tick shows, the switches answer it afterwards (or wait for the next tick).
+    const auto settle = qScopeGuard([this] { m_access->settle(); });
     Timer1->setEnabled(false);
     const QVariant previous = m_lane::STEP_NO;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() + 1;
@@ -262,7 +282,8 @@ void frm_lane_play::Timer1_Timer()
 learn::PhotoRoom frm_lane_play::photoRoom() const
 {
     return learn::PhotoRoom{m_screen.TwipsPerPixel, Form.ScaleWidth(), Form.ScaleHeight(),
-                            Command2.Height()};
+                            Command2.Height(),
+                            m_settings.bigButtons ? learn::bigButtonBand(Form.ScaleHeight()) : 0};
 }
 
 bool frm_lane_play::showPhoto(const QString& path)
@@ -306,11 +327,8 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
-}
-
-void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
-{
-    m_settings = settings;
+    m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
+                            Form.ScaleHeight());
 }
 
 void frm_lane_play::play(const QString& soundFile)

@@ -20,6 +20,10 @@ class StoreError;
 struct Step;
 } // namespace store
 
+namespace learn {
+class AnswerAccess;
+}
+
 namespace platform {
 class MMControl;
 class VbTimer;
@@ -68,9 +72,10 @@ public:
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
 
-    // How this child practises this route (sounds, lock, ...); the defaults until set.
+    // How this child practises this route: by switches or big buttons, among others.
     void setPracticeSettings(const app::PracticeSettings& settings);
     const app::PracticeSettings& practiceSettings() const { return m_settings; }
+    learn::AnswerAccess* answerAccess() const { return m_access; }
 
     // What happens in the window, as signals (photos shown, presses, "もどる", the goal).
     learn::PracticeEvents* practiceEvents() const { return m_events; }
@@ -114,6 +119,8 @@ private:
     learn::RouteOutage m_answerOutage;
     QTimer* m_answerRetry = nullptr;
     int m_pendingAnswer = -1;
+
     app::PracticeSettings m_settings;
+    learn::AnswerAccess* m_access = nullptr;
     learn::PracticeEvents* m_events = nullptr;
 };

@@ -30,7 +30,7 @@ PreparedPhoto preparePhoto(const QString& path, const PhotoRoom& room)
     if (!natural)
         return photo;
     const QSize shown = shownPhotoPixels(*natural, room.twipsPerPixel, room.windowWidth,
-                                         room.windowHeight, room.buttonHeight);
+                                         room.windowHeight, room.buttonHeight, room.buttonBand);
     photo.image = platform::LoadPicture(path, shown);
     if (photo.image && photo.image->isNull())
         photo.image.reset();

@@ -15,6 +15,7 @@ struct PhotoRoom
     float windowWidth = 0;
     float windowHeight = 0;
     float buttonHeight = 495;
+    float buttonBand = 0; // kept under the photo for big buttons; 0 for the small ones
 
     bool operator==(const PhotoRoom&) const = default;
 };

@@ -6,13 +6,14 @@
 namespace learn {
 
 QSize shownPhotoPixels(QSize natural, double twipsPerPixel, float windowWidth, float windowHeight,
-                       float buttonHeight)
+                       float buttonHeight, float buttonBand)
 {
     if (natural.isEmpty() || twipsPerPixel <= 0)
         return natural;
     const double roomWidth = std::max(0.0, double(windowWidth) / twipsPerPixel);
+    const double below = buttonBand > 0 ? double(buttonBand) : 5.0 * buttonHeight;
     const double roomHeight =
-        std::max(0.0, (double(windowHeight) - 6.0 * buttonHeight) / twipsPerPixel);
+        std::max(0.0, (double(windowHeight) - buttonHeight - below) / twipsPerPixel);
     if (natural.width() <= roomWidth && natural.height() <= roomHeight)
         return natural;
     const double scale = std::min(roomWidth / natural.width(), roomHeight / natural.height());

@@ -1,4 +1,5 @@
 // Start-up: fills the shared settings and shows the menu; from then on the windows' handlers run.
+#include "answer/answer_dialog.h"
 #include "app/frm_lane_menu.h"
 #include "app/m_lane.h"
 #include "app/practice_settings.h"
@@ -67,6 +68,13 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
                      [printer, menu] { printer->Print(menu); });
     QObject::connect(menu, &frm_lane_menu::exportPdfRequested, printer,
                      [printer, menu] { printer->ExportPdf(menu); });
+    // New answer settings take effect at once in an open practice window.
+    QObject::connect(menu, &frm_lane_menu::answerSettingsRequested, menu, [&dialogs, menu] {
+        if (!answer::EditAnswerSettings(dialogs, menu, m_lane::DB_PATH, m_lane::CHILD))
+            return;
+        if (auto* play = qobject_cast<frm_lane_play*>(menu->playWindow()))
+            play->setPracticeSettings(app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD));
+    });
     // After an import or a mend an open editor shows the new route at once.
     const auto routeChanged = [menu] {
         if (auto* make = qobject_cast<frm_lane_make*>(menu->makeWindow()))

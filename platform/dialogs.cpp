@@ -2,36 +2,122 @@
 
 #include "platform/open_dialog.h"
 
+#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
+
+Q_DECLARE_METATYPE(platform::MessageLook)
 
 namespace platform {
+namespace {
+
+const char kLookProperty[] = "michitanMessageLook";
+
+// Lets the switch keys of a window's look close a box shown over it, as its OK button does.
+class SwitchCloses : public QObject
+{
+public:
+    SwitchCloses(QMessageBox& box, QPushButton& ok, const MessageLook& look)
+        : QObject(&box), m_ok(ok), m_look(look)
+    {
+        box.installEventFilter(this);
+        for (QPushButton* button : box.findChildren<QPushButton*>())
+            button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == m_ok.window())
+            m_shown.start();
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!m_look.switchKeys.contains(key->key()))
+            return false;
+        const bool early = !m_shown.isValid() || m_shown.elapsed() < m_look.guardMs;
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat() && !early)
+            m_ok.click();
+        return true;
+    }
+
+private:
+    QPushButton& m_ok;
+    MessageLook m_look;
+    QElapsedTimer m_shown;
+};
+
+// Letters a young child can read: as large as one line of the text allows in the width a box
+// may take (the box would otherwise break a short message in the middle of a word).
+void enlarge(QMessageBox& box, const QString& text)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    const bool oneLine = !text.contains(QLatin1Char('\n'));
+    QFont font = label->font();
+    font.setPixelSize(std::clamp(720 / int(std::max<qsizetype>(1, text.size())), 28, 72));
+    label->setFont(font);
+    if (oneLine)
+        label->setMinimumWidth(std::min(760, QFontMetrics(font).horizontalAdvance(text) + 8));
+    box.setStyleSheet(QStringLiteral("QPushButton { font-size: 24pt; min-width: 4em;"
+                                     " min-height: 1.6em; }"));
+}
+
+} // namespace
+
+void setMessageLook(QWidget* window, const MessageLook& look)
+{
+    window->setProperty(kLookProperty, QVariant::fromValue(look));
+}
+
+MessageLook messageLook(const QWidget* widget)
+{
+    if (!widget)
+        return {};
+    return widget->window()->property(kLookProperty).value<MessageLook>();
+}
 
 QString messageBoxTitle()
 {
     return QStringLiteral("アルキッズ");
 }
 
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const QString& text,
+                                            MsgButtons buttons)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(messageBoxTitle());
+    box->setIcon(QMessageBox::NoIcon);
+    box->setText(text);
+    box->setTextFormat(Qt::PlainText);
+    QPushButton* ok = box->addButton(QMessageBox::Ok);
+    if (buttons == MsgButtons::OkCancel) {
+        box->addButton(QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box->setEscapeButton(ok);
+    }
+    box->setDefaultButton(ok);
+    const MessageLook look = messageLook(parent);
+    if (look.large)
+        enlarge(*box, text);
+    if (!look.switchKeys.isEmpty())
+        new SwitchCloses(*box, *ok, look);
+    return box;
+}
+
 MsgResult Dialogs::MsgBox(QWidget* parent, const QString& text, MsgButtons buttons)
 {
-    QMessageBox box(parent);
-    box.setWindowTitle(messageBoxTitle());
-    box.setIcon(QMessageBox::NoIcon);
-    box.setText(text);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton* ok = box.addButton(QMessageBox::Ok);
-    if (buttons == MsgButtons::OkCancel) {
-        box.addButton(QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-    } else {
-        box.setEscapeButton(ok);
-    }
-    box.setDefaultButton(ok);
-    box.exec();
-    return box.clickedButton() == ok ? MsgResult::Ok : MsgResult::Cancel;
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(parent, text, buttons);
+    box->exec();
+    return box->clickedButton() == box->defaultButton() ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 QString qtNameFilter(const QString& filter)

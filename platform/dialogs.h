@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace platform {
@@ -50,6 +53,29 @@ public:
     // Cancel.
     virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
 };
+
+// How the message boxes shown over one window are answered and drawn; the window sets it for
+// itself (a practice window answered with switches, or with big buttons).
+struct MessageLook
+{
+    // Keys that close a box as its OK button does, besides the box's own keys. A held key (auto-
+    // repeat) never does, nor one pressed within `guardMs` of the box appearing: the press that
+    // brought the box up may still be going on.
+    QList<int> switchKeys;
+    int guardMs = 0;
+    // Letters and buttons a young child can read and hit.
+    bool large = false;
+
+    bool operator==(const MessageLook&) const = default;
+};
+void setMessageLook(QWidget* window, const MessageLook& look);
+// The look of the window that `widget` lies in (the default one when it set none).
+MessageLook messageLook(const QWidget* widget);
+
+// The box that MsgBox shows, ready to be shown: text, buttons, title and the look of the
+// parent's window.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const QString& text,
+                                            MsgButtons buttons = MsgButtons::OkOnly);
 
 // The title every message box carries.
 QString messageBoxTitle();

@@ -143,7 +143,11 @@ private slots:
         QStringList titles;
         for (QAction* a : m->menuBar()->actions())
             titles << a->text();
-        QCOMPARE(titles, (QStringList{QStringLiteral("道順"), QStringLiteral("ヘルプ")}));
+        QCOMPARE(titles, (QStringList{QStringLiteral("道順"), QStringLiteral("設定"),
+                                      QStringLiteral("ヘルプ")}));
+        QSignalSpy answer(m.get(), &frm_lane_menu::answerSettingsRequested);
+        m->answerSettingsAction()->trigger();
+        QCOMPARE(answer.size(), 1);
 
         auto* later = new QAction(QStringLiteral("後から足すコマンド"), m.get());
         m->addRouteCommand(later);
