@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
                              const QVersionNumber& version, const platform::ScreenTwips& screen,
@@ -42,10 +44,41 @@ frm_lane_menu::frm_lane_menu(WindowFactory makePlay, WindowFactory makeMake,
     connect(m_command2, &QPushButton::clicked, this, &frm_lane_menu::Command2_Click);
 
     buildMenus();
-    // The window grows by the menu bar's height so that the client area keeps its design size.
-    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
-    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar);
+    fitFrame();
     Form_Load();
+}
+
+void frm_lane_menu::fitFrame()
+{
+    // The window grows by the menu bar's and the status bar's heights so that the client area
+    // keeps its design size.
+    const int bar = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
+    QStatusBar* status = findChild<QStatusBar*>();
+    const int below = status && !status->isHidden() ? status->sizeHint().height() : 0;
+    resize(m_form.toPixels(m_form.Width()), m_form.toPixels(m_form.Height()) + bar + below);
+}
+
+void frm_lane_menu::addBarMenu(QMenu* menu)
+{
+    menuBar()->insertMenu(m_settingsMenu, menu);
+}
+
+void frm_lane_menu::setStatusText(const QString& text)
+{
+    if (text.isEmpty() && !findChild<QStatusBar*>())
+        return;
+    // A label of its own: a message of the status bar would be wiped by the menus' tips.
+    auto* label = statusBar()->findChild<QLabel*>(QStringLiteral("routeStatus"));
+    if (!label) {
+        statusBar()->setSizeGripEnabled(false);
+        label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("routeStatus"));
+        statusBar()->addWidget(label, 1);
+    }
+    label->setText(text);
+    label->setAccessibleName(text);
+    statusBar()->setVisible(!text.isEmpty());
+    fitFrame();
 }
 
 frm_lane_menu::~frm_lane_menu()
@@ -74,6 +107,7 @@ void frm_lane_menu::buildMenus()
 
     QMenu* settings = menuBar()->addMenu(QStringLiteral("設定"));
     settings->setObjectName(QStringLiteral("settingsMenu"));
+    m_settingsMenu = settings->menuAction();
     m_answerSettings = settings->addAction(QStringLiteral("答え方…"));
     m_answerSettings->setObjectName(QStringLiteral("answerSettingsAction"));
     m_answerSettings->setMenuRole(QAction::NoRole);
@@ -167,5 +201,10 @@ void frm_lane_menu::Form_Unload()
 void frm_lane_menu::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
+    // A practice window that refused to close (a child's locked practice) keeps the menu too.
+    if (m_play && m_play->isVisible()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

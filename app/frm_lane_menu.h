@@ -52,6 +52,11 @@ public:
     QAction* printAction() const { return m_print; }
     QAction* exportPdfAction() const { return m_exportPdf; }
     QAction* aboutAction() const { return m_about; }
+    // Puts `menu` in the menu bar, before "設定".
+    void addBarMenu(QMenu* menu);
+    // Shows `text` (the route in use) in a status bar below the client area, which keeps its
+    // design size; an empty text takes the status bar away.
+    void setStatusText(const QString& text);
     // "設定" → "答え方…": how the child answers in practice.
     QAction* answerSettingsAction() const { return m_answerSettings; }
 
@@ -70,6 +75,7 @@ protected:
 private:
     void showWindow(QPointer<QWidget>& window, const WindowFactory& make);
     void buildMenus();
+    void fitFrame();
 
     WindowFactory m_makePlay;
     WindowFactory m_makeMake;
@@ -87,6 +93,7 @@ private:
     QAction* m_routeSeparator = nullptr;
     QAction* m_quit = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_settingsMenu = nullptr;
     QAction* m_answerSettings = nullptr;
     platform::TwipGeometry m_form, m_button1, m_button2;
 };

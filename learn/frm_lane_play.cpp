@@ -4,6 +4,7 @@
 #include "app/m_lane.h"
 #include "learn/answer_access.h"
 #include "learn/big_buttons.h"
+#include "learn/practice_lock.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/route.h"
@@ -124,6 +125,12 @@ void frm_lane_play::createControls()
 void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
 {
     m_settings = settings;
+    // The lock keeps the child in the window until an adult lets them out.
+    auto* lock = findChild<learn::PracticeLock*>();
+    if (settings.lock && !lock)
+        new learn::PracticeLock(this, m_dialogs);
+    else if (!settings.lock)
+        delete lock;
     m_access->setSettings(settings);
     if (!m_back->isHidden())
         layOutStep();

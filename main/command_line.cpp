@@ -1,5 +1,7 @@
 #include "main/command_line.h"
 
+#include "app/m_lane.h"
+#include "app/route_book.h"
 #include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
@@ -71,6 +73,34 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
 
 } // namespace
 
+void addWindowOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("practice"),
+                      QStringLiteral("メニューを出さずに、練習の画面だけを開きます。")});
+    parser.addOption({QStringLiteral("child"), QStringLiteral("練習する子どもの名前。"),
+                      QStringLiteral("NAME")});
+}
+
+WindowStart ReadWindowStart(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("per-page"), {}, QStringLiteral("N")});
+    parser.addOption({QStringLiteral("new-route"), {}, QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("print-pdf"), {}, QStringLiteral("OUT")});
+    addWindowOptions(parser);
+    share::addCommandLineOptions(parser);
+    WindowStart start;
+    if (!parser.parse(arguments)) {
+        start.error = parser.errorText();
+        return start;
+    }
+    start.practiceOnly = parser.isSet(QStringLiteral("practice"));
+    start.child = parser.value(QStringLiteral("child"));
+    start.route = parser.value(QStringLiteral("route"));
+    return start;
+}
+
 bool WantsCommandLineJob(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -93,17 +123,21 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QCommandLineOption routeOption(QStringLiteral("route"),
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
-    parser.addOptions({printPdfOption, perPageOption, routeOption});
+    const QCommandLineOption newRouteOption(
+        QStringLiteral("new-route"),
+        QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
+    parser.addOptions({printPdfOption, perPageOption, routeOption, newRouteOption});
+    addWindowOptions(parser);
     share::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
     const bool job = parser.isSet(printPdfOption) || routeJob;
     if (!job) {
-        // Without a job the program opens its windows as it always has.
-        if (parsed && (parser.isSet(perPageOption) || parser.isSet(routeOption))) {
-            complain(QStringLiteral("--per-page は --print-pdf と、--route は --print-pdf、"
-                                    "--export、--import、--relink のどれかといっしょに使います。"));
+        // Without a job the program opens its windows (on the route named, if one is).
+        if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
+            complain(QStringLiteral("--per-page は --print-pdf と、--new-route は --import と"
+                                    "いっしょに使います。"));
             return 2;
         }
         return std::nullopt;
@@ -117,14 +151,38 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                 "指定してください。"));
         return 2;
     }
+    if (parser.isSet(newRouteOption) &&
+        (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption))) {
+        complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
+        return 2;
+    }
+    // A route file named by its path needs nothing else; a route's name, a new route or none
+    // at all is looked up in the route folder (the route in use when none is named).
     QString route = parser.value(routeOption);
-    if (!parser.isSet(routeOption)) {
+    if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
         const app::RouteStart start = defaultRoute();
-        if (start.routeFile.isEmpty()) {
+        if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
             complain(start.problem);
             return 1;
         }
-        route = start.routeFile;
+        const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
+        QString error;
+        if (start.routeFile.isEmpty()) {
+            // No route folder: the name is taken as a path, as it always was.
+        } else if (parser.isSet(newRouteOption)) {
+            const app::BookResult made =
+                app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
+            route = made.path;
+            error = made.error;
+        } else if (parser.isSet(routeOption)) {
+            route = app::ResolveRoute(routeFolder, route, &error);
+        } else {
+            route = app::ChooseStart(routeFolder).routeFile;
+        }
+        if (!error.isEmpty()) {
+            complain(error);
+            return 1;
+        }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
     for (const QString& option : {QStringLiteral("print-pdf"), QStringLiteral("export")}) {

@@ -3,6 +3,8 @@
 #include "app/route_place.h"
 
 #include <QStringList>
+
+class QCommandLineParser;
 #include <functional>
 #include <optional>
 
@@ -16,3 +18,18 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
 
 // True when the arguments ask for a job that needs no screen.
 bool WantsCommandLineJob(int argc, char** argv);
+
+// How the windows open, from the command line: `michitan --practice --child NAME --route NAME`
+// opens only the practice window, for that child on that route; `--route` alone opens the menu
+// on that route. Empty values: as the program would.
+struct WindowStart
+{
+    bool practiceOnly = false;
+    QString child;
+    QString route; // a route's name or a route file's path
+    QString error; // the arguments can't be read
+};
+WindowStart ReadWindowStart(const QStringList& arguments);
+
+// Adds --practice and --child to `parser`.
+void addWindowOptions(QCommandLineParser& parser);

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -169,6 +170,23 @@ QString Dialogs::ShowSave(QWidget* parent, const SaveRequest& request)
 QString Dialogs::ShowFolder(QWidget* parent, const QString& title, const QString& startDir)
 {
     return QFileDialog::getExistingDirectory(parent, title, startDir);
+}
+
+QString Dialogs::InputBox(QWidget* parent, const QString& prompt, const QString& initial)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(messageBoxTitle());
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue().trimmed();
+}
+
+int Dialogs::Exec(QDialog& dialog)
+{
+    return dialog.exec();
 }
 
 } // namespace platform

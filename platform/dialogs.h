@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+class QDialog;
 class QMessageBox;
 class QWidget;
 
@@ -52,6 +53,14 @@ public:
     // Asks for a folder, starting in `startDir`; returns its path, or an empty string after
     // Cancel.
     virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
+
+    // Asks for one line of text under `prompt`, starting with `initial`; returns what was typed,
+    // trimmed, or an empty string after Cancel.
+    virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& initial = {});
+
+    // Runs one of the program's own dialogs modally and returns its result (QDialog::Accepted
+    // or Rejected); tests fill the dialog in and answer instead.
+    virtual int Exec(QDialog& dialog);
 };
 
 // How the message boxes shown over one window are answered and drawn; the window sets it for

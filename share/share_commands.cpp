@@ -1,9 +1,11 @@
 #include "share/share_commands.h"
 
 #include "app/m_lane.h"
+#include "app/route_book.h"
 #include "app/route_outputs.h"
 #include "platform/background_work.h"
 #include "platform/dialogs.h"
+#include "share/import_choice.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
 #include "share/relink.h"
@@ -137,6 +139,14 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
         }))
         return;
     const QString routeFolder = QFileInfo(m_lane::DB_PATH).absolutePath();
+    // Into the route in use, or into a new route of its own.
+    const app::SettingsData settings = app::LoadSettingsFile(routeFolder).data;
+    ImportChoice choice(QFileInfo(archive).fileName(), int(plan.steps.size()),
+                        app::RouteDisplayName(settings, QFileInfo(m_lane::DB_PATH).fileName()),
+                        parent);
+    if (dialogs.Exec(choice) != QDialog::Accepted)
+        return;
+    const QString newRoute = choice.newRouteName();
     const QString place = dialogs.ShowFolder(
         parent,
         QStringLiteral("写真を入れる場所を選んでください（その中に「%1」フォルダーを作ります）")
@@ -153,20 +163,38 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
             .arg(QFileInfo(archive).fileName())
             .arg(plan.steps.size())
             .arg(native(photos));
-    if (dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
+    if (newRoute.isEmpty() &&
+        dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
+    QString target = m_lane::DB_PATH;
+    if (!newRoute.isEmpty()) {
+        const app::BookResult made = app::CreateRoute(routeFolder, newRoute, {}, false);
+        if (!made.ok()) {
+            dialogs.MsgBox(parent, made.error);
+            return;
+        }
+        target = made.path;
+    }
     ImportResult result;
-    const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {
             inBackground(parent, QStringLiteral("道順と写真を読み込んでいます…"),
                          [&](const Progress& progress) {
-                             result = importRoute(plan, route, photos, progress);
+                             result = importRoute(plan, target, photos, progress);
                          });
         }))
         return;
+    if (!newRoute.isEmpty()) {
+        // The new route is the one in use from now on.
+        m_lane::UseRoute(target);
+        app::RememberInUse(routeFolder, target, m_lane::CHILD);
+    }
     if (changed)
         changed();
-    QString text = QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
+    QString text = (newRoute.isEmpty() ? QString()
+                                       : QStringLiteral("新しい道順「%1」を作り、いまはこの道順を"
+                                                        "使っています。\n")
+                                             .arg(newRoute)) +
+                   QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
                        .arg(result.steps)
                        .arg(native(result.photoFolder));
     if (result.photoFolderMoved)

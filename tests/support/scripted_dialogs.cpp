@@ -1,5 +1,7 @@
 #include "support/scripted_dialogs.h"
 
+#include <QDialog>
+
 platform::MsgResult ScriptedDialogs::MsgBox(QWidget*, const QString& text,
                                             platform::MsgButtons kind)
 {
@@ -45,4 +47,15 @@ QString ScriptedDialogs::ShowFolder(QWidget*, const QString&, const QString& sta
 {
     folderStarts << startDir;
     return next(folders);
+}
+
+QString ScriptedDialogs::InputBox(QWidget*, const QString& prompt, const QString&)
+{
+    prompts << prompt;
+    return next(inputs);
+}
+
+int ScriptedDialogs::Exec(QDialog& dialog)
+{
+    return onDialog ? onDialog(dialog) : int(QDialog::Accepted);
 }

@@ -1,0 +1,23 @@
+#include "store/route_summary.h"
+
+#include "store/route.h"
+#include "store/store_error.h"
+
+namespace store {
+
+RouteSummary SummariseRoute(const QString& routePath)
+{
+    RouteSummary summary;
+    try {
+        // A list waits on no other program: one that holds the file just shows no count yet.
+        const QList<Step> steps = Route(routePath, 1).steps();
+        summary.steps = int(steps.size());
+        if (!steps.isEmpty())
+            summary.firstPhoto = steps.first().photo;
+    } catch (const StoreError& e) {
+        summary.problem = e.userMessage();
+    }
+    return summary;
+}
+
+} // namespace store
