@@ -1,6 +1,7 @@
 #include "app/frm_lane_menu.h"
 
 #include "app/form_look.h"
+#include "app/guide_window.h"
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
 #include "platform/dialogs.h"
@@ -85,6 +86,7 @@ frm_lane_menu::~frm_lane_menu()
 {
     delete m_play.data();
     delete m_make.data();
+    delete m_guide.data();
 }
 
 void frm_lane_menu::buildMenus()
@@ -114,6 +116,10 @@ void frm_lane_menu::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("helpMenu"));
+    m_guideAction = help->addAction(QStringLiteral("使い方…"));
+    m_guideAction->setObjectName(QStringLiteral("guideAction"));
+    m_guideAction->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator();
     m_about = help->addAction(QStringLiteral("バージョン情報…"));
     m_about->setObjectName(QStringLiteral("aboutAction"));
     m_about->setMenuRole(QAction::AboutRole);
@@ -124,6 +130,7 @@ void frm_lane_menu::buildMenus()
     // "終了" is the same as closing the menu: both windows go, and the program ends.
     connect(m_quit, &QAction::triggered, this, &QWidget::close);
     connect(m_about, &QAction::triggered, this, &frm_lane_menu::ShowAbout);
+    connect(m_guideAction, &QAction::triggered, this, &frm_lane_menu::ShowGuide);
 }
 
 void frm_lane_menu::addRouteCommand(QAction* action)
@@ -157,6 +164,17 @@ void frm_lane_menu::ShowAbout()
         m_dialogs->MsgBox(this, text);
     else
         platform::Dialogs().MsgBox(this, text);
+}
+
+void frm_lane_menu::ShowGuide()
+{
+    if (!m_guide) {
+        m_guide = makeGuideWindow(m_lane::DB_PATH);
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void frm_lane_menu::Form_Load()
@@ -196,6 +214,9 @@ void frm_lane_menu::Form_Unload()
         m_play->close();
     if (m_make)
         m_make->close();
+    // The guide goes with the program: left open, it would keep the program running.
+    if (m_guide)
+        m_guide->close();
 }
 
 void frm_lane_menu::closeEvent(QCloseEvent* event)

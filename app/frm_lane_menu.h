@@ -52,6 +52,7 @@ public:
     QAction* printAction() const { return m_print; }
     QAction* exportPdfAction() const { return m_exportPdf; }
     QAction* aboutAction() const { return m_about; }
+    QAction* guideAction() const { return m_guideAction; }
     // Puts `menu` in the menu bar, before "設定".
     void addBarMenu(QMenu* menu);
     // Shows `text` (the route in use) in a status bar below the client area, which keeps its
@@ -63,6 +64,9 @@ public:
     // The message layer the version information is shown through.
     void setDialogs(platform::Dialogs* dialogs) { m_dialogs = dialogs; }
     void ShowAbout();
+    // "使い方…": the guide for parents and teachers, in a window of its own (at most one).
+    void ShowGuide();
+    QWidget* guideWindow() const { return m_guide; }
 
 signals:
     void printRequested();
@@ -93,6 +97,8 @@ private:
     QAction* m_routeSeparator = nullptr;
     QAction* m_quit = nullptr;
     QAction* m_about = nullptr;
+    QAction* m_guideAction = nullptr;
+    QPointer<QWidget> m_guide;
     QAction* m_settingsMenu = nullptr;
     QAction* m_answerSettings = nullptr;
     platform::TwipGeometry m_form, m_button1, m_button2;

@@ -112,6 +112,11 @@ void frm_lane_play::createControls()
             Command1_Click(m_pendingAnswer);
     });
 
+    m_afterGoal = new learn::AfterGoal(*this, m_arrows);
+    Again = platform::TwipGeometry(m_afterGoal->button(), tpp, 5640, 8400, 2 * 855, 495);
+    connect(m_afterGoal, &learn::AfterGoal::again, this, &frm_lane_play::Again_Click);
+    m_afterGoal->button()->installEventFilter(this);
+
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
 
@@ -192,6 +197,12 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
     case Qt::Key_Backspace:
         button = m_back;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_afterGoal->reached())
+            return false;
+        button = m_afterGoal->button();
+        break;
     case Qt::Key_Down:
         return true; // no button of its own, and the focus stays where it is
     default:
@@ -239,6 +250,7 @@ void frm_lane_play::forgetRun()
     m_answerOutage.clear();
     m_answerRetry->stop();
     m_pendingAnswer = -1;
+    m_afterGoal->leave();
 }
 
 void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
@@ -272,12 +284,15 @@ void frm_lane_play::Timer1_Timer()
     const int stepNo = int(m_lane::STEP_NO.toLongLong());
     if (photo.isEmpty()) {
         emit m_events->goal(stepNo);
+        reachGoal();
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
     if (!showPhoto(photo)) {
         m_events->noteShown();
         emit m_events->photoMissing(stepNo, photo);
+        // The step can still be answered, even when it is the first.
+        showButtonsWithoutPhoto();
         m_dialogs.MsgBox(this, photo + kNotFound);
         return;
     }
@@ -334,8 +349,25 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
+    // "もういちど" stands on the row of "もどる", in the column of "→".
+    Again.setTop(Command2.Top());
+    Again.setLeft(Command1[2].Left());
     m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
                             Form.ScaleHeight());
+}
+
+void frm_lane_play::showButtonsWithoutPhoto()
+{
+    if (!m_back->isHidden())
+        return;
+    m_photo->clear();
+    layOutStep();
+}
+
+void frm_lane_play::reachGoal()
+{
+    showButtonsWithoutPhoto();
+    m_afterGoal->reach();
 }
 
 void frm_lane_play::play(const QString& soundFile)
@@ -349,7 +381,8 @@ void frm_lane_play::play(const QString& soundFile)
 
 void frm_lane_play::Command1_Click(int Index)
 {
-    if (Index < 0 || Index >= int(m_arrows.size()))
+    // After the goal an arrow has nothing left to answer.
+    if (Index < 0 || Index >= int(m_arrows.size()) || m_afterGoal->reached())
         return;
     m_answerRetry->stop();
     m_pendingAnswer = -1;
@@ -390,8 +423,16 @@ void frm_lane_play::Command2_Click()
     m_answerRetry->stop();
     m_pendingAnswer = -1;
     emit m_events->back(int(m_lane::STEP_NO.toLongLong()), m_events->input());
+    m_afterGoal->leave();
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() - 2;
     if (m_lane::STEP_NO.toLongLong() < 0)
         m_lane::STEP_NO = 0;
+    armTimer();
+}
+
+void frm_lane_play::Again_Click()
+{
+    m_lane::STEP_NO = 0;
+    forgetRun();
     armTimer();
 }

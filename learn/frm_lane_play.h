@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/practice_settings.h"
+#include "learn/after_goal.h"
 #include "learn/photo_prefetch.h"
 #include "learn/practice_events.h"
 #include "learn/route_outage.h"
@@ -45,6 +46,8 @@ public:
     void Timer1_Timer();
     void Command1_Click(int Index);
     void Command2_Click();
+    // "もういちど", shown after the goal: the route starts again from its first step.
+    void Again_Click();
 
     // Positions and sizes in twips, as the handlers compute them.
     platform::TwipGeometry Form;
@@ -52,6 +55,7 @@ public:
     platform::TwipGeometry Picture1;
     std::array<platform::TwipGeometry, 3> Command1;
     platform::TwipGeometry Command2;
+    platform::TwipGeometry Again;
 
     // Decode the next step's photo in the background while the present one is on screen.
     bool PrefetchPhotos = true;
@@ -68,6 +72,9 @@ public:
     QLabel* photo() const { return m_photo; }
     QPushButton* arrowButton(int index) const { return m_arrows.at(index); }
     QPushButton* backButton() const { return m_back; }
+    QPushButton* againButton() const { return m_afterGoal->button(); }
+    // The goal is on screen: the arrows answer nothing until the run goes on.
+    bool atGoal() const { return m_afterGoal->reached(); }
 
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
@@ -102,6 +109,9 @@ private:
     void armTimer();
     learn::PhotoRoom photoRoom() const;
     void layOutStep();
+    // The buttons are placed below an empty photo box when no photo has been shown yet.
+    void showButtonsWithoutPhoto();
+    void reachGoal();
 
     platform::Dialogs& m_dialogs;
     platform::ScreenTwips m_screen;
@@ -112,6 +122,7 @@ private:
     std::array<QPushButton*, 3> m_arrows{};
     QPushButton* m_back = nullptr;
     learn::PhotoPrefetch m_prefetch;
+    learn::AfterGoal* m_afterGoal = nullptr;
 
     // The photo path that the last tick read for step STEP_NO (shown, or missing on disk).
     QString m_stepPhoto;

@@ -10,6 +10,7 @@
 #include "store/store_error.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -18,8 +19,22 @@
 
 namespace {
 
-// The options that each start a job of their own.
-const char* const kJobs[] = {"--print-pdf", "--export", "--import", "--relink", "--photos"};
+// The options that each start a job of their own, and those that only print a text.
+const char* const kJobs[] = {"--print-pdf", "--export",  "--import", "--relink", "--photos",
+                             "--help",      "--version", "-h",       "-v",       "-?"};
+
+const QString kDescription = QStringLiteral(
+    "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
+    "オプションなしで起動すると「処理選択」の画面が開きます。下のオプションは画面を"
+    "開かずに働き、失敗すると理由を表示して 0 以外で終わります。\n"
+    "--route を省くと、プログラムがいつも開く道順のファイルを使います。");
+
+void say(const QString& text)
+{
+    QTextStream out(stdout);
+    out << text;
+    out.flush();
+}
 
 void complain(const QString& text)
 {
@@ -123,14 +138,34 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QCommandLineOption routeOption(QStringLiteral("route"),
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
+    parser.setApplicationDescription(kDescription);
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("この説明を表示して終わります。"));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("版を表示して終わります。"));
     const QCommandLineOption newRouteOption(
         QStringLiteral("new-route"),
         QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
-    parser.addOptions({printPdfOption, perPageOption, routeOption, newRouteOption});
+    parser.addOptions(
+        {helpOption, versionOption, printPdfOption, perPageOption, routeOption, newRouteOption});
     addWindowOptions(parser);
     share::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
+    if (parsed && parser.isSet(helpOption)) {
+        // The installed command's name, wherever the program was started from.
+        QString text = parser.helpText();
+        const QString called = QCoreApplication::arguments().value(0);
+        const qsizetype at = called.isEmpty() ? -1 : text.indexOf(called);
+        if (at >= 0)
+            text.replace(at, called.size(), QStringLiteral("michitan"));
+        say(text);
+        return 0;
+    }
+    if (parsed && parser.isSet(versionOption)) {
+        say(QStringLiteral("michitan %1\n").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    }
     const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
     const bool job = parser.isSet(printPdfOption) || routeJob;
     if (!job) {

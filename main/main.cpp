@@ -9,6 +9,7 @@
 #include "app/route_place.h"
 #include "edit/frm_lane_make.h"
 #include "learn/frm_lane_play.h"
+#include "learn/missing_photos.h"
 #include "main/command_line.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
@@ -55,6 +56,7 @@ void useStart(const QString& routeFolder, const app::StartChoice& start)
 frm_lane_play* newPlayWindow(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                              const QString& folder, records::Recorder* recorder)
 {
+    learn::noticeMissingPhotos(dialogs, QApplication::activeWindow());
     auto* play = new frm_lane_play(dialogs, screen, folder);
     const app::PracticeSettings settings =
         app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);

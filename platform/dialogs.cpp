@@ -1,7 +1,9 @@
 #include "platform/dialogs.h"
 
 #include "platform/open_dialog.h"
+#include "platform/photo_preview.h"
 
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 #include <algorithm>
 
 Q_DECLARE_METATYPE(platform::MessageLook)
@@ -152,24 +155,47 @@ QString Dialogs::ShowOpen(QWidget* parent, const OpenRequest& request)
     QFileDialog dialog(parent, QString(), openDialogStart(request.InitDir));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(openDialogFilters(request.Filter));
+    const QStringList filters = openDialogFilters(request.Filter);
+    dialog.setNameFilters(filters);
     // Dates and sizes read as the rest of the program's texts do.
     dialog.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    showDetails(dialog);
+    // A dialog that lists every file is where photos are chosen: they are seen before they are
+    // chosen.
+    const bool forPhotos = filters.size() > 1;
+    if (forPhotos)
+        addPhotoPreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString chosen = dialog.selectedFiles().constFirst();
-    rememberOpenFolder(chosen);
+    // Only the photos' folder is remembered; a dialog with a folder of its own (an archive to
+    // read) leaves it as it was.
+    if (request.InitDir.isEmpty())
+        rememberOpenFolder(chosen);
     return chosen;
 }
 
 QString Dialogs::ShowSave(QWidget* parent, const SaveRequest& request)
 {
-    return QFileDialog::getSaveFileName(parent, request.Title, request.DefaultPath, request.Filter);
+    QFileDialog dialog(parent, request.Title, request.DefaultPath, request.Filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(request.DefaultPath);
+    dialog.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    showDetails(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString Dialogs::ShowFolder(QWidget* parent, const QString& title, const QString& startDir)
 {
     return QFileDialog::getExistingDirectory(parent, title, startDir);
+}
+
+bool Dialogs::OpenFolder(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 QString Dialogs::InputBox(QWidget* parent, const QString& prompt, const QString& initial)

@@ -54,6 +54,9 @@ public:
     // Cancel.
     virtual QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir);
 
+    // Opens `folder` in the desktop's file manager; false when it could not be opened.
+    virtual bool OpenFolder(const QString& folder);
+
     // Asks for one line of text under `prompt`, starting with `initial`; returns what was typed,
     // trimmed, or an empty string after Cancel.
     virtual QString InputBox(QWidget* parent, const QString& prompt, const QString& initial = {});

@@ -18,9 +18,23 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
+
+// Where a parent looks for a file: Documents, else the desktop, else the home folder; never the
+// hidden folder the route lives in.
+QString visibleFolder()
+{
+    for (const QStandardPaths::StandardLocation place :
+         {QStandardPaths::DocumentsLocation, QStandardPaths::DesktopLocation}) {
+        const QString folder = QStandardPaths::writableLocation(place);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
+}
 
 // Shows how far the booklet is; it appears only for work that takes longer than a second.
 class BookletProgress
@@ -30,6 +44,7 @@ public:
         : m_dialog(QStringLiteral("道順の本を作っています…"), QStringLiteral("キャンセル"), 0, 1,
                    parent)
     {
+        m_dialog.setWindowTitle(platform::messageBoxTitle());
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setMinimumDuration(1000);
         m_dialog.setAutoClose(false);
@@ -152,8 +167,7 @@ booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
         return booklet::Outcome::Failed;
     platform::SaveRequest request;
     request.Title = QStringLiteral("PDF に書き出す");
-    request.DefaultPath =
-        QFileInfo(m_lane::DB_PATH).absoluteDir().filePath(QStringLiteral("道順.pdf"));
+    request.DefaultPath = QDir(visibleFolder()).filePath(QStringLiteral("道順.pdf"));
     request.Filter = QStringLiteral("PDF (*.pdf)");
     const QString path = m_dialogs.ShowSave(parent, request);
     if (path.isEmpty())
@@ -163,7 +177,24 @@ booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
         return booklet::Outcome::Failed;
     }
 
-    return writePdf(parent, path, steps, booklet::DefaultPageLayout());
+    const booklet::Outcome outcome = writePdf(parent, path, steps, booklet::DefaultPageLayout());
+    if (outcome == booklet::Outcome::Done)
+        tellWhere(parent, path);
+    return outcome;
+}
+
+void BookletPrinter::tellWhere(QWidget* parent, const QString& path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString text = QStringLiteral("道順の本を PDF に書き出しました。\n%1\n\n"
+                                        "このフォルダーを開きますか？")
+                             .arg(QDir::toNativeSeparators(path));
+    if (m_dialogs.MsgBox(parent, text, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
+        return;
+    if (!m_dialogs.OpenFolder(folder))
+        m_dialogs.MsgBox(parent, QStringLiteral("フォルダーを開けませんでした。ファイルは次の"
+                                                "場所にあります。\n") +
+                                     QDir::toNativeSeparators(folder));
 }
 
 booklet::Outcome BookletPrinter::writePdf(QWidget* parent, const QString& path,

@@ -25,7 +25,8 @@ public:
     void setPerPage(int perPage);
 
     void Print(QWidget* parent);
-    // Asks for a file name (the route's folder, "道順.pdf") and writes the booklet there.
+    // Asks for a file name ("道順.pdf" in Documents, else on the desktop) and writes the booklet
+    // there; then says where it is and offers to open its folder.
     booklet::Outcome ExportPdf(QWidget* parent);
 
 private:
@@ -36,6 +37,8 @@ private:
     // Writes the PDF file `path` whole or not at all, and says why when it did not.
     booklet::Outcome writePdf(QWidget* parent, const QString& path,
                               const QList<booklet::Step>& steps, const QPageLayout& layout);
+
+    void tellWhere(QWidget* parent, const QString& path);
 
     platform::Dialogs& m_dialogs;
     int m_perPage = 2;

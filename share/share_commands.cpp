@@ -45,6 +45,13 @@ QString documents()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+// Where a route sent by mail or fetched from the web lands: Downloads, when there is one.
+QString downloadsOrDocuments()
+{
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return QFileInfo(downloads).isDir() ? downloads : documents();
+}
+
 // Runs `work` on a worker thread behind a progress window that can stop it (see
 // platform::runInBackground).
 template <typename F> void inBackground(QWidget* parent, const QString& title, F&& work)
@@ -128,7 +135,7 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
 void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed)
 {
     const QString archive =
-        dialogs.ShowOpen(parent, {documents(), QStringLiteral("絵カードボード (*.obz)|*.obz"),
+        dialogs.ShowOpen(parent, {downloadsOrDocuments(), QStringLiteral("絵カードボード|*.obz"),
                                   QString(), QStringLiteral("obz")});
     if (archive.isEmpty())
         return;

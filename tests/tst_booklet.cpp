@@ -117,8 +117,8 @@ private slots:
         QCOMPARE(booklet::DecodeSize(natural, printed, 200), decoded);
     }
 
-    // "PDF に書き出す…" proposes the route's folder, and writes every step in order, the missing
-    // photo as a placeholder, and the goal.
+    // "PDF に書き出す…" proposes a folder the parent can see, writes every step in order, the
+    // missing photo as a placeholder, and the goal, and says where the file is.
     void pdfOfASmallRoute()
     {
         RouteFixture fx;
@@ -135,8 +135,13 @@ private slots:
         BookletPrinter printer(dialogs);
         QCOMPARE(printer.ExportPdf(nullptr), booklet::Outcome::Done);
         QCOMPARE(dialogs.saveRequests.size(), 1);
-        QCOMPARE(dialogs.saveRequests[0].DefaultPath, fx.dir() + QStringLiteral("/道順.pdf"));
-        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join(u'\n')));
+        const QFileInfo proposed(dialogs.saveRequests[0].DefaultPath);
+        QCOMPARE(proposed.fileName(), QStringLiteral("道順.pdf"));
+        QVERIFY(proposed.absolutePath() != fx.dir());
+        QVERIFY(!proposed.absolutePath().contains(QStringLiteral("/.")));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(out), qPrintable(dialogs.messages[0]));
+        QCOMPARE(dialogs.openedFolders, QStringList{fx.dir() + QStringLiteral("/本")});
         QCOMPARE(pdfPages(out), 2); // three steps and the goal, two a page
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

@@ -119,7 +119,10 @@ private slots:
         w->Timer1_Timer();
         QCOMPARE(dialogs.messages, QStringList{kGoal});
         QVERIFY(!w->Timer1->Enabled());
-        QVERIFY(!buttonsVisible(*w));
+        // "もどる" and "もういちど" are there to be pressed; the arrows answer nothing.
+        QVERIFY(buttonsVisible(*w));
+        QVERIFY(w->againButton()->isVisibleTo(w.get()));
+        QVERIFY(!w->arrowButton(0)->isEnabled());
     }
 
     void gapEndsTheRunAtTheGap()
@@ -299,36 +302,82 @@ private slots:
         QVERIFY(dialogs.messages.isEmpty());
     }
 
-    void backAfterTheGoalShowsTheLastStep()
+    // After the goal no arrow is judged: no sound, no "ざんねん！", whatever key or button;
+    // "もどる" shows the last step again and "もういちど" starts again at step 1.
+    void pressesAfterTheGoal_data()
     {
+        QTest::addColumn<QString>("how"); // "click" the handler, or the key of a shown window
+        QTest::addColumn<int>("key");
+        QTest::addColumn<long long>("shownNext"); // 0: nothing happens
+        QTest::newRow("arrow of the last step") << "click" << 2 << 0LL;
+        QTest::newRow("another arrow") << "click" << 1 << 0LL;
+        QTest::newRow("arrow key of the last step") << "key" << int(Qt::Key_Right) << 0LL;
+        QTest::newRow("もどる shows the last step") << "back" << 0 << 2LL;
+        QTest::newRow("Backspace shows the last step") << "key" << int(Qt::Key_Backspace) << 2LL;
+        QTest::newRow("もういちど starts again") << "again" << 0 << 1LL;
+        QTest::newRow("Enter starts again") << "key" << int(Qt::Key_Return) << 1LL;
+    }
+
+    void pressesAfterTheGoal()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, key);
+        QFETCH(long long, shownNext);
         makeRoute({kUp, kRight});
         auto w = open();
+        if (how == QLatin1String("key")) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        }
         w->Timer1_Timer();
         w->Command1_Click(0);
         w->Timer1_Timer();
         w->Command1_Click(2);
         w->Timer1_Timer();
         QCOMPARE(dialogs.messages, QStringList{kGoal});
-        // An arrow after the goal is always wrong.
-        w->Command1_Click(2);
-        QCOMPARE(dialogs.messages.last(), kWrong);
-        w->Command2_Click();
+        QVERIFY(w->atGoal());
+        QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
+        if (how == QLatin1String("click"))
+            w->Command1_Click(key);
+        else if (how == QLatin1String("back"))
+            w->Command2_Click();
+        else if (how == QLatin1String("again"))
+            w->againButton()->click();
+        else
+            QTest::keyClick(w->focusWidget(), Qt::Key(key));
+        QVERIFY(commands.isEmpty());
+        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(w->Timer1->Enabled(), shownNext > 0);
+        if (shownNext == 0) {
+            QVERIFY(w->atGoal());
+            return;
+        }
         w->Timer1_Timer();
-        QCOMPARE(stepNo(), 2);
-        QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY(buttonsVisible(*w));
+        QCOMPARE(stepNo(), shownNext);
+        QVERIFY(!w->atGoal());
+        QVERIFY(!w->againButton()->isVisibleTo(w.get()));
+        QVERIFY(w->arrowButton(0)->isEnabled());
+        // The arrows answer again.
+        w->Command1_Click(shownNext == 1 ? 0 : 2);
+        QVERIFY(w->Timer1->Enabled());
+        QCOMPARE(dialogs.messages, QStringList{kGoal});
     }
 
-    void missingPhotoAtStepOne()
+    void missingPhotoAtStepOneStillShowsTheArrows()
     {
         const QString missing = QDir(fx->dir()).filePath("gone.jpg");
         fx->create({{"001", missing, kUp}});
         auto w = open();
         w->Timer1_Timer();
         QCOMPARE(dialogs.messages, QStringList{missing + kNotFound});
-        QVERIFY(!buttonsVisible(*w));
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(stepNo(), 1);
+        // The step can be answered all the same: the arrows stand below the empty photo box.
+        QVERIFY(buttonsVisible(*w));
+        QVERIFY(w->photo()->pixmap().isNull());
+        w->Command1_Click(0);
+        QVERIFY(w->Timer1->Enabled());
+        QCOMPARE(dialogs.messages, QStringList{missing + kNotFound});
     }
 
     void missingPhotoLaterKeepsThePreviousOneAndMovesOn()

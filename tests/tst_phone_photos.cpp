@@ -26,8 +26,23 @@ QImage storedPicture()
     return image;
 }
 
-// Writes storedPicture() as HEIC or AVIF with a rotation of 90 degrees clockwise, as phones do.
-bool writeHeif(const QString& path, heif_compression_format format)
+// Where a HEIF file writes the turn of its picture: as a rotation of its own, as phones do;
+// only in its EXIF data, as heif-enc and some phones do; or in both.
+enum class Turn { Rotation, ExifOnly, Both };
+
+// EXIF data (big-endian TIFF) whose orientation 6 asks for a quarter turn clockwise.
+QByteArray exifTurnedClockwise()
+{
+    return QByteArray("MM\0*\0\0\0\x08"          // header, first directory at 8
+                      "\0\x01"                   // one entry
+                      "\x01\x12\0\x03\0\0\0\x01" // Orientation, SHORT, one value
+                      "\0\x06\0\0"               // 6
+                      "\0\0\0\0",                // no next directory
+                      26);
+}
+
+// Writes storedPicture() as HEIC or AVIF turned upright by 90 degrees clockwise, as `turn` says.
+bool writeHeif(const QString& path, heif_compression_format format, Turn turn = Turn::Rotation)
 {
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> ctx(heif_context_alloc(),
                                                                           heif_context_free);
@@ -49,11 +64,20 @@ bool writeHeif(const QString& path, heif_compression_format format)
     for (int y = 0; y < source.height(); ++y)
         memcpy(plane + y * stride, source.constScanLine(y), size_t(source.width()) * 3);
     heif_encoding_options* options = heif_encoding_options_alloc();
-    options->image_orientation = heif_orientation_rotate_90_cw;
-    const bool encoded =
-        heif_context_encode_image(ctx.get(), image.get(), encoder.get(), options, nullptr).code ==
+    options->image_orientation =
+        turn == Turn::ExifOnly ? heif_orientation_normal : heif_orientation_rotate_90_cw;
+    heif_image_handle* handle = nullptr;
+    bool encoded =
+        heif_context_encode_image(ctx.get(), image.get(), encoder.get(), options, &handle).code ==
         heif_error_Ok;
     heif_encoding_options_free(options);
+    if (encoded && turn != Turn::Rotation) {
+        const QByteArray exif = exifTurnedClockwise();
+        encoded =
+            heif_context_add_exif_metadata(ctx.get(), handle, exif.constData(), int(exif.size()))
+                .code == heif_error_Ok;
+    }
+    heif_image_handle_release(handle);
     return encoded &&
            heif_context_write_to_file(ctx.get(), QFile::encodeName(path).constData()).code ==
                heif_error_Ok;
@@ -94,21 +118,29 @@ private slots:
     void phoneFormatsAreReadUpright_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("HEIC") << "phone.heic";
-        QTest::newRow("AVIF") << "phone.avif";
-        QTest::newRow("WebP with EXIF orientation") << "phone.webp";
-        QTest::newRow("TIFF with orientation") << "phone.tiff";
+        QTest::addColumn<Turn>("turn"); // of a HEIF file written here
+        QTest::newRow("HEIC") << "phone.heic" << Turn::Rotation;
+        QTest::newRow("HEIC with EXIF orientation only") << "phone.heic" << Turn::ExifOnly;
+        QTest::newRow("HEIC with rotation and EXIF orientation turned once")
+            << "phone.heic" << Turn::Both;
+        QTest::newRow("AVIF") << "phone.avif" << Turn::Rotation;
+        QTest::newRow("AVIF with EXIF orientation only") << "phone.avif" << Turn::ExifOnly;
+        QTest::newRow("WebP with EXIF orientation") << "phone.webp" << Turn::Rotation;
+        QTest::newRow("TIFF with orientation") << "phone.tiff" << Turn::Rotation;
     }
 
     void phoneFormatsAreReadUpright()
     {
         QFETCH(QString, name);
+        QFETCH(Turn, turn);
         QTemporaryDir dir;
         QString path = QStringLiteral(MICHITAN_TEST_DATA_DIR "/") + name;
         if (name.endsWith(QLatin1String(".heic")) || name.endsWith(QLatin1String(".avif"))) {
             path = dir.filePath(name);
-            QVERIFY(writeHeif(path, name.endsWith(QLatin1String(".heic")) ? heif_compression_HEVC
-                                                                          : heif_compression_AV1));
+            QVERIFY(writeHeif(path,
+                              name.endsWith(QLatin1String(".heic")) ? heif_compression_HEVC
+                                                                    : heif_compression_AV1,
+                              turn));
         }
         QCOMPARE(platform::PictureSize(path), std::optional<QSize>(QSize(20, 40)));
         const std::optional<QImage> whole = platform::LoadPicture(path);

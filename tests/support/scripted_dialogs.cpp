@@ -43,6 +43,12 @@ QString ScriptedDialogs::ShowSave(QWidget*, const platform::SaveRequest& request
     return next(saveFiles);
 }
 
+bool ScriptedDialogs::OpenFolder(const QString& folder)
+{
+    openedFolders << folder;
+    return true;
+}
+
 QString ScriptedDialogs::ShowFolder(QWidget*, const QString&, const QString& startDir)
 {
     folderStarts << startDir;

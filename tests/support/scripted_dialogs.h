@@ -15,6 +15,7 @@ public:
     QString ShowOpen(QWidget* parent, const platform::OpenRequest& request) override;
     QString ShowSave(QWidget* parent, const platform::SaveRequest& request) override;
     QString ShowFolder(QWidget* parent, const QString& title, const QString& startDir) override;
+    bool OpenFolder(const QString& folder) override;
     QString InputBox(QWidget* parent, const QString& prompt, const QString& initial) override;
     int Exec(QDialog& dialog) override;
 
@@ -38,5 +39,6 @@ public:
     QList<platform::OpenRequest> openRequests;
     QList<platform::SaveRequest> saveRequests;
     QStringList folderStarts;
+    QStringList openedFolders;
     QStringList prompts;
 };
