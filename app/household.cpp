@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <algorithm>
 
 namespace app {
 
@@ -67,12 +68,20 @@ QString Household::statusText() const
     return text;
 }
 
+void Household::remember()
+{
+    // A route named on the command line from elsewhere is used, not remembered.
+    if (QFileInfo(m_lane::DB_PATH).absolutePath() != QDir(m_folder).absolutePath())
+        return;
+    const BookResult saved = RememberInUse(m_folder, m_lane::DB_PATH, m_lane::CHILD);
+    if (!saved.ok())
+        tell(saved.error);
+}
+
 void Household::useRoute(const QString& path)
 {
     m_lane::UseRoute(path);
-    const BookResult saved = RememberInUse(m_folder, path, m_lane::CHILD);
-    if (!saved.ok())
-        tell(saved.error);
+    remember();
     emit routeChanged();
     emit statusChanged();
 }
@@ -80,9 +89,16 @@ void Household::useRoute(const QString& path)
 void Household::useChild(const QString& name)
 {
     m_lane::CHILD = name;
-    const BookResult saved = RememberInUse(m_folder, m_lane::DB_PATH, name);
-    if (!saved.ok())
-        tell(saved.error);
+    // A child with routes of their own starts on one of them.
+    const QList<RouteInfo> routes = ListRoutes(m_folder, LoadSettingsFile(m_folder).data, name);
+    const bool theirs = std::any_of(routes.begin(), routes.end(), [](const RouteInfo& route) {
+        return route.path == m_lane::DB_PATH;
+    });
+    if (!theirs && !routes.isEmpty()) {
+        useRoute(routes.first().path);
+        return;
+    }
+    remember();
     emit statusChanged();
 }
 

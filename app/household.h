@@ -63,6 +63,8 @@ signals:
 
 private:
     void fillChildMenu();
+    // Remembers the route and the child in use for the next start.
+    void remember();
     QString currentFile() const;
     bool needChild(const QString& what);
     void tell(const QString& text);

@@ -72,6 +72,7 @@ private slots:
     void safeFileNames();
     void firstStartWithTheDefaultRouteAlone();
     void chosenRouteIsUsedAndRemembered();
+    void childStartsOnARouteOfTheirOwn();
     void removedRouteIsKeptAsADatedCopy();
     void routeIsFoundByNameOrPath();
     void importMakesANewRoute();
@@ -184,6 +185,45 @@ void TstRoutes::chosenRouteIsUsedAndRemembered()
     QCOMPARE(changed.size(), 2);
     QCOMPARE(household.statusText(), QStringLiteral("道順: いつもの道順"));
     QCOMPARE(app::ChooseStart(route.dir()).routeFile, defaultRoute);
+}
+
+void TstRoutes::childStartsOnARouteOfTheirOwn()
+{
+    RouteFixture route;
+    route.createSteps(1);
+    const QString defaultRoute = route.dbPath();
+    const app::BookResult iki = app::CreateRoute(route.dir(), QStringLiteral("行き"));
+    QVERIFY(app::CreateRoute(route.dir(), QStringLiteral("帰り")).ok());
+    QVERIFY(app::AddChild(route.dir(), QStringLiteral("たろう")).ok());
+    QVERIFY(app::AddChild(route.dir(), QStringLiteral("はなこ")).ok());
+    QVERIFY(app::SetChildRoutes(route.dir(), QStringLiteral("たろう"), {QStringLiteral("行き.mdb")})
+                .ok());
+    m_lane::UseRoute(defaultRoute);
+    m_lane::CHILD.clear();
+    ScriptedDialogs dialogs;
+    QWidget window;
+    app::Household household(dialogs, route.dir(), QStringLiteral("michitan"), &window);
+
+    household.useChild(QStringLiteral("たろう"));
+    QCOMPARE(m_lane::DB_PATH, iki.path);
+    QCOMPARE(household.statusText(), QStringLiteral("道順: 行き　　子ども: たろう"));
+    // Only the child's own routes are offered.
+    int offered = -1;
+    dialogs.onDialog = [&](QDialog& dialog) {
+        offered = dialog.findChild<QListWidget*>(QStringLiteral("routeList"))->count();
+        return int(QDialog::Rejected);
+    };
+    household.chooseRoute();
+    QCOMPARE(offered, 1);
+    // A child without routes of their own keeps the route in use and is offered them all.
+    household.useChild(QStringLiteral("はなこ"));
+    QCOMPARE(m_lane::DB_PATH, iki.path);
+    household.chooseRoute();
+    QCOMPARE(offered, 3);
+    const app::StartChoice start = app::ChooseStart(route.dir());
+    QCOMPARE(start.child, QStringLiteral("はなこ"));
+    QCOMPARE(start.routeFile, iki.path);
+    m_lane::CHILD.clear();
 }
 
 void TstRoutes::removedRouteIsKeptAsADatedCopy()
