@@ -43,12 +43,17 @@ int milliseconds(const QDoubleSpinBox* box)
 
 } // namespace
 
-AnswerDialog::AnswerDialog(const app::PracticeSettings& settings, QWidget* parent)
+AnswerDialog::AnswerDialog(const app::PracticeSettings& settings, const QString& child,
+                           QWidget* parent)
     : QDialog(parent), m_settings(settings)
 {
     setWindowTitle(QStringLiteral("答え方"));
     setMinimumWidth(680);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(
+        child.isEmpty()
+            ? QStringLiteral("この道順を練習するときの答え方です。")
+            : QStringLiteral("%1 さんがこの道順を練習するときの答え方です。").arg(child)));
 
     auto* modeBox = new QGroupBox(QStringLiteral("子どもの答え方"));
     auto* modeGrid = new QGridLayout(modeBox);
@@ -197,7 +202,7 @@ void AnswerDialog::accept()
 bool EditAnswerSettings(platform::Dialogs& dialogs, QWidget* parent, const QString& routeFile,
                         const QString& child)
 {
-    AnswerDialog dialog(app::LoadPracticeSettings(routeFile, child), parent);
+    AnswerDialog dialog(app::LoadPracticeSettings(routeFile, child), child, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     QString error;

@@ -27,7 +27,9 @@ class AnswerDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit AnswerDialog(const app::PracticeSettings& settings, QWidget* parent = nullptr);
+    // `child`: whose settings they are (empty: no child set up, the route's own).
+    explicit AnswerDialog(const app::PracticeSettings& settings, const QString& child = {},
+                          QWidget* parent = nullptr);
 
     // The settings given, with the choices made here.
     app::PracticeSettings settings() const;

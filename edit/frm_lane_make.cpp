@@ -2,6 +2,7 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
+#include "edit/photo_previews.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/store_error.h"
@@ -62,6 +63,13 @@ void frm_lane_make::createControls()
     m_picture1->setAutoFillBackground(true);
     m_picture1->setScaledContents(false);
     Picture1 = platform::TwipGeometry(m_picture1, tpp, 0, 0, 3855, 1695);
+    m_previews = new edit::PhotoPreviews(this);
+    // A photo shown from its thumbnail is shown whole once decoded, if it is still the one in
+    // the edit bar.
+    connect(m_previews, &edit::PhotoPreviews::ready, this, [this](const QString& path) {
+        if (m_text1->text().trimmed() == path)
+            showPhoto(path);
+    });
 
     createEditBar(tpp);
 

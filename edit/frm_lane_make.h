@@ -19,6 +19,10 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
+namespace edit {
+class PhotoPreviews;
+}
+
 namespace store {
 class Adodc;
 class Connection;
@@ -129,7 +133,10 @@ private:
     // Fills the edit bar from the list's current row, or empties it when no row is current.
     void showCurrentStep();
     void selectDirection(const QString& arrow);
-    std::optional<QImage> loadShownPhoto(const QString& path) const;
+    // The photo area's whole pixels, the size a photo is shown at most.
+    QSize shownArea() const;
+    // Starts decoding the photos of the rows around `row`, so that moving there is immediate.
+    void prefetchNear(int row);
     bool showPhoto(const QString& path);
     void showList(const QString& order);
     void showError(const store::StoreError& error);
@@ -151,6 +158,7 @@ private:
     QPushButton* m_command2 = nullptr;
     QWidget* m_picture2 = nullptr;
     QLabel* m_picture1 = nullptr;
+    edit::PhotoPreviews* m_previews = nullptr;
     edit::StepGrid* m_grid = nullptr;
 
     std::optional<edit::ChosenStep> m_chosen;

@@ -2,6 +2,7 @@
 // open-file dialog; either way the photo is shown centred in the photo area.
 #include "edit/frm_lane_make.h"
 #include "edit/photo_fit.h"
+#include "edit/photo_previews.h"
 #include "edit/step_grid.h"
 #include "platform/picture.h"
 #include "store/adodc.h"
@@ -41,7 +42,9 @@ void frm_lane_make::loadRow(int row, bool chosenByUser)
     m_chosen = edit::ChosenStep{order, photo};
     // A photo that can't be shown is reported when the parent chose the row, not when a
     // deletion moved the list onto it.
-    if (!showPhoto(photo) && chosenByUser)
+    const bool shown = showPhoto(photo);
+    prefetchNear(row);
+    if (!shown && chosenByUser)
         m_dialogs.MsgBox(this, photo + kNotFound);
 }
 
@@ -100,27 +103,27 @@ QString frm_lane_make::choosePhotoFile()
     return CommonDialog1.FileName.trimmed();
 }
 
-std::optional<QImage> frm_lane_make::loadShownPhoto(const QString& path) const
+QSize frm_lane_make::shownArea() const
 {
     // The whole pixels of the photo area: a photo shrunk to them never reaches past its edges.
     const double tpp = m_screen.TwipsPerPixel;
-    const QSize area(int(std::floor(Picture2.Width() / tpp)),
-                     int(std::floor(Picture2.Height() / tpp)));
-    const std::optional<QSize> natural = platform::PictureSize(path);
-    std::optional<QImage> picture =
-        platform::LoadPicture(path, natural ? edit::fitPhoto(*natural, area) : QSize());
-    if (!picture || picture->isNull())
-        return picture;
-    // A file whose size can't be told from its header is shrunk after decoding.
-    const QSize shown = edit::fitPhoto(picture->size(), area);
-    if (shown != picture->size())
-        return picture->scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return *picture;
+    return QSize(int(std::floor(Picture2.Width() / tpp)), int(std::floor(Picture2.Height() / tpp)));
+}
+
+void frm_lane_make::prefetchNear(int row)
+{
+    QStringList near;
+    for (int r : {row + 1, row - 1})
+        if (r >= 0 && r < Adodc1->rowCount())
+            near << Adodc1->text(r, 1).trimmed();
+    m_previews->prefetch(near, shownArea());
 }
 
 bool frm_lane_make::showPhoto(const QString& path)
 {
-    const std::optional<QImage> picture = loadShownPhoto(path);
+    // Decoded away from this thread and kept; a slow photo shows its thumbnail first, and
+    // showPhoto runs again when the whole picture is ready.
+    const std::optional<QImage> picture = m_previews->picture(path, shownArea()).picture;
     const QPixmap pixmap = picture ? QPixmap::fromImage(*picture) : QPixmap();
     const bool shown = picture && (picture->isNull() || !pixmap.isNull());
     if (!shown) {

@@ -218,18 +218,19 @@ std::optional<QSize> pictureSize(const QString& path)
     return size;
 }
 
-std::optional<QImage> readPicture(const QString& path, QSize shownSize)
+namespace {
+
+// Decodes the picture of `handle` upright (`exifTurn` applied after libheif's own turn), scaled
+// to `shownSize` when that is valid.
+std::optional<QImage> decode(heif_image_handle* handle, QSize shownSize,
+                             QImageIOHandler::Transformations exifTurn)
 {
-    const std::optional<OpenPicture> p = open(path);
-    if (!p)
-        return std::nullopt;
-    heif_context_set_max_decoding_threads(p->context.get(), QThread::idealThreadCount());
-    const bool alpha = heif_image_handle_has_alpha_channel(p->handle.get());
+    const bool alpha = heif_image_handle_has_alpha_channel(handle);
     const std::unique_ptr<heif_decoding_options, OptionsFree> options(
         heif_decoding_options_alloc());
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
-    if (heif_decode_image(p->handle.get(), &decoded, heif_colorspace_RGB,
+    if (heif_decode_image(handle, &decoded, heif_colorspace_RGB,
                           alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
                           options.get())
             .code != heif_error_Ok)
@@ -247,12 +248,50 @@ std::optional<QImage> readPicture(const QString& path, QSize shownSize)
                       alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     // The picture is scaled before the EXIF turn, so the stored shape is asked for.
     QSize storedSize = shownSize;
-    if (transposes(p->exifTurn))
+    if (transposes(exifTurn))
         storedSize.transpose();
     QImage picture = storedSize.isValid() && !storedSize.isEmpty() && storedSize != view.size()
                          ? view.scaled(storedSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                          : view.copy();
-    return turned(picture, p->exifTurn);
+    return turned(picture, exifTurn);
+}
+
+} // namespace
+
+std::optional<QImage> readPicture(const QString& path, QSize shownSize)
+{
+    const std::optional<OpenPicture> p = open(path);
+    if (!p)
+        return std::nullopt;
+    heif_context_set_max_decoding_threads(p->context.get(), QThread::idealThreadCount());
+    return decode(p->handle.get(), shownSize, p->exifTurn);
+}
+
+std::optional<QImage> readThumbnail(const QString& path, QSize shownSize)
+{
+    const std::optional<OpenPicture> p = open(path);
+    if (!p || heif_image_handle_get_number_of_thumbnails(p->handle.get()) < 1)
+        return std::nullopt;
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_thumbnail_IDs(p->handle.get(), &id, 1) < 1)
+        return std::nullopt;
+    heif_image_handle* thumbnail = nullptr;
+    if (heif_image_handle_get_thumbnail(p->handle.get(), id, &thumbnail).code != heif_error_Ok)
+        return std::nullopt;
+    const std::unique_ptr<heif_image_handle, HandleFree> handle(thumbnail);
+    // A thumbnail of another shape than the photo (cropped, or not turned upright) would show
+    // something else for a moment: it is not used.
+    const QSize size(heif_image_handle_get_width(thumbnail),
+                     heif_image_handle_get_height(thumbnail));
+    const QSize main(heif_image_handle_get_width(p->handle.get()),
+                     heif_image_handle_get_height(p->handle.get()));
+    if (size.isEmpty() || main.isEmpty() ||
+        qAbs(double(size.width()) / size.height() - double(main.width()) / main.height()) > 0.02)
+        return std::nullopt;
+    QSize upright = main;
+    if (transposes(p->exifTurn))
+        upright.transpose();
+    return decode(thumbnail, shownSize.isValid() ? shownSize : upright, p->exifTurn);
 }
 
 } // namespace platform::heif

@@ -73,6 +73,13 @@ std::optional<QImage> LoadPicture(const QString& path, QSize shownSize)
     return turnedByUs ? turned(image, turn) : image;
 }
 
+std::optional<QImage> QuickPicture(const QString& path, QSize shownSize)
+{
+    if (!isReadableFile(path) || !heif::isHeifFile(path))
+        return std::nullopt;
+    return heif::readThumbnail(path, shownSize);
+}
+
 QStringList PicturePatterns()
 {
     // The photo types of cameras, phones and the web; the loader's other formats (icons,

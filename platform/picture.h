@@ -17,6 +17,11 @@ std::optional<QSize> PictureSize(const QString& path);
 // (missing, unreadable, not a picture, empty file) gives no value.
 std::optional<QImage> LoadPicture(const QString& path, QSize shownSize = QSize());
 
+// A quick stand-in for LoadPicture(path, shownSize) where the real decode is slow: a HEIF
+// photo's embedded thumbnail, scaled to `shownSize`. No value when there is none; the picture
+// itself must then be loaded.
+std::optional<QImage> QuickPicture(const QString& path, QSize shownSize);
+
 // File name patterns of the photo types the loader reads ("*.jpg", "*.heic", ...).
 QStringList PicturePatterns();
 

@@ -229,6 +229,50 @@ private slots:
         QCOMPARE(old.readAll(), QByteArray("the earlier booklet"));
     }
 
+    // An output that is the route, or a file kept with it, and two jobs at once are refused as
+    // misuse; the route stays byte for byte.
+    void commandLineRefusesToWriteOverTheRoute_data()
+    {
+        QTest::addColumn<QStringList>("args"); // ROUTE stands for the route file's path
+        QTest::addColumn<QString>("said");
+        const QString over = QStringLiteral("上書き");
+        QTest::newRow("booklet over the route") << QStringList{"--print-pdf", "ROUTE"} << over;
+        QTest::newRow("archive over the route") << QStringList{"--export", "ROUTE"} << over;
+        QTest::newRow("booklet over the journal")
+            << QStringList{"--print-pdf", "ROUTE-journal"} << over;
+        QTest::newRow("archive over a dated copy")
+            << QStringList{"--export", "ROUTE.2026-01-05_09-30-00.bak"} << over;
+        QTest::newRow("two jobs at once")
+            << QStringList{"--print-pdf", "a.pdf", "--export", "b.obz"}
+            << QStringLiteral("一度に一つだけ");
+    }
+
+    void commandLineRefusesToWriteOverTheRoute()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, said);
+        RouteFixture fx;
+        fx.createSteps(2);
+        QFile::copy(fx.dbPath(), fx.dbPath() + QStringLiteral(".2026-01-05_09-30-00.bak"));
+        QFile::copy(fx.dbPath(), fx.dbPath() + QStringLiteral("-journal"));
+        const QStringList before = QDir(fx.dir()).entryList(QDir::Files);
+        QFile route(fx.dbPath());
+        QVERIFY(route.open(QIODevice::ReadOnly));
+        const QByteArray routeBytes = route.readAll();
+        args.replaceInStrings(QStringLiteral("ROUTE"), fx.dbPath());
+        QProcess program;
+        program.setWorkingDirectory(fx.dir());
+        program.start(QStringLiteral(MICHITAN_PROGRAM),
+                      args << QStringLiteral("--route") << fx.dbPath());
+        QVERIFY(program.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY2(errors.contains(said), qPrintable(errors));
+        QCOMPARE(QDir(fx.dir()).entryList(QDir::Files), before);
+        route.seek(0);
+        QCOMPARE(route.readAll(), routeBytes);
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("options");

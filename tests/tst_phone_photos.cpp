@@ -1,11 +1,13 @@
 // Photos as they come from today's phones: HEIC, AVIF, WebP and TIFF with an orientation, the
 // editor's rule for showing a photo whole, and where the photo dialog starts.
 #include "edit/photo_fit.h"
+#include "edit/photo_previews.h"
 #include "platform/open_dialog.h"
 #include "platform/picture.h"
 
 #include <QDir>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,8 +43,10 @@ QByteArray exifTurnedClockwise()
                       26);
 }
 
-// Writes storedPicture() as HEIC or AVIF turned upright by 90 degrees clockwise, as `turn` says.
-bool writeHeif(const QString& path, heif_compression_format format, Turn turn = Turn::Rotation)
+// Writes storedPicture() as HEIC or AVIF turned upright by 90 degrees clockwise, as `turn` says;
+// with `thumbnail`, also a thumbnail half its size, as phones do.
+bool writeHeif(const QString& path, heif_compression_format format, Turn turn = Turn::Rotation,
+               bool thumbnail = false)
 {
     const std::unique_ptr<heif_context, decltype(&heif_context_free)> ctx(heif_context_alloc(),
                                                                           heif_context_free);
@@ -70,6 +74,10 @@ bool writeHeif(const QString& path, heif_compression_format format, Turn turn = 
     bool encoded =
         heif_context_encode_image(ctx.get(), image.get(), encoder.get(), options, &handle).code ==
         heif_error_Ok;
+    if (encoded && thumbnail)
+        encoded = heif_context_encode_thumbnail(ctx.get(), image.get(), handle, encoder.get(),
+                                                options, 20, nullptr)
+                      .code == heif_error_Ok;
     heif_encoding_options_free(options);
     if (encoded && turn != Turn::Rotation) {
         const QByteArray exif = exifTurnedClockwise();
@@ -166,6 +174,38 @@ private slots:
         QVERIFY(file.resize(file.size() / 2));
         file.close();
         QVERIFY(!platform::LoadPicture(path));
+    }
+
+    // A phone's HEIC is shown from its thumbnail at once, at the size the photo takes, and the
+    // whole photo follows from a worker thread; a photo seen before is shown again at once.
+    void heicShowsItsThumbnailThenTheWholePhoto()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("phone.heic"));
+        QVERIFY(writeHeif(path, heif_compression_HEVC, Turn::Rotation, true));
+        const std::optional<QImage> quick = platform::QuickPicture(path, QSize(20, 40));
+        QVERIFY(quick);
+        QCOMPARE(quick->size(), QSize(20, 40));
+        QVERIFY(reddish(quick->pixelColor(10, 5)));
+        QVERIFY(bluish(quick->pixelColor(10, 34)));
+
+        edit::PhotoPreviews previews;
+        QSignalSpy ready(&previews, &edit::PhotoPreviews::ready);
+        const edit::PhotoPreviews::Shown first = previews.picture(path, QSize(100, 100));
+        QVERIFY(!first.final);
+        QVERIFY(first.picture);
+        QCOMPARE(first.picture->size(), QSize(20, 40));
+        QVERIFY(ready.wait(10000));
+        QCOMPARE(ready.first().first().toString(), path);
+        const edit::PhotoPreviews::Shown whole = previews.picture(path, QSize(100, 100));
+        QVERIFY(whole.final);
+        QCOMPARE(whole.picture->size(), QSize(20, 40));
+        QVERIFY(!previews.busy());
+        // Without a thumbnail the photo is decoded at once, and kept.
+        const QString plain = dir.filePath(QStringLiteral("plain.heic"));
+        QVERIFY(writeHeif(plain, heif_compression_HEVC));
+        QVERIFY(previews.picture(plain, QSize(100, 100)).final);
+        QVERIFY(!previews.busy());
     }
 
     void editorShowsPhotoWhole_data()

@@ -6,6 +6,7 @@
 #include "learn/answer_access.h"
 #include "learn/frm_lane_play.h"
 #include "platform/dialogs.h"
+#include "platform/short_sound.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "support/route_fixture.h"
@@ -92,6 +93,7 @@ private slots:
         QVERIFY(up->styleSheet().contains(QStringLiteral("border")));
         QVERIFY(up->width() > small.width() && up->height() > small.height());
         QCOMPARE(up->accessibleName(), kUp);
+        QCOMPARE(w->answerAccess()->tick()->played(), 0); // no tick unless asked for
 
         QTRY_COMPARE_WITH_TIMEOUT(scan(*w).highlighted(), 1, 5000);
         QVERIFY(!up->styleSheet().contains(QStringLiteral("border")));
@@ -156,12 +158,14 @@ private slots:
     {
         app::PracticeSettings settings = switches(app::AnswerMode::TwoSwitches);
         settings.switchKeys = {Qt::Key_1, Qt::Key_2};
+        settings.scanSound = true;
         auto w = practise({kRight}, settings);
         for (int i = 0; i < 2; ++i) {
             press(w.get(), Qt::Key_1);
             release(w.get(), Qt::Key_1);
         }
         QCOMPARE(scan(*w).highlighted(), 2);
+        QCOMPARE(w->answerAccess()->tick()->played(), 3); // "↑" highlighted, then two moves
         QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
         press(w.get(), Qt::Key_2);
         QVERIFY(commands.size() == 3 && w->Timer1->Enabled());
