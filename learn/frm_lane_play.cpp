@@ -349,11 +349,28 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
-    // "もういちど" stands on the row of "もどる", in the column of "→".
-    Again.setTop(Command2.Top());
-    Again.setLeft(Command1[2].Left());
     m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
                             Form.ScaleHeight());
+    placeAgain();
+}
+
+void frm_lane_play::placeAgain()
+{
+    // "もういちど" stands on the row of "もどる", in the column of "→": with big buttons in the
+    // free cell there, as large as they are.
+    QRectF place(Command1[2].Left(), Command2.Top(), 2 * 855, Command2.Height());
+    QFont font = m_back->font();
+    if (m_settings.bigButtons) {
+        const std::array<QRectF, 4> big = learn::bigButtonPlaces(
+            Form.ScaleWidth(), Form.ScaleHeight(), Picture1.Top() + Picture1.Height());
+        place = QRectF(big[2].left(), big[3].top(), big[2].width(), big[3].height());
+        font.setPixelSize(std::max(
+            12, std::min(font.pixelSize(), int(place.width() / m_screen.TwipsPerPixel / 6))));
+    }
+    m_afterGoal->button()->setFont(font);
+    Again.setLeft(float(place.left()));
+    Again.setTop(float(place.top()));
+    Again.setSize(float(place.width()), float(place.height()));
 }
 
 void frm_lane_play::showButtonsWithoutPhoto()

@@ -111,6 +111,7 @@ private:
     void layOutStep();
     // The buttons are placed below an empty photo box when no photo has been shown yet.
     void showButtonsWithoutPhoto();
+    void placeAgain();
     void reachGoal();
 
     platform::Dialogs& m_dialogs;

@@ -5,6 +5,7 @@
 #include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
+#include "records/records_cli.h"
 #include "share/share_cli.h"
 #include "store/route.h"
 #include "store/store_error.h"
@@ -20,8 +21,9 @@
 namespace {
 
 // The options that each start a job of their own, and those that only print a text.
-const char* const kJobs[] = {"--print-pdf", "--export",  "--import", "--relink", "--photos",
-                             "--help",      "--version", "-h",       "-v",       "-?"};
+const char* const kJobs[] = {"--print-pdf", "--export",   "--import", "--relink",
+                             "--photos",    "--records-", "--help",   "--version",
+                             "-h",          "-v",         "-?"};
 
 const QString kDescription = QStringLiteral(
     "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
@@ -150,6 +152,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         {helpOption, versionOption, printPdfOption, perPageOption, routeOption, newRouteOption});
     addWindowOptions(parser);
     share::addCommandLineOptions(parser);
+    records::addCommandLineOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     if (parsed && parser.isSet(helpOption)) {
@@ -166,8 +169,10 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         say(QStringLiteral("michitan %1\n").arg(QCoreApplication::applicationVersion()));
         return 0;
     }
-    const bool routeJob = parser.isSet(printPdfOption) ? false : share::wantsCommand(parser);
-    const bool job = parser.isSet(printPdfOption) || routeJob;
+    const bool recordsJob = !parser.isSet(printPdfOption) && records::wantsCommand(parser);
+    const bool routeJob =
+        parser.isSet(printPdfOption) || recordsJob ? false : share::wantsCommand(parser);
+    const bool job = parser.isSet(printPdfOption) || routeJob || recordsJob;
     if (!job) {
         // Without a job the program opens its windows (on the route named, if one is).
         if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
@@ -181,9 +186,11 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
         return 2;
     }
-    if (parser.isSet(printPdfOption) && share::wantsCommand(parser)) {
-        complain(QStringLiteral("--print-pdf、--export、--import、--relink は一度に一つだけ"
-                                "指定してください。"));
+    if (int(parser.isSet(printPdfOption)) + int(share::wantsCommand(parser)) +
+            int(records::wantsCommand(parser)) >
+        1) {
+        complain(QStringLiteral("--print-pdf、--export、--import、--relink、--records-… は一度に"
+                                "一つだけ指定してください。"));
         return 2;
     }
     if (parser.isSet(newRouteOption) &&
@@ -220,7 +227,9 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
-    for (const QString& option : {QStringLiteral("print-pdf"), QStringLiteral("export")}) {
+    for (const QString& option :
+         {QStringLiteral("print-pdf"), QStringLiteral("export"), QStringLiteral("records-csv"),
+          QStringLiteral("records-obl"), QStringLiteral("records-pdf")}) {
         const QString target = parser.isSet(option) ? parser.value(option) : QString();
         if (target.isEmpty())
             continue;
@@ -228,6 +237,10 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
             complain(clash);
             return 2;
         }
+    }
+    if (recordsJob) {
+        QTextStream err(stderr);
+        return records::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), err);
     }
     if (routeJob) {
         QTextStream out(stdout);

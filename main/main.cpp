@@ -16,6 +16,7 @@
 #include "platform/twips.h"
 #include "print/booklet_print.h"
 #include "records/recorder.h"
+#include "records/records_commands.h"
 #include "share/share_commands.h"
 
 #include <QApplication>
@@ -103,6 +104,7 @@ void Main(platform::Dialogs& dialogs, const QString& folder, const QString& rout
     menu->setDialogs(&dialogs);
     *menuWindow = menu;
     recorder->setParent(menu);
+    new records::RecordsCommands(dialogs, menu, recorder);
     auto* printer = new BookletPrinter(dialogs, menu);
     QObject::connect(menu, &frm_lane_menu::printRequested, printer,
                      [printer, menu] { printer->Print(menu); });

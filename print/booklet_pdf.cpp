@@ -48,8 +48,8 @@ QPageLayout DefaultPageLayout()
     return QPageLayout(size, QPageLayout::Portrait, QMarginsF(30, 30, 30, 30), QPageLayout::Point);
 }
 
-PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
-                          const QPageLayout& layout, const Progress& progress)
+PdfResult WritePdf(const QString& path, const QString& title, const QPageLayout& layout,
+                   const std::function<Outcome(QPdfWriter&)>& paint)
 {
     PdfResult result;
     // Written beside the target under another name and renamed over it only when every byte
@@ -64,9 +64,9 @@ PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const O
         QPdfWriter writer(&output);
         writer.setPageLayout(layout);
         writer.setResolution(300);
-        writer.setTitle(QStringLiteral("道順"));
+        writer.setTitle(title);
         writer.setCreator(QStringLiteral("ミチタン"));
-        result.outcome = PaintBooklet(writer, steps, options, progress);
+        result.outcome = paint(writer);
     }
     if (result.outcome == Outcome::Cancelled) {
         file.cancelWriting();
@@ -80,6 +80,14 @@ PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const O
         result.error = platform::writeFailureReason(path, output.bytes());
     }
     return result;
+}
+
+PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
+                          const QPageLayout& layout, const Progress& progress)
+{
+    return WritePdf(path, QStringLiteral("道順"), layout, [&](QPdfWriter& writer) {
+        return PaintBooklet(writer, steps, options, progress);
+    });
 }
 
 } // namespace booklet

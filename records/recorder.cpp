@@ -8,6 +8,12 @@
 #include <QDateTime>
 #include <QDir>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 namespace records {
 
 // Lives on the recorder's thread and owns the records file's connection there.
@@ -105,6 +111,13 @@ Recorder::Recorder(std::function<void(const QString&)> tell, QObject* parent)
     connect(&m_thread, &QThread::finished, m_writer, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("records"));
     m_thread.start(QThread::LowPriority);
+#ifdef Q_OS_LINUX
+    // Linux gives ordinary threads no priorities; a higher nice value lets the window's own
+    // thread go first whenever both want the processor.
+    QMetaObject::invokeMethod(
+        m_writer, [] { setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10); },
+        Qt::QueuedConnection);
+#endif
 }
 
 Recorder::~Recorder()
@@ -201,8 +214,23 @@ void Recorder::add(store::RecordEvent event)
         return;
     event.at = QDateTime::currentMSecsSinceEpoch();
     m_lastKind = event.kind;
+    // Handed over once the window's handler has returned, so that not even waking the writing
+    // thread falls between a press and what the child sees.
+    if (m_queue.isEmpty())
+        QMetaObject::invokeMethod(this, &Recorder::handOver, Qt::QueuedConnection);
+    m_queue.append(std::move(event));
+}
+
+void Recorder::handOver()
+{
+    if (m_queue.isEmpty())
+        return;
     QMetaObject::invokeMethod(
-        m_writer, [writer = m_writer, event = std::move(event)] { writer->add(event); },
+        m_writer,
+        [writer = m_writer, events = std::exchange(m_queue, {})] {
+            for (const store::RecordEvent& event : events)
+                writer->add(event);
+        },
         Qt::QueuedConnection);
 }
 
@@ -214,6 +242,7 @@ void Recorder::end()
     if (!m_session)
         return;
     m_session = false;
+    handOver();
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     QMetaObject::invokeMethod(
         m_writer, [writer = m_writer, now] { writer->end(now); }, Qt::QueuedConnection);
@@ -226,6 +255,7 @@ void Recorder::end()
 
 void Recorder::flush()
 {
+    handOver();
     QMetaObject::invokeMethod(
         m_writer, [] {}, Qt::BlockingQueuedConnection);
     // The writer's reports arrive as queued calls on this thread.

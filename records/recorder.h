@@ -50,6 +50,7 @@ private:
     void begin(const QString& routePath, const QString& child);
     void end();
     void add(store::RecordEvent event);
+    void handOver();
     void onPress(const learn::Press& press);
     void failed(const QString& message);
 
@@ -59,6 +60,7 @@ private:
     bool m_told = false;
     QString m_pending; // a message waiting for the practice window to close
     QString m_lastKind;
+    QList<store::RecordEvent> m_queue; // recorded, not yet handed to the writing thread
     QString m_recordsPath;
     QPointer<learn::PracticeEvents> m_events;
     QThread m_thread;

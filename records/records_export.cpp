@@ -111,7 +111,7 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
                QStringLiteral("かかった時間(秒)"), QStringLiteral("ステップ数"),
                QStringLiteral("1回目で正解"), QStringLiteral("1回目で正解(%)"),
                QStringLiteral("まちがい"), QStringLiteral("もどる"), QStringLiteral("ゴール"),
-               QStringLiteral("メモ")});
+               QStringLiteral("メモ"), QStringLiteral("子ども")});
     QList<SessionSummary> summaries = summarizeAll(sessions);
     for (int i = 0; i < summaries.size(); ++i) {
         const SessionSummary& s = summaries[i];
@@ -124,7 +124,7 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
               s.walk ? QString() : QString::number(s.wrong),
               s.walk ? QString() : QString::number(s.backs),
               s.walk ? QString() : (s.goal ? QStringLiteral("はい") : QStringLiteral("いいえ")),
-              s.note});
+              s.note, sessions[i].child});
     }
     out += "\r\n";
     line(out, {QStringLiteral("回"), QStringLiteral("時刻"), QStringLiteral("できごと"),
@@ -239,6 +239,7 @@ QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& r
                                 {QStringLiteral("events"), events},
                                 {QStringLiteral("ext_michitan_kind"), s.kind},
                                 {QStringLiteral("ext_michitan_note"), s.note},
+                                {QStringLiteral("ext_michitan_child"), s.child},
                                 {QStringLiteral("ext_michitan_cut_off"), s.ended == 0}});
     }
     const QJsonObject root{
@@ -251,7 +252,7 @@ QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& r
         {QStringLiteral("ext_michitan_route"), QFileInfo(routeFile).fileName()}};
     QByteArray out("/* NOTICE: practice records of a child, exported by ミチタン. They are "
                    "personal data: keep them private. */\n");
-    out += QJsonDocument(root).toJson(QJsonDocument::Indented);
+    out += QJsonDocument(root).toJson(QJsonDocument::Compact);
     return out;
 }
 

@@ -120,6 +120,7 @@ RecordsDb::~RecordsDb()
 
 void RecordsDb::close()
 {
+    m_insertEvent.reset();
     if (!m_db.isValid())
         return;
     m_db.close();
@@ -226,10 +227,19 @@ qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QStrin
 
 void RecordsDb::addEvent(qint64 session, const RecordEvent& e)
 {
-    QSqlQuery query(m_db);
-    query.prepare(QStringLiteral(
-        "INSERT INTO events (session, at, kind, step, photo, expected, pressed, right, attempt, "
-        "ms, input, waiting, detail) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    // Prepared once per connection: a press costs the writing thread as little as it can.
+    if (!m_insertEvent) {
+        m_insertEvent = std::make_unique<QSqlQuery>(m_db);
+        if (!m_insertEvent->prepare(QStringLiteral(
+                "INSERT INTO events (session, at, kind, step, photo, expected, pressed, right, "
+                "attempt, ms, input, waiting, detail) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))) {
+            const QSqlError error = m_insertEvent->lastError();
+            m_insertEvent.reset();
+            fail(error);
+        }
+    }
+    QSqlQuery& query = *m_insertEvent;
     const bool press = e.kind == QLatin1String(event::kPress);
     const auto text = [](const QString& s) { return s.isEmpty() ? QVariant() : QVariant(s); };
     query.addBindValue(session);
@@ -291,13 +301,45 @@ qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note
     return id;
 }
 
-void RecordsDb::deleteSession(qint64 session)
+void RecordsDb::insertSessions(const QList<RecordSession>& sessions)
 {
-    QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("DELETE FROM sessions WHERE id = ?"));
-    query.addBindValue(session);
-    if (!query.exec())
-        fail(query.lastError());
+    if (!m_db.transaction())
+        fail(m_db.lastError());
+    bool done = false;
+    const auto rollback = qScopeGuard([&] {
+        if (!done)
+            m_db.rollback();
+    });
+    QSqlQuery session(m_db);
+    session.prepare(QStringLiteral(
+        "INSERT INTO sessions (kind, started, ended, child, note) VALUES (?, ?, ?, ?, ?)"));
+    QSqlQuery step(m_db);
+    step.prepare(QStringLiteral("INSERT INTO session_steps (session, number, photo, direction, "
+                                "help) VALUES (?, ?, ?, ?, ?)"));
+    for (const RecordSession& s : sessions) {
+        session.addBindValue(s.kind);
+        session.addBindValue(s.started);
+        session.addBindValue(s.ended ? QVariant(s.ended) : QVariant());
+        session.addBindValue(s.child.isNull() ? QStringLiteral("") : s.child);
+        session.addBindValue(s.note.isNull() ? QStringLiteral("") : s.note);
+        if (!session.exec())
+            fail(session.lastError());
+        const qint64 id = session.lastInsertId().toLongLong();
+        for (int i = 0; i < s.steps.size(); ++i) {
+            step.addBindValue(id);
+            step.addBindValue(s.steps[i].number);
+            step.addBindValue(s.steps[i].photo);
+            step.addBindValue(s.steps[i].direction);
+            step.addBindValue(i < s.help.size() ? QVariant(s.help[i]) : QVariant());
+            if (!step.exec())
+                fail(step.lastError());
+        }
+        for (const RecordEvent& e : s.events)
+            addEvent(id, e);
+    }
+    if (!m_db.commit())
+        fail(m_db.lastError());
+    done = true;
 }
 
 QList<RecordSession> RecordsDb::readAll()

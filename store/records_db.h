@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <memory>
 #include <stdexcept>
 
 // The practice records of one route: an SQLite file of their own beside the route file, never a
@@ -105,7 +107,9 @@ public:
     // A walk on the real route: the help needed at each step, with a note.
     qint64 addWalk(qint64 when, const QString& child, const QString& note,
                    const QList<RecordStep>& steps, const QList<int>& help);
-    void deleteSession(qint64 session);
+    // Writes whole sessions (steps, events, help) in one transaction, as when records are
+    // brought over from another file; the sessions get new ids.
+    void insertSessions(const QList<RecordSession>& sessions);
 
     // Every session with its steps and events, oldest first.
     QList<RecordSession> readAll();
@@ -121,6 +125,7 @@ private:
     QString m_name;
     QString m_path;
     QSqlDatabase m_db;
+    std::unique_ptr<QSqlQuery> m_insertEvent;
 };
 
 // Moves a damaged records file (and what SQLite keeps beside it) aside under a dated name, so

@@ -1,22 +1,36 @@
 // Practice records: the counting rules as a table, a session driven through the practice window
 // recorded press for press, and a records file that can't be written.
 #include "app/m_lane.h"
+#include "app/practice_settings.h"
 #include "learn/frm_lane_play.h"
 #include "platform/vb_timer.h"
 #include "records/recorder.h"
+#include "records/records_commands.h"
 #include "records/records_count.h"
+#include "records/records_export.h"
+#include "records/records_window.h"
+#include "records/walk_form.h"
 #include "store/records_db.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/texts.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTest>
 #include <memory>
 
@@ -278,114 +292,111 @@ private slots:
         QVERIFY(!QFile::exists(store::recordsPathFor(fx->dbPath())));
     }
 
-    // The records file can't be written: practice goes on as always, the route file stays as it
-    // was, the adult is told once when the window closes, a damaged file is kept aside.
-    void unwritableRecordsLeavePracticeAsItIs_data()
+    // After a few sessions with mistakes on one step, the view shows that step standing out and
+    // the line rising; a walk entered in its form joins the chart and the table.
+    void teachersViewShowsTheHardStep()
     {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("locked by another program") << "locked";
-        QTest::newRow("a folder in its place") << "folder";
-        QTest::newRow("read-only file") << "readonly";
-        QTest::newRow("damaged file") << "damaged";
-    }
-
-    void unwritableRecordsLeavePracticeAsItIs()
-    {
-        QFETCH(QString, how);
-        makeRoute({kUp, kRight});
-        const QString path = store::recordsPathFor(fx->dbPath());
-        {
-            store::RecordsDb db; // an existing records file with one earlier session
-            db.open(path, true, 100);
-            db.beginSession(store::kPractice, 1, {}, {});
-        }
-        QSqlDatabase holder;
-        const auto release = qScopeGuard([&] {
-            if (holder.isOpen())
-                holder.rollback();
-            holder.close();
-            holder = QSqlDatabase();
-            QSqlDatabase::removeDatabase("holder");
-        });
-        if (how == "locked") {
-            holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
-            holder.setDatabaseName(path);
-            QVERIFY(holder.open());
-            QVERIFY(QSqlQuery(holder).exec("BEGIN EXCLUSIVE"));
-            QVERIFY(QSqlQuery(holder).exec("INSERT INTO meta VALUES ('x', 'y')"));
-        } else if (how == "folder") {
-            QVERIFY(QFile::remove(path));
-            QVERIFY(QDir().mkdir(path));
-        } else if (how == "readonly") {
-            if (geteuid() == 0)
-                QSKIP("the administrator writes read-only files all the same");
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        } else {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(QByteArray(4096, '\x5a'));
-        }
-        const QByteArray routeBefore = fileHash(fx->dbPath());
+        makeRoute({kUp, kRight, kLeft});
         auto* recorder = makeRecorder();
-        {
+        for (int wrongAtStep2 : {3, 1, 0, 0}) {
             auto w = open();
             recorder->attach(w->practiceEvents(), fx->dbPath());
-            w->Timer1_Timer();
-            w->Command1_Click(0);
-            recorder->flush();
-            QVERIFY2(told.isEmpty(), "nothing is shown while the child practises");
-            w->Timer1_Timer();
-            w->Command1_Click(1);
-            w->Command1_Click(2);
-            w->Timer1_Timer();
-            QCOMPARE(dialogs.messages, (QStringList{kWrong, kGoal}));
-        }
-        recorder->flush();
-        QCOMPARE(fileHash(fx->dbPath()), routeBefore);
-        QCOMPARE(told.size(), 1);
-        if (how == "damaged") {
-            QVERIFY2(told[0].contains("こわれて"), qPrintable(told[0]));
-            const QStringList aside =
-                QDir(fx->dir()).entryList({QFileInfo(path).fileName() + ".damaged-*"});
-            QCOMPARE(aside.size(), 1);
-            QCOMPARE(QFileInfo(fx->dir() + '/' + aside[0]).size(), 4096);
-            QCOMPARE(readRecords(fx->dbPath()).size(), 1); // the new file has this session
-        } else {
-            QVERIFY2(told[0].contains("練習はいつもどおり"), qPrintable(told[0]));
-        }
-        // A second session in the same run does not tell again.
-        {
-            auto w = open();
-            recorder->attach(w->practiceEvents(), fx->dbPath());
+            for (int step = 0; step < 3; ++step) {
+                w->Timer1_Timer();
+                for (int i = 0; step == 1 && i < wrongAtStep2; ++i)
+                    w->Command1_Click(0);
+                w->Command1_Click(step == 0 ? 0 : step == 1 ? 2 : 1);
+            }
             w->Timer1_Timer();
         }
         recorder->flush();
-        QCOMPARE(told.size(), 1);
+        records::RecordsWindow view(dialogs, fx->dbPath());
+        view.setCriterion({100, 2});
+        const records::RecordsReport& r = view.report();
+        QCOMPARE(r.summaries.size(), 4);
+        QCOMPARE(r.practiceMet, 3);
+        QAbstractItemModel* grid = view.gridView()->model();
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->columnCount(), 4);
+        QCOMPARE(grid->index(1, 0).data().toString(), QStringLiteral("3"));
+        const QColor hard = grid->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color();
+        const QColor easy = grid->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color();
+        QVERIFY(hard != easy);
+        QVERIFY(grid->headerData(1, Qt::Vertical).toString().contains("まちがい 4"));
+        auto* line = qobject_cast<QLineSeries*>(view.chartView()->chart()->series().at(0));
+        QVERIFY(line);
+        QCOMPARE(line->count(), 4);
+        QVERIFY(line->at(0).y() < line->at(3).y());
+
+        view.runWalkForm = [](records::WalkForm& form) {
+            form.setHelp(1, 3);
+            form.setNote("雨 \"傘\", 3 番で止まる");
+            return true;
+        };
+        view.recordWalk();
+        QCOMPARE(view.report().summaries.size(), 5);
+        const records::SessionSummary& walk = view.report().summaries.last();
+        QVERIFY(walk.walk);
+        QCOMPARE(walk.firstTryRight, 2);
+        QCOMPARE(view.tableView()->model()->index(4, records::SessionTableModel::Kind).data(),
+                 QVariant(QStringLiteral("実際の道")));
+        QVERIFY(dialogs.messages.contains(kGoal));
+
+        // The CSV opens in a spreadsheet with its columns; the Open Board log reads as one.
+        const QByteArray csv = records::csvText(view.report().sessions);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF\"回\",\"種類\",\"開始\""));
+        QVERIFY(csv.contains("\r\n"));
+        QVERIFY(csv.contains(QStringLiteral("\"雨 \"\"傘\"\", 3 番で止まる\"").toUtf8()));
+        QCOMPARE(csv.count(QStringLiteral("\"おした\"").toUtf8()), 6 + 4 + 3 + 3);
+        QByteArray obl = records::oblText(view.report().sessions, fx->dbPath());
+        QVERIFY(obl.startsWith("/* NOTICE"));
+        obl = obl.mid(obl.indexOf('\n') + 1);
+        const QJsonObject log = QJsonDocument::fromJson(obl).object();
+        QCOMPARE(log["format"].toString(), QStringLiteral("open-board-log-0.1"));
+        const QJsonArray sessions = log["sessions"].toArray();
+        QCOMPARE(sessions.size(), 5);
+        QCOMPARE(sessions[0]["type"].toString(), QStringLiteral("log"));
+        QJsonObject firstPress;
+        for (const QJsonValue& e : sessions[0]["events"].toArray())
+            if (e["type"] == "button" && firstPress.isEmpty())
+                firstPress = e.toObject();
+        QCOMPARE(firstPress["board_id"].toString(), QStringLiteral("step-001"));
+        QCOMPARE(firstPress["button_id"].toString(), QStringLiteral("straight"));
+        QVERIFY(firstPress["timestamp"].toString().endsWith('Z'));
     }
 
-    // A practice program killed in the middle of a session keeps every press written until then.
-    void killedSessionKeepsItsPresses()
+    // The menu "記録" sits beside "道順"; recording off is remembered; erasing asks first.
+    void recordsMenu()
     {
         makeRoute({kUp});
-        QProcess helper;
-        helper.start(QStringLiteral(MICHITAN_TEST_HELPER_DIR "/helper_records"),
-                     {fx->dbPath(), QStringLiteral("12")});
-        QVERIFY(helper.waitForStarted(30000));
-        QByteArray out;
-        while (!out.contains("recorded 12") && helper.waitForReadyRead(30000))
-            out += helper.readAllStandardOutput();
-        QVERIFY2(out.contains("recorded 12"), helper.readAllStandardError().constData());
-        helper.kill();
-        QVERIFY(helper.waitForFinished(30000));
-        QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
+        m_lane::UseRoute(fx->dbPath());
+        auto* recorder = makeRecorder();
+        QMainWindow window;
+        window.menuBar()->addMenu("道順");
+        window.menuBar()->addMenu("ヘルプ");
+        records::RecordsCommands commands(dialogs, &window, recorder);
+        QStringList titles;
+        for (QAction* a : window.menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"道順", "記録", "ヘルプ"}));
 
-        const QList<RecordSession> sessions = readRecords(fx->dbPath());
-        QCOMPARE(sessions.size(), 1);
-        QCOMPARE(sessions[0].ended, 0); // never closed
-        const SessionSummary sum = records::summarize(sessions[0]);
-        QCOMPARE(sum.stepsShown, 12);
-        QCOMPARE(sum.firstTryRight, 12);
-        QVERIFY(sum.cutOff);
+        commands.recordingAction()->trigger();
+        QVERIFY(!app::LoadPracticeSettings(fx->dbPath(), m_lane::CHILD).records);
+        QVERIFY(!recorder->isEnabled());
+        commands.recordingAction()->trigger();
+        QVERIFY(app::LoadPracticeSettings(fx->dbPath(), m_lane::CHILD).records);
+
+        {
+            auto w = open();
+            recorder->attach(w->practiceEvents(), fx->dbPath());
+            w->Timer1_Timer();
+        }
+        recorder->flush();
+        dialogs.answers = {platform::MsgResult::Cancel};
+        QVERIFY(!commands.erase());
+        QCOMPARE(readRecords(fx->dbPath()).size(), 1);
+        QVERIFY(commands.erase());
+        QVERIFY(readRecords(fx->dbPath()).isEmpty());
     }
 
     void erasingLeavesNothingReadable()
@@ -396,7 +407,7 @@ private slots:
         {
             store::RecordsDb db;
             db.open(path, true, 100);
-            for (int i = 0; i < 50; ++i) {
+            for (int i = 0; i < 10; ++i) {
                 const qint64 id = db.beginSession(store::kPractice, i, {}, {{1, marker, kUp}});
                 RecordEvent e;
                 e.kind = store::event::kShow;

@@ -1,0 +1,71 @@
+#include "records/records_cli.h"
+
+#include "records/records_export.h"
+#include "records/records_print.h"
+#include "records/records_report.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace records {
+namespace {
+
+const QString kCsv = QStringLiteral("records-csv");
+const QString kObl = QStringLiteral("records-obl");
+const QString kPdf = QStringLiteral("records-pdf");
+
+} // namespace
+
+void addCommandLineOptions(QCommandLineParser& parser)
+{
+    parser.addOption(
+        {kCsv, QStringLiteral("練習の記録を CSV に書き出します。"), QStringLiteral("OUT.csv")});
+    parser.addOption({kObl,
+                      QStringLiteral("練習の記録を OBL (Open Board Logging) に書き出します。"),
+                      QStringLiteral("OUT.obl")});
+    parser.addOption({kPdf, QStringLiteral("練習の記録を印刷用の PDF に書き出します。"),
+                      QStringLiteral("OUT.pdf")});
+}
+
+bool wantsCommand(const QCommandLineParser& parser)
+{
+    return parser.isSet(kCsv) || parser.isSet(kObl) || parser.isSet(kPdf);
+}
+
+int runCommandLine(const QCommandLineParser& parser, const QString& routePath, QTextStream& err)
+{
+    if (!QFileInfo(routePath).isFile()) {
+        err << QStringLiteral("道順のファイルが見つかりません: ")
+            << QDir::toNativeSeparators(routePath) << Qt::endl;
+        return 1;
+    }
+    RecordsReport report;
+    try {
+        report = loadReport(routePath);
+    } catch (const store::RecordsError& e) {
+        err << e.userMessage() << QStringLiteral("\n記録のファイル: ")
+            << QDir::toNativeSeparators(store::recordsPathFor(routePath))
+            << QStringLiteral("\n（くわしく: ") << e.detail() << QStringLiteral("）") << Qt::endl;
+        return 1;
+    }
+    int code = 0;
+    const auto write = [&](const QString& option, const auto& writer) {
+        if (!parser.isSet(option))
+            return;
+        const QString out = QFileInfo(parser.value(option)).absoluteFilePath();
+        const QString error = writer(out);
+        if (!error.isEmpty()) {
+            err << QStringLiteral("書き出せませんでした: ") << QDir::toNativeSeparators(out)
+                << QStringLiteral("\n理由: ") << error << Qt::endl;
+            code = 1;
+        }
+    };
+    write(kCsv, [&](const QString& out) { return writeCsv(out, report.sessions); });
+    write(kObl, [&](const QString& out) { return writeObl(out, report.sessions, routePath); });
+    write(kPdf, [&](const QString& out) { return writeRecordsPdf(out, report); });
+    return code;
+}
+
+} // namespace records
