@@ -284,9 +284,9 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     }
     report(progress, done, int(targets.size()) + 1);
 
-    QList<RouteStep> steps;
+    QList<store::Step> steps;
     for (const ImportPlan::Step& step : plan.steps)
-        steps.push_back(RouteStep{QString(), targets.value(step.imageEntry), step.direction});
+        steps.push_back(store::Step{-1, QString(), targets.value(step.imageEntry), step.direction});
     result.datedCopy = keepDatedCopy(routePath);
     for (const QString& target : targets) {
         if (!QFile::rename(staging.absoluteFilePath(QFileInfo(target).fileName()), target))

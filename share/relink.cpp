@@ -1,11 +1,9 @@
 #include "share/relink.h"
 
-#include "app/m_lane.h"
 #include "platform/picture.h"
 #include "platform/program_folder.h"
-#include "share/route_steps.h"
 #include "share/share_error.h"
-#include "store/route_photos.h"
+#include "store/route.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -102,13 +100,14 @@ QString findPhoto(const QString& oldPath, const FileIndex& files)
     return bestMatch(oldPath.trimmed(), files.byLowerName.values(name.toLower()));
 }
 
-QList<store::PhotoRow> photoRows(const QString& routePath)
+// Every step with its photo path exactly as stored (blanks and all), and its row.
+QList<store::Step> photoRows(const QString& routePath)
 {
     // Reading never makes a missing route file (empty) in passing.
     if (!QFileInfo(routePath).isFile())
         throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
                          .arg(QDir::toNativeSeparators(routePath)));
-    return store::readPhotoRows(m_lane::ConnectString(routePath), routeTable());
+    return store::Route(routePath).storedSteps();
 }
 
 } // namespace
@@ -116,7 +115,7 @@ QList<store::PhotoRow> photoRows(const QString& routePath)
 QStringList missingPhotos(const QString& routePath)
 {
     QStringList missing;
-    for (const store::PhotoRow& row : photoRows(routePath))
+    for (const store::Step& row : photoRows(routePath))
         if (!QFileInfo(row.photo).isFile() && !missing.contains(row.photo))
             missing << row.photo;
     return missing;
@@ -124,10 +123,10 @@ QStringList missingPhotos(const QString& routePath)
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
 {
-    const QList<store::PhotoRow> rows = photoRows(routePath);
+    const QList<store::Step> rows = photoRows(routePath);
     QStringList missing;
     QSet<QString> inUse;
-    for (const store::PhotoRow& row : rows) {
+    for (const store::Step& row : rows) {
         if (QFileInfo(row.photo).isFile())
             inUse.insert(row.photo);
         else if (!missing.contains(row.photo))
@@ -150,14 +149,18 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
         inUse.insert(match);
         found.insert(old, match);
     }
-    QHash<qint64, QString> changes; // by row id, so that the rows read are the rows changed
-    for (const store::PhotoRow& row : rows)
-        if (found.contains(row.photo))
-            changes.insert(row.rowId, found.value(row.photo));
-    if (changes.isEmpty())
+    if (found.isEmpty())
         return result;
-    store::setPhotoPaths(m_lane::ConnectString(routePath), routeTable(), changes);
-    result.mended = int(changes.size());
+    // Each step is addressed by its row, so that the rows read are the rows changed, and mended
+    // only while it still holds the photo that was missing: a step changed meanwhile in the
+    // editor is left as it now is.
+    store::Route route(routePath);
+    store::Transaction change = route.change();
+    for (const store::Step& row : rows)
+        if (found.contains(row.photo) &&
+            route.changePhoto(row.row, found.value(row.photo), row.photo))
+            ++result.mended;
+    change.commit();
     return result;
 }
 
