@@ -179,10 +179,9 @@ void frm_lane_menu::ShowGuide()
 
 void frm_lane_menu::Form_Load()
 {
+    // Command1's light yellow background is not drawn: as a standard push button it shows the
+    // system's button face.
     setWindowTitle(Title(m_version));
-    // Command1 is given light yellow as its background, but as a standard push button it is drawn
-    // with the system's button face all the same; the colour is kept only as a property.
-    m_command1->setProperty("BackColor", QColor(0xFF, 0xFF, 0xC0));
 }
 
 void frm_lane_menu::showWindow(QPointer<QWidget>& window, const WindowFactory& make)

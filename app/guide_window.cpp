@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextBrowser>
 
 // Outside any namespace: the resource's initialiser is declared where this is called.
@@ -20,7 +21,8 @@ QString guideText(const QString& routePath)
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll())
-        .replace(QStringLiteral("%ROUTE%"), QDir::toNativeSeparators(routePath).toHtmlEscaped());
+        .replace(QStringLiteral("%ROUTE_FOLDER%"),
+                 QDir::toNativeSeparators(QFileInfo(routePath).absolutePath()).toHtmlEscaped());
 }
 
 QWidget* makeGuideWindow(const QString& routePath)

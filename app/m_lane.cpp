@@ -1,5 +1,7 @@
 #include "app/m_lane.h"
 
+#include "store/route.h"
+
 namespace m_lane {
 
 QString DB_CONNECT;
@@ -34,7 +36,7 @@ void InitSettings(const QString& programFolder)
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     UseRoute(folder + QStringLiteral("ADO_LANE.mdb"));
-    ROUTE_TABLE = QStringLiteral("プログラム");
+    ROUTE_TABLE = store::routeTable();
     FORM_MARGIN = QVariant::fromValue<qint16>(120);
 }
 

@@ -1,6 +1,7 @@
 #include "app/route_book.h"
 
 #include "app/route_names.h"
+#include "store/route.h"
 #include "store/route_file.h"
 #include "store/store_error.h"
 
@@ -18,7 +19,6 @@ namespace app {
 namespace {
 
 const QString kExtension = QStringLiteral(".mdb");
-const QString kTable = QStringLiteral("プログラム");
 
 // Loads the settings, lets `change` work on them (it returns an error to change nothing), and
 // saves them as a whole.
@@ -123,7 +123,7 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     } else if (makeFile) {
         try {
-            store::createRouteFile(path, kTable);
+            store::createRouteFile(path, store::routeTable());
         } catch (const store::StoreError& e) {
             return {e.userMessage(), {}};
         }

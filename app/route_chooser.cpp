@@ -75,8 +75,7 @@ RouteChooser::RouteChooser(const QList<RouteInfo>& routes, const QString& curren
 
     const QIcon blank(blankPicture());
     for (const RouteInfo& route : routes) {
-        const store::RouteSummary summary =
-            store::SummariseRoute(m_lane::ConnectString(route.path), QStringLiteral("プログラム"));
+        const store::RouteSummary summary = store::SummariseRoute(route.path);
         const QString detail = summary.problem.isEmpty()
                                    ? QStringLiteral("%1 ステップ").arg(summary.steps)
                                    : QStringLiteral("読めません");

@@ -1,8 +1,6 @@
 #include "app/sample_route.h"
 
-#include "app/m_lane.h"
-#include "store/connection.h"
-#include "store/route_file.h"
+#include "store/route.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,21 +24,15 @@ const struct
 
 void fill(const QString& routeFile, const QDir& photos)
 {
-    const QString table = QStringLiteral("プログラム");
-    store::createRouteFile(routeFile, table);
-    store::Connection cn;
-    cn.Open(m_lane::ConnectString(routeFile), table);
-    store::Transaction change(cn);
-    int n = 0;
-    for (const auto& step : kSteps) {
-        const QString path = photos.absoluteFilePath(QString::fromUtf8(step.photo));
-        cn.Execute(QStringLiteral("INSERT INTO %1 VALUES ( '%2','%3','%4' );")
-                       .arg(table, QStringLiteral("%1").arg(++n, 3, 10, QLatin1Char('0')),
-                            QString(path).replace(QLatin1String("'"), QLatin1String("''")),
-                            QString::fromUtf8(step.direction)));
-    }
+    QList<store::Step> steps;
+    for (const auto& step : kSteps)
+        steps.push_back(store::Step{-1, QString(),
+                                    photos.absoluteFilePath(QString::fromUtf8(step.photo)),
+                                    QString::fromUtf8(step.direction)});
+    store::Route route(routeFile);
+    store::Transaction change = route.change();
+    route.replaceAll(steps);
     change.commit();
-    cn.Close();
 }
 
 } // namespace

@@ -18,21 +18,4 @@ QString ANSI_RIGHT(const QString& text, double count)
     return decode(bytes.right(n));
 }
 
-QString SQL_QUOTE(const QString& text)
-{
-    QString result;
-    result.reserve(text.size() + 2);
-    for (const QChar c : text) {
-        result.append(c);
-        if (c == QLatin1Char('\''))
-            result.append(c);
-    }
-    return result;
-}
-
-QString StepKey(long long n)
-{
-    return (QStringLiteral("000") + QString::number(n)).right(3);
-}
-
 } // namespace VB4_FUNC

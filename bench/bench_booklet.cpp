@@ -2,9 +2,8 @@
 // size, beside the same booklet with every photo placed at full resolution. Each booklet is made
 // in a process of its own so that one's memory does not hide the other's. Prints a table; run
 // with QT_QPA_PLATFORM=offscreen.
-#include "app/m_lane.h"
 #include "print/booklet_pdf.h"
-#include "print/route_steps.h"
+#include "store/route.h"
 #include "support/bench_media.h"
 
 #include <QCoreApplication>
@@ -36,8 +35,7 @@ int child(int argc, char** argv)
     options.fullSize = qstrcmp(argv[2], "full") == 0;
     QElapsedTimer timer;
     timer.start();
-    const QList<booklet::Step> steps =
-        booklet::ReadSteps(m_lane::ConnectString(route), QStringLiteral("プログラム"));
+    const QList<store::Step> steps = store::Route(route).steps();
     const booklet::PdfResult result =
         booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout());
     const double seconds = timer.elapsed() / 1000.0;

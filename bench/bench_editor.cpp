@@ -2,13 +2,14 @@
 // the literal way of doing the same: every statement committed on its own, one UPDATE per row,
 // pending events processed after each row. Prints a table; run with QT_QPA_PLATFORM=offscreen.
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "platform/dialogs.h"
 #include "store/adodc.h"
 #include "store/connection.h"
 #include "store/route_file.h"
+#include "store/sql_quote.h"
+#include "store/step.h"
 #include "store/store_error.h"
 
 #include <QApplication>
@@ -69,7 +70,7 @@ void makeRouteFile(const QString& path, const QString& folder, int steps, bool i
     store::Transaction fill(cn);
     for (int i = 1; i <= steps; ++i)
         cn.Execute(QStringLiteral("INSERT INTO プログラム VALUES ( '%1','%2','↑' );")
-                       .arg(VB4_FUNC::StepKey(i), VB4_FUNC::SQL_QUOTE(photoOf(folder, i))));
+                       .arg(store::StepKey(i), VB4_FUNC::SQL_QUOTE(photoOf(folder, i))));
     fill.commit();
 }
 
@@ -125,7 +126,7 @@ void literalRegistration(frm_lane_make& w, const QString& photo, const QString& 
     long long i = 0;
     for (const QString& p :
          readColumn(cn, "SELECT * FROM " + t + " ORDER BY 順序", QStringLiteral("写真"))) {
-        const QString key = VB4_FUNC::StepKey(++i);
+        const QString key = store::StepKey(++i);
         if (p == photo)
             number = key;
         cn.Execute("UPDATE " + t + " SET 順序 = '" + key + "' WHERE 写真 = '" +
@@ -145,7 +146,7 @@ void literalDeletion(frm_lane_make& w, const QString& order)
     long long i = 0;
     for (const QString& old :
          readColumn(cn, "SELECT 順序 FROM " + t + " ORDER BY 順序", QStringLiteral("順序"))) {
-        cn.Execute("UPDATE " + t + " SET 順序 = '" + VB4_FUNC::StepKey(++i) + "' WHERE 順序 = '" +
+        cn.Execute("UPDATE " + t + " SET 順序 = '" + store::StepKey(++i) + "' WHERE 順序 = '" +
                    old + "'");
         QCoreApplication::processEvents();
     }
@@ -165,9 +166,7 @@ void literalListRefresh(frm_lane_make& w, const QString& order)
                              QStringLiteral("順序"))
                       .size();
     cn.Close();
-    w.Adodc1->ConnectionString = m_lane::DB_CONNECT;
-    w.Adodc1->RecordSource = "SELECT * FROM " + t + " ORDER BY 順序";
-    w.Adodc1->Refresh(m_lane::ROUTE_TABLE);
+    w.Adodc1->Refresh(m_lane::DB_PATH);
     edit::StepGrid* g = w.grid();
     g->ReBind();
     for (int c = 0; c < 3; ++c)

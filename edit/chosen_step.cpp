@@ -1,20 +1,14 @@
 #include "edit/chosen_step.h"
 
-#include "app/vb4_func.h"
-#include "store/connection.h"
+#include "store/route.h"
 
 namespace edit {
 
-qint64 findStepRow(store::Connection& cn, const QString& table, const QString& order,
-                   const std::optional<QString>& photo)
+qint64 findStepRow(store::Route& route, const QString& order, const std::optional<QString>& photo)
 {
-    store::Recordset rs = cn.Query(QStringLiteral("SELECT rowid AS 行, 写真 FROM ") + table +
-                                   QStringLiteral(" WHERE 順序 = '") + VB4_FUNC::SQL_QUOTE(order) +
-                                   QStringLiteral("' ORDER BY rowid"));
-    for (; !rs.eof(); rs.moveNext()) {
-        if (!photo || rs.field(QStringLiteral("写真")) == *photo)
-            return rs.field(QStringLiteral("行")).toLongLong();
-    }
+    for (const store::Step& step : route.rowsNumbered(order))
+        if (!photo || step.photo == *photo)
+            return step.row;
     return -1;
 }
 

@@ -25,7 +25,7 @@ class PhotoPreviews;
 
 namespace store {
 class Adodc;
-class Connection;
+class Route;
 class StoreError;
 } // namespace store
 
@@ -107,13 +107,6 @@ protected:
 private:
     enum class Outcome { Changed, Cancelled, Full, Stale, Taken };
 
-    // The step a registration may replace: its row and number.
-    struct FoundStep
-    {
-        qint64 row;
-        QString order;
-    };
-
     void createControls();
     void createMenus();
     void createEditBar(double tpp);
@@ -123,12 +116,13 @@ private:
     void layOutBands();
     void setColumnWidths();
     Outcome registerStep(const QString& photo);
-    std::optional<FoundStep> findStep(store::Connection& cn, const QString& photo);
-    bool stillHolds(store::Connection& cn, const std::optional<FoundStep>& found,
+    // The step a registration replaces (its row and number): the row holding `photo`.
+    std::optional<store::Step> findStep(store::Route& route, const QString& photo);
+    bool stillHolds(store::Route& route, const std::optional<store::Step>& found,
                     const QString& photo);
     // The photo of the chosen step when `order` is its number; none when the number was typed.
     std::optional<QString> chosenPhoto(const QString& order) const;
-    void chooseTemporaryOrder(store::Connection& cn);
+    void chooseTemporaryOrder(store::Route& route);
     QString direction() const;
     Outcome deleteStep();
     // Fills the edit bar from list row `row`; the number too when the parent chose the row.

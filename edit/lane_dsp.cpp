@@ -1,11 +1,10 @@
 // The step list refresh: reloads the list and brings the step with a given number into view,
 // page by page, as the current row.
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -15,22 +14,15 @@ void frm_lane_make::LANE_DSP(const QString& order)
 {
     // The program's own positioning is not the user's choice of a row.
     const QSignalBlocker quiet(m_grid);
-    const QString table = m_lane::ROUTE_TABLE;
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
-    const int N = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table);
-    const int B = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table +
-                                 QStringLiteral(" WHERE 順序 < '") + VB4_FUNC::SQL_QUOTE(order) +
-                                 QStringLiteral("'"));
-    QHash<QString, QString> voices = store::readVoices(cn);
-    cn.Close();
+    store::Route route(m_lane::DB_PATH, ConnectionTimeout);
+    const int N = route.count();
+    const int B = route.countBefore(order);
+    QHash<QString, QString> voices = store::readVoices(route.connection());
+    route.close();
     for (QString& file : voices)
-        file = store::voicePath(cn.path(), file);
+        file = store::voicePath(route.path(), file);
 
-    Adodc1->ConnectionString = m_lane::DB_CONNECT;
-    Adodc1->RecordSource =
-        QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序");
-    Adodc1->Refresh(table);
+    Adodc1->Refresh(m_lane::DB_PATH);
     m_grid->ReBind();
     m_grid->showVoices(voices);
 

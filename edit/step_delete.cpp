@@ -1,10 +1,8 @@
 // The "削除" button: deletes the step whose number is in Text2 and renumbers the rest.
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
-#include "edit/route_renumber.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
@@ -43,32 +41,28 @@ void frm_lane_make::Command2_Click()
 
 frm_lane_make::Outcome frm_lane_make::deleteStep()
 {
-    const QString& table = m_lane::ROUTE_TABLE;
     const QString order = m_text2->text().trimmed();
     const std::optional<QString> photo = chosenPhoto(order);
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
-    store::Transaction change(cn);
+    store::Route route(m_lane::DB_PATH, ConnectionTimeout);
+    store::Transaction change = route.change();
     // A refusal speaks of the route as the parent knows it, before the deletion.
-    const int steps = cn.RecordCount(QStringLiteral("SELECT * FROM ") + table);
+    const int steps = route.count();
     if (photo) {
         // The chosen step: its row alone goes, and only while its number still holds it.
-        const qint64 row = edit::findStepRow(cn, table, order, photo);
+        const qint64 row = edit::findStepRow(route, order, photo);
         if (row < 0)
             return Outcome::Stale;
-        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE rowid = ") +
-                   QString::number(row));
+        route.deleteRow(row);
     } else {
         // A number typed by hand is taken as typed.
-        cn.Execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE 順序 = '") +
-                   VB4_FUNC::SQL_QUOTE(order) + QStringLiteral("'"));
+        route.deleteNumbered(order);
     }
-    edit::renumber(cn, table, -1, steps);
+    route.renumber(-1, steps);
     // The deleted step's voice goes with it; its file once no step uses it.
-    store::dropVoicesWithoutStep(cn, table);
-    const QStringList voices = store::readVoices(cn).values();
+    store::dropVoicesWithoutStep(route.connection(), store::routeTable());
+    const QStringList voices = store::readVoices(route.connection()).values();
     change.commit();
-    cn.Close();
-    store::removeUnusedVoiceFiles(cn.path(), voices);
+    route.close();
+    store::removeUnusedVoiceFiles(route.path(), voices);
     return Outcome::Changed;
 }

@@ -5,8 +5,7 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
-#include "store/connection.h"
-#include "store/step_photo.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QDir>
@@ -67,27 +66,24 @@ void frm_lane_make::ReplacePhoto()
         return;
     }
     m_text1->setText(file);
-    m_chosen = edit::ChosenStep{step.order, file};
+    m_chosen = edit::ChosenStep{-1, step.order, file, QString()};
     showList(step.order);
 }
 
 frm_lane_make::Outcome frm_lane_make::replaceStepPhoto(const edit::ChosenStep& step,
                                                        const QString& photo, QString* takenBy)
 {
-    const QString& table = m_lane::ROUTE_TABLE;
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, table, ConnectionTimeout);
-    store::Transaction change(cn);
-    const qint64 row = edit::findStepRow(cn, table, step.order, step.photo);
+    store::Route route(m_lane::DB_PATH, ConnectionTimeout);
+    store::Transaction change = route.change();
+    const qint64 row = edit::findStepRow(route, step.order, step.photo);
     if (row < 0)
         return Outcome::Stale;
     // A photo stands for one step: registering it again finds that step.
-    *takenBy = store::OtherStepWithPhoto(cn, table, photo, row);
+    *takenBy = route.otherStepWithPhoto(photo, row);
     if (!takenBy->isEmpty())
         return Outcome::Taken;
-    store::SetStepPhoto(cn, table, row, photo);
+    route.changePhoto(row, photo);
     change.commit();
-    cn.Close();
     return Outcome::Changed;
 }
 

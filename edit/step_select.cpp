@@ -39,7 +39,7 @@ void frm_lane_make::loadRow(int row, bool chosenByUser)
     m_text1->setText(Adodc1->text(row, 1).trimmed());
     selectDirection(Adodc1->text(row, 2).trimmed());
     const QString photo = m_text1->text().trimmed();
-    m_chosen = edit::ChosenStep{order, photo};
+    m_chosen = edit::ChosenStep{-1, order, photo, QString()};
     // A photo that can't be shown is reported when the parent chose the row, not when a
     // deletion moved the list onto it.
     const bool shown = showPhoto(photo);

@@ -2,14 +2,13 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "learn/answer_access.h"
 #include "learn/big_buttons.h"
 #include "learn/practice_lock.h"
 #include "learn/voice_prompt.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QKeyEvent>
@@ -33,7 +32,7 @@ const QString kUnavailable =
 // A step whose photo or direction is asked for: the three-digit key of STEP_NO.
 QString currentStepKey()
 {
-    return VB4_FUNC::StepKey(m_lane::STEP_NO.toLongLong());
+    return store::StepKey(m_lane::STEP_NO.toLongLong());
 }
 
 } // namespace
@@ -244,21 +243,10 @@ void frm_lane_play::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
-frm_lane_play::Step frm_lane_play::readStep()
+store::Step frm_lane_play::readStep()
 {
-    store::Connection cn;
-    cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, RouteWaitSeconds);
-    Step step;
-    {
-        store::Recordset rs =
-            cn.Query(QStringLiteral("SELECT * FROM ") + m_lane::ROUTE_TABLE +
-                     QStringLiteral(" WHERE 順序 = '") + currentStepKey() + QStringLiteral("' "));
-        if (!rs.eof())
-            step = Step{rs.field(QStringLiteral("写真")), rs.field(QStringLiteral("方向"))};
-        rs.close();
-    }
-    cn.Close();
-    return step;
+    store::Route route(m_lane::DB_PATH, RouteWaitSeconds);
+    return route.stepNumbered(currentStepKey()).value_or(store::Step());
 }
 
 void frm_lane_play::forgetRun()
@@ -285,7 +273,7 @@ void frm_lane_play::Timer1_Timer()
     Timer1->setEnabled(false);
     const QVariant previous = m_lane::STEP_NO;
     m_lane::STEP_NO = m_lane::STEP_NO.toLongLong() + 1;
-    Step step;
+    store::Step step;
     try {
         step = readStep();
     } catch (const store::StoreError& e) {
@@ -351,8 +339,8 @@ void frm_lane_play::armTimer()
 {
     Timer1->setEnabled(true);
     if (PrefetchPhotos)
-        m_prefetch.start(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE,
-                         VB4_FUNC::StepKey(m_lane::STEP_NO.toLongLong() + 1), photoRoom());
+        m_prefetch.start(m_lane::DB_PATH, store::StepKey(m_lane::STEP_NO.toLongLong() + 1),
+                         photoRoom());
 }
 
 void frm_lane_play::layOutStep()
@@ -371,11 +359,28 @@ void frm_lane_play::layOutStep()
     for (QPushButton* button : m_arrows)
         button->setVisible(true);
     m_back->setVisible(true);
-    // "もういちど" stands on the row of "もどる", in the column of "→".
-    Again.setTop(Command2.Top());
-    Again.setLeft(Command1[2].Left());
     m_access->buttonsPlaced(m_screen.TwipsPerPixel, Picture1.Top() + Picture1.Height(), W,
                             Form.ScaleHeight());
+    placeAgain();
+}
+
+void frm_lane_play::placeAgain()
+{
+    // "もういちど" stands on the row of "もどる", in the column of "→": with big buttons in the
+    // free cell there, as large as they are.
+    QRectF place(Command1[2].Left(), Command2.Top(), 2 * 855, Command2.Height());
+    QFont font = m_back->font();
+    if (m_settings.bigButtons) {
+        const std::array<QRectF, 4> big = learn::bigButtonPlaces(
+            Form.ScaleWidth(), Form.ScaleHeight(), Picture1.Top() + Picture1.Height());
+        place = QRectF(big[2].left(), big[3].top(), big[2].width(), big[3].height());
+        font.setPixelSize(std::max(
+            12, std::min(font.pixelSize(), int(place.width() / m_screen.TwipsPerPixel / 6))));
+    }
+    m_afterGoal->button()->setFont(font);
+    Again.setLeft(float(place.left()));
+    Again.setTop(float(place.top()));
+    Again.setSize(float(place.width()), float(place.height()));
 }
 
 void frm_lane_play::showButtonsWithoutPhoto()
@@ -408,7 +413,7 @@ void frm_lane_play::Command1_Click(int Index)
         return;
     m_answerRetry->stop();
     m_pendingAnswer = -1;
-    Step step;
+    store::Step step;
     try {
         step = readStep();
     } catch (const store::StoreError& e) {

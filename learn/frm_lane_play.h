@@ -18,7 +18,8 @@ class QTimer;
 
 namespace store {
 class StoreError;
-}
+struct Step;
+} // namespace store
 
 namespace learn {
 class VoicePrompt;
@@ -98,15 +99,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The photo and direction of step STEP_NO; empty when the step has no row.
-    struct Step
-    {
-        QString photo;
-        QString direction;
-    };
-
     void createControls();
-    Step readStep();
+    // The photo and direction of step STEP_NO; empty when the step has no row.
+    store::Step readStep();
     // A new run starts: nothing of the last one is waiting or remembered.
     void forgetRun();
     // Tells the adult, when it is time, that the route can't be read.
@@ -120,6 +115,7 @@ private:
     void layOutStep();
     // The buttons are placed below an empty photo box when no photo has been shown yet.
     void showButtonsWithoutPhoto();
+    void placeAgain();
     void reachGoal();
 
     platform::Dialogs& m_dialogs;

@@ -3,27 +3,24 @@
 #include "app/m_lane.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
-#include "store/connection.h"
-#include "store/step_photo.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QSet>
 
 namespace learn {
 
-int countMissingPhotos(const QString& connectString, const QString& table)
+int countMissingPhotos(const QString& routePath)
 {
-    QStringList photos;
+    QList<store::Step> steps;
     try {
-        store::Connection cn;
-        cn.Open(connectString, table, 1);
-        photos = store::RoutePhotos(cn, table);
-        cn.Close();
+        steps = store::Route(routePath, 1).steps();
     } catch (const store::StoreError&) {
         return 0;
     }
     QSet<QString> missing;
-    for (const QString& photo : photos) {
+    for (const store::Step& step : steps) {
+        const QString& photo = step.photo;
         // A step without a photo is where the route ends, not a missing photo.
         if (!photo.isEmpty() && !missing.contains(photo) && !platform::PictureSize(photo))
             missing.insert(photo);
@@ -41,8 +38,7 @@ QString missingPhotosNotice(int missing)
 
 void noticeMissingPhotos(platform::Dialogs& dialogs, QWidget* parent)
 {
-    const QString notice =
-        missingPhotosNotice(countMissingPhotos(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE));
+    const QString notice = missingPhotosNotice(countMissingPhotos(m_lane::DB_PATH));
     if (!notice.isEmpty())
         dialogs.MsgBox(parent, notice);
 }

@@ -13,7 +13,7 @@ namespace learn {
 // How many of the route's photos can't be shown (no file there, or not a picture the program
 // reads), each file counted once. A route that can't be read counts none: the practice window
 // reports that itself.
-int countMissingPhotos(const QString& connectString, const QString& table);
+int countMissingPhotos(const QString& routePath);
 
 // The notice for the adult before practice starts on a route with `missing` such photos; empty
 // when there are none.

@@ -2,7 +2,7 @@
 
 #include "learn/play_layout.h"
 #include "platform/picture.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QFileInfo>
@@ -42,8 +42,7 @@ PhotoPrefetch::~PhotoPrefetch()
     m_pending.waitForFinished();
 }
 
-void PhotoPrefetch::start(const QString& connectString, const QString& table,
-                          const QString& stepKey, const PhotoRoom& room)
+void PhotoPrefetch::start(const QString& routePath, const QString& stepKey, const PhotoRoom& room)
 {
     if (m_pending.isValid() && m_key == stepKey)
         return;                  // already under way
@@ -52,13 +51,9 @@ void PhotoPrefetch::start(const QString& connectString, const QString& table,
     m_pending = QtConcurrent::run([=]() -> std::optional<PreparedPhoto> {
         QString path;
         try {
-            store::Connection cn;
-            cn.Open(connectString, table, 0); // never wait for a busy file here
-            store::Recordset rs =
-                cn.Query(QStringLiteral("SELECT * FROM ") + table +
-                         QStringLiteral(" WHERE 順序 = '") + stepKey + QStringLiteral("' "));
-            if (!rs.eof())
-                path = rs.field(QStringLiteral("写真"));
+            store::Route route(routePath, 0); // never wait for a busy file here
+            if (const std::optional<store::Step> step = route.stepNumbered(stepKey))
+                path = step->photo;
         } catch (const store::StoreError&) {
             return std::nullopt;
         }

@@ -44,10 +44,9 @@ public:
     PhotoPrefetch& operator=(const PhotoPrefetch&) = delete;
     ~PhotoPrefetch();
 
-    // Starts preparing the photo of step `stepKey` in the route `connectString`/`table`. A
-    // failure (no such step, a store error) only means nothing is prepared.
-    void start(const QString& connectString, const QString& table, const QString& stepKey,
-               const PhotoRoom& room);
+    // Starts preparing the photo of step `stepKey` in the route file `routePath`. A failure
+    // (no such step, a store error) only means nothing is prepared.
+    void start(const QString& routePath, const QString& stepKey, const PhotoRoom& room);
     // Blocks until the photo under way, if any, is prepared.
     void wait() const;
     // The prepared photo for `path` if it is ready or being made, else no value; either way the

@@ -5,9 +5,9 @@
 #include "app/route_outputs.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
-#include "print/route_steps.h"
 #include "records/records_cli.h"
 #include "share/share_cli.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QCommandLineParser>
@@ -58,7 +58,7 @@ std::optional<QList<booklet::Step>> readRoute(const QString& routePath)
         return std::nullopt;
     }
     try {
-        return booklet::ReadSteps(m_lane::ConnectString(routePath), QStringLiteral("プログラム"));
+        return store::Route(routePath).steps();
     } catch (const store::StoreError& e) {
         complain(e.userMessage());
         return std::nullopt;
@@ -70,12 +70,12 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
     const std::optional<QList<booklet::Step>> steps = readRoute(routePath);
     if (!steps)
         return 1;
-    for (const booklet::Step& step : *steps)
-        if (!platform::PictureSize(step.photo))
+    for (qsizetype i = 0; i < steps->size(); ++i)
+        if (!platform::PictureSize(steps->at(i).photo))
             complain(
                 QStringLiteral("%1 番の写真が見つからないか読めないので、代わりに枠を印刷します: ")
-                    .arg(step.number) +
-                native(step.photo));
+                    .arg(i + 1) +
+                native(steps->at(i).photo));
     booklet::Options options;
     options.perPage = perPage;
     const booklet::PdfResult result =

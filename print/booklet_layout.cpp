@@ -84,11 +84,4 @@ QSize DecodeSize(const QSize& natural, const QSizeF& printed, int dpi)
     return natural.scaled(wanted, Qt::KeepAspectRatio);
 }
 
-int PageCount(int steps, int perPage)
-{
-    const int panels = std::max(0, steps) + 1;
-    const int n = ValidPerPage(perPage);
-    return (panels + n - 1) / n;
-}
-
 } // namespace booklet

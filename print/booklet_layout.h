@@ -38,9 +38,6 @@ QRectF FitPhoto(const QSizeF& picture, const QRectF& box);
 // points large at `dpi` dots per inch: never larger than the picture itself.
 QSize DecodeSize(const QSize& natural, const QSizeF& printed, int dpi = 200);
 
-// How many pages `steps` steps and the goal panel take at `perPage` panels a page.
-int PageCount(int steps, int perPage);
-
 // 1, 2 or 4; anything else becomes 2, the default.
 int ValidPerPage(int perPage);
 

@@ -178,10 +178,11 @@ void drawFrame(QPainter& painter, const QRectF& frame)
     painter.drawRoundedRect(frame, 10, 10);
 }
 
-void drawStep(QPainter& painter, const Step& step, const Panel& panel, const Options& options)
+void drawStep(QPainter& painter, const Step& step, int number, const Panel& panel,
+              const Options& options)
 {
     drawFrame(painter, panel.frame);
-    drawNumber(painter, step.number, panel.number);
+    drawNumber(painter, number, panel.number);
     drawPhoto(painter, step.photo, panel.photo, options);
     drawDirection(painter, step.direction, panel.direction);
 }
@@ -234,7 +235,7 @@ Outcome PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const 
             return Outcome::Failed;
         }
         if (i < steps.size())
-            drawStep(painter, steps[i], page.panels[slot], options);
+            drawStep(painter, steps[i], i + 1, page.panels[slot], options);
         else
             drawGoal(painter, page.panels[slot]);
         if (progress && !progress(i + 1, total)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/step.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -8,14 +10,9 @@ class QPagedPaintDevice;
 
 namespace booklet {
 
-// One step of the route as it is printed: its place in the route, its photo's full path and
-// its direction ("↑", "→", "←").
-struct Step
-{
-    int number = 0;
-    QString photo;
-    QString direction;
-};
+// The booklet prints a route's steps (store::Step: photo and direction), numbered by their
+// place in the list from 1.
+using store::Step;
 
 struct Options
 {

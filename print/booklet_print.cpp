@@ -6,7 +6,7 @@
 #include "platform/dialogs.h"
 #include "print/booklet_layout.h"
 #include "print/booklet_pdf.h"
-#include "print/route_steps.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QComboBox>
@@ -88,7 +88,7 @@ bool BookletPrinter::readRoute(QWidget* parent, QList<booklet::Step>& steps)
         return false;
     }
     try {
-        steps = booklet::ReadSteps(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
+        steps = store::Route(m_lane::DB_PATH).steps();
     } catch (const store::StoreError& e) {
         m_dialogs.MsgBox(parent, e.userMessage());
         return false;

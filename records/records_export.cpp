@@ -127,11 +127,12 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
               s.note, sessions[i].child});
     }
     out += "\r\n";
-    line(out, {QStringLiteral("回"), QStringLiteral("時刻"), QStringLiteral("できごと"),
-               QStringLiteral("ステップ"), QStringLiteral("写真"), QStringLiteral("正しい方向"),
-               QStringLiteral("おした方向"), QStringLiteral("正誤"), QStringLiteral("何回目"),
-               QStringLiteral("写真が出てから(ミリ秒)"), QStringLiteral("入力"),
-               QStringLiteral("正解のあとの1秒"), QStringLiteral("手助け")});
+    line(out,
+         {QStringLiteral("回"), QStringLiteral("時刻"), QStringLiteral("できごと"),
+          QStringLiteral("ステップ"), QStringLiteral("写真"), QStringLiteral("正しい方向"),
+          QStringLiteral("おした方向"), QStringLiteral("正誤"), QStringLiteral("何回目"),
+          QStringLiteral("写真が出てから(ミリ秒)"), QStringLiteral("入力"),
+          QStringLiteral("正解のあとの1秒"), QStringLiteral("手助け"), QStringLiteral("くわしく")});
     for (int i = 0; i < sessions.size(); ++i) {
         const store::RecordSession& s = sessions[i];
         const QString n = QString::number(i + 1);
@@ -149,7 +150,8 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
                            {},
                            {},
                            {},
-                           helpLabel(k < s.help.size() ? s.help[k] : -1)});
+                           helpLabel(k < s.help.size() ? s.help[k] : -1),
+                           {}});
             continue;
         }
         QString photo; // the photo on screen, for the presses that follow it
@@ -157,14 +159,15 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
             if (!e.photo.isEmpty())
                 photo = QFileInfo(e.photo).fileName();
             const bool press = e.kind == QLatin1String(store::event::kPress);
-            line(out, {n, local(e.at), eventLabel(e.kind), QString::number(e.step),
-                       e.kind == QLatin1String(store::event::kGoal) ? QString() : photo, e.expected,
-                       e.pressed,
-                       press ? (e.right ? QStringLiteral("正解") : QStringLiteral("まちがい"))
-                             : QString(),
-                       press ? QString::number(e.attempt) : QString(),
-                       press ? QString::number(e.msSincePhoto) : QString(), inputLabel(e.input),
-                       press && e.waiting ? QStringLiteral("はい") : QString(), e.detail});
+            line(out,
+                 {n, local(e.at), eventLabel(e.kind), QString::number(e.step),
+                  e.kind == QLatin1String(store::event::kGoal) ? QString() : photo, e.expected,
+                  e.pressed,
+                  press ? (e.right ? QStringLiteral("正解") : QStringLiteral("まちがい"))
+                        : QString(),
+                  press ? QString::number(e.attempt) : QString(),
+                  press ? QString::number(e.msSincePhoto) : QString(), inputLabel(e.input),
+                  press && e.waiting ? QStringLiteral("はい") : QString(), QString(), e.detail});
         }
     }
     return out;

@@ -32,7 +32,7 @@ ShareError writeFailed(const QString& path, qint64 bytes = 0)
 
 // A route that import would refuse is not written at all: the parent hears why now, not on
 // the other computer.
-void checkExportable(const QList<RouteStep>& steps)
+void checkExportable(const QList<store::Step>& steps)
 {
     if (steps.isEmpty())
         throw failed(QStringLiteral("道順にステップがないので、書き出すものがありません。"
@@ -92,7 +92,7 @@ QByteArray json(const QJsonObject& object)
 
 ExportResult exportRoute(const QString& routePath, const QString& outPath, const Progress& progress)
 {
-    const QList<RouteStep> steps = readSteps(routePath);
+    const QList<store::Step> steps = readSteps(routePath);
     checkExportable(steps);
     // Written beside the target under another name and renamed over it in one step once it is
     // whole, so that a failure or a kill never costs the family the archive that was there.
@@ -113,7 +113,7 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
     const QHash<QString, QString> voices = obz::routeVoiceFiles(routePath);
     for (int i = 0; i < steps.size(); ++i) {
         report(progress, i, int(steps.size()));
-        const RouteStep& step = steps[i];
+        const store::Step& step = steps[i];
         const int number = i + 1;
         obz::StepBoard board;
         if (auto known = packed.find(step.photo); known != packed.end()) {

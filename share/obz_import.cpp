@@ -327,9 +327,9 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
         }
         voices.insert(key, store::storedVoiceName(routePath, voiceFiles.value(entry)));
     };
-    QList<RouteStep> steps;
+    QList<store::Step> steps;
     for (const ImportPlan::Step& step : plan.steps) {
-        steps.push_back(RouteStep{QString(), targets.value(step.imageEntry), step.direction});
+        steps.push_back(store::Step{-1, QString(), targets.value(step.imageEntry), step.direction});
         takeVoice(step.soundEntry, steps.back().photo);
     }
     takeVoice(plan.goalSoundEntry, store::goalVoiceKey());

@@ -1,8 +1,6 @@
 #include "share/obz_voices.h"
 
-#include "app/m_lane.h"
-#include "share/route_steps.h"
-#include "store/connection.h"
+#include "store/route.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -39,10 +37,9 @@ QString soundId(int number)
 
 QHash<QString, QString> routeVoiceFiles(const QString& routePath)
 {
-    store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath), routeTable());
-    const QHash<QString, QString> stored = store::readVoices(cn);
-    cn.Close();
+    store::Route route(routePath);
+    const QHash<QString, QString> stored = store::readVoices(route.connection());
+    route.close();
     QHash<QString, QString> files;
     for (auto it = stored.begin(); it != stored.end(); ++it) {
         const QString path = store::voicePath(routePath, it.value());

@@ -1,13 +1,10 @@
 #include "share/relink.h"
 
-#include "app/m_lane.h"
 #include "platform/picture.h"
 #include "platform/program_folder.h"
 #include "share/obz_voices.h"
-#include "share/route_steps.h"
 #include "share/share_error.h"
-#include "store/connection.h"
-#include "store/route_photos.h"
+#include "store/route.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -97,10 +94,9 @@ QString fileNameOf(const QString& path)
 // The route's voices whose files are not there: photo (or the goal's key) -> the file's path.
 QHash<QString, QString> missingVoices(const QString& routePath)
 {
-    store::Connection cn;
-    cn.Open(m_lane::ConnectString(routePath), routeTable());
-    const QHash<QString, QString> stored = store::readVoices(cn);
-    cn.Close();
+    store::Route route(routePath);
+    const QHash<QString, QString> stored = store::readVoices(route.connection());
+    route.close();
     QHash<QString, QString> missing;
     for (auto it = stored.begin(); it != stored.end(); ++it) {
         const QString path = store::voicePath(routePath, it.value());
@@ -123,13 +119,14 @@ QString findPhoto(const QString& oldPath, const FileIndex& files)
     return bestMatch(oldPath.trimmed(), files.byLowerName.values(name.toLower()));
 }
 
-QList<store::PhotoRow> photoRows(const QString& routePath)
+// Every step with its photo path exactly as stored (blanks and all), and its row.
+QList<store::Step> photoRows(const QString& routePath)
 {
     // Reading never makes a missing route file (empty) in passing.
     if (!QFileInfo(routePath).isFile())
         throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
                          .arg(QDir::toNativeSeparators(routePath)));
-    return store::readPhotoRows(m_lane::ConnectString(routePath), routeTable());
+    return store::Route(routePath).storedSteps();
 }
 
 } // namespace
@@ -137,7 +134,7 @@ QList<store::PhotoRow> photoRows(const QString& routePath)
 QStringList missingPhotos(const QString& routePath)
 {
     QStringList missing;
-    for (const store::PhotoRow& row : photoRows(routePath))
+    for (const store::Step& row : photoRows(routePath))
         if (!QFileInfo(row.photo).isFile() && !missing.contains(row.photo))
             missing << row.photo;
     return missing;
@@ -152,10 +149,10 @@ QStringList missingVoiceFiles(const QString& routePath)
 
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
 {
-    const QList<store::PhotoRow> rows = photoRows(routePath);
+    const QList<store::Step> rows = photoRows(routePath);
     QStringList missing;
     QSet<QString> inUse;
-    for (const store::PhotoRow& row : rows) {
+    for (const store::Step& row : rows) {
         if (QFileInfo(row.photo).isFile())
             inUse.insert(row.photo);
         else if (!missing.contains(row.photo))
@@ -195,17 +192,25 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
         QHash<QString, QString> stored;
         for (auto it = foundVoices.cbegin(); it != foundVoices.cend(); ++it)
             stored.insert(it.key(), store::storedVoiceName(routePath, it.value()));
-        store::setVoices(m_lane::ConnectString(routePath), routeTable(), stored);
+        store::Route route(routePath);
+        store::Transaction change = route.change();
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            store::setVoice(route.connection(), store::routeTable(), it.key(), it.value());
+        change.commit();
         result.voicesMended = int(foundVoices.size());
     }
-    QHash<qint64, QString> changes; // by row id, so that the rows read are the rows changed
-    for (const store::PhotoRow& row : rows)
-        if (found.contains(row.photo))
-            changes.insert(row.rowId, found.value(row.photo));
-    if (changes.isEmpty())
+    if (found.isEmpty())
         return result;
-    store::setPhotoPaths(m_lane::ConnectString(routePath), routeTable(), changes);
-    result.mended = int(changes.size());
+    // Each step is addressed by its row, so that the rows read are the rows changed, and mended
+    // only while it still holds the photo that was missing: a step changed meanwhile in the
+    // editor is left as it now is.
+    store::Route route(routePath);
+    store::Transaction change = route.change();
+    for (const store::Step& row : rows)
+        if (found.contains(row.photo) &&
+            route.changePhoto(row.row, found.value(row.photo), row.photo))
+            ++result.mended;
+    change.commit();
     return result;
 }
 

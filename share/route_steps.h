@@ -1,30 +1,22 @@
 #pragma once
 
+#include "store/step.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
 
 namespace share {
 
-// One step of the route as stored: its number, its photo's full path and its direction.
-struct RouteStep
-{
-    QString order;
-    QString photo;
-    QString direction;
-    bool operator==(const RouteStep&) const = default;
-};
+// Every step of the route file at `routePath`, in the route's order. A missing file is not made
+// by reading it: that throws ShareError; everything else throws store::StoreError.
+QList<store::Step> readSteps(const QString& routePath);
 
-// The route table's name as the program uses it.
-QString routeTable();
-
-// Every step of the route file at `routePath`, in the route's order. Throws store::StoreError.
-QList<RouteStep> readSteps(const QString& routePath);
-
-// Replaces every step of the route file at `routePath` by `steps`, numbered "001", "002", ...
-// in their order, and its voices by `voices` (photo or the goal's key → stored voice file), as
-// one change: on any failure the route stays as it was. Throws store::StoreError.
-void replaceSteps(const QString& routePath, const QList<RouteStep>& steps,
+// Replaces every step of the route file at `routePath` by `steps` (photo and direction),
+// numbered "001", "002", ... in their order, and its voices by `voices` (photo or the goal's key
+// → stored voice file), as one change: on any failure the route stays as it was. Throws
+// store::StoreError.
+void replaceSteps(const QString& routePath, const QList<store::Step>& steps,
                   const QHash<QString, QString>& voices = {});
 
 // A copy of the route file beside it, named with the date and time as every copy the program

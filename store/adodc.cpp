@@ -1,6 +1,7 @@
 #include "store/adodc.h"
 
 #include "store/connection.h"
+#include "store/route.h"
 #include "store/store_error.h"
 
 #include <QSqlError>
@@ -11,14 +12,16 @@ namespace store {
 
 Adodc::Adodc(QObject* parent) : QAbstractTableModel(parent) {}
 
-void Adodc::Refresh(const QString& table)
+void Adodc::Refresh(const QString& routePath)
 {
+    const QString table = routeTable();
     Connection cn;
-    cn.Open(ConnectionString, table);
+    cn.OpenFile(routePath, table);
     QStringList columns;
     QVector<QStringList> rows;
     {
-        Recordset rs = cn.Query(RecordSource);
+        Recordset rs =
+            cn.Query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 順序"));
         for (; !rs.eof(); rs.moveNext()) {
             const QSqlRecord record = rs.record();
             if (columns.isEmpty())

@@ -6,20 +6,18 @@
 
 namespace store {
 
-// The step list's data: the rows of RecordSource read at Refresh(), kept in memory like a
-// client-side static cursor, so that no connection stays open between handlers.
+// The step list's data: every row of the route table in the route's order, read at Refresh() and
+// kept in memory like a client-side static cursor, so that no connection stays open between
+// handlers.
 class Adodc : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     explicit Adodc(QObject* parent = nullptr);
 
-    QString ConnectionString;
-    QString RecordSource;
-
-    // Re-runs RecordSource on the route file of ConnectionString, whose route table is `table`.
-    // Throws StoreError; on failure the rows shown before stay.
-    void Refresh(const QString& table);
+    // Reads the route file at `routePath` again. Throws StoreError; on failure the rows shown
+    // before stay.
+    void Refresh(const QString& routePath);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

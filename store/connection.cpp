@@ -104,12 +104,23 @@ Connection::~Connection()
 
 void Connection::Open(const QString& connectString, const QString& table, int timeoutSeconds)
 {
-    Close();
-    m_path = dataSourceOf(connectString);
-    m_table = table;
-    if (m_path.isEmpty())
+    const QString path = dataSourceOf(connectString);
+    if (path.isEmpty()) {
+        Close();
         throw StoreError(Kind::Failed, connectString,
                          QStringLiteral("道順ファイルの場所が指定されていません。"));
+    }
+    OpenFile(path, table, timeoutSeconds);
+}
+
+void Connection::OpenFile(const QString& path, const QString& table, int timeoutSeconds)
+{
+    Close();
+    if (path.isEmpty())
+        throw StoreError(Kind::Failed, path,
+                         QStringLiteral("道順ファイルの場所が指定されていません。"));
+    m_path = path;
+    m_table = table;
     prepareRouteFile(m_path, m_table);
     const QStringList kept = keepLeftovers(m_path);
 
@@ -258,9 +269,9 @@ QSqlQuery Connection::prepared(const QString& sql, const QVariantList& values)
     return q;
 }
 
-void Connection::Execute(const QString& sql, const QVariantList& values)
+int Connection::Execute(const QString& sql, const QVariantList& values)
 {
-    prepared(sql, values);
+    return prepared(sql, values).numRowsAffected();
 }
 
 Recordset Connection::Query(const QString& sql, const QVariantList& values)

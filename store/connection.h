@@ -60,6 +60,8 @@ public:
     // holding that table. `timeoutSeconds` is how long a statement waits for another program
     // that holds the file.
     void Open(const QString& connectString, const QString& table, int timeoutSeconds = 10);
+    // As Open, with the route file's path itself.
+    void OpenFile(const QString& path, const QString& table, int timeoutSeconds = 10);
     bool isOpen() const { return m_db.isOpen(); }
     void Close();
 
@@ -68,7 +70,8 @@ public:
     // Runs a query; read it with eof(), field() and moveNext().
     Recordset Query(const QString& sql);
     // The same with `values` bound to the statement's placeholders ("?"), in order.
-    void Execute(const QString& sql, const QVariantList& values);
+    // Execute returns the number of rows the statement changed.
+    int Execute(const QString& sql, const QVariantList& values);
     Recordset Query(const QString& sql, const QVariantList& values);
     // The number of rows the query gives.
     int RecordCount(const QString& sql);

@@ -12,8 +12,8 @@ struct RouteSummary
     QString problem;    // why the file can't be read, for the adult; empty when it was read
 };
 
-// Counts the steps of the route file named by `connectString` and finds its first photo. Never
-// throws: a file that can't be read gives its reason in `problem`.
-RouteSummary SummariseRoute(const QString& connectString, const QString& table);
+// Counts the steps of the route file at `routePath` and finds its first photo. Never throws: a
+// file that can't be read gives its reason in `problem`.
+RouteSummary SummariseRoute(const QString& routePath);
 
 } // namespace store

@@ -3,9 +3,10 @@
 // a test that kills it knows which change was under way.
 //   helper_editor_churn ROUTE_FOLDER SEED [COUNT]
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "edit/frm_lane_make.h"
 #include "store/adodc.h"
+#include "store/sql_quote.h"
+#include "store/step.h"
 #include "support/scripted_dialogs.h"
 #include "support/texts.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
             const int n = int(rng.bounded(steps)) + 1;
             std::printf("op %d del %d\n", k, n);
             std::fflush(stdout);
-            editor.text2()->setText(VB4_FUNC::StepKey(n));
+            editor.text2()->setText(store::StepKey(n));
             editor.Command2_Click();
             --steps;
         } else {
@@ -45,7 +46,7 @@ int main(int argc, char** argv)
             std::printf("op %d reg %d %s\n", k, after, qPrintable(photo));
             std::fflush(stdout);
             editor.text1()->setText(photo);
-            editor.text2()->setText(after == 0 ? QString() : VB4_FUNC::StepKey(after));
+            editor.text2()->setText(after == 0 ? QString() : store::StepKey(after));
             editor.option1(1)->setChecked(true);
             editor.Command1_Click();
             ++steps;

@@ -179,9 +179,9 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("the earlier booklet");
         }
-        const QList<booklet::Step> steps{{1, QString(), QStringLiteral("↑")},
-                                         {2, QString(), QStringLiteral("→")},
-                                         {3, QString(), QStringLiteral("←")}};
+        const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
+                                         {-1, {}, {}, QStringLiteral("→")},
+                                         {-1, {}, {}, QStringLiteral("←")}};
         booklet::Options options;
         options.perPage = 1;
         const booklet::PdfResult result =
@@ -205,8 +205,8 @@ private slots:
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("the earlier booklet");
         }
-        const QList<booklet::Step> steps{{1, QString(), QStringLiteral("↑")},
-                                         {2, QString(), QStringLiteral("→")}};
+        const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
+                                         {-1, {}, {}, QStringLiteral("→")}};
         booklet::PdfResult result;
         {
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);

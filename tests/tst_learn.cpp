@@ -568,8 +568,7 @@ private slots:
         const QString photo = fx->makeImage("a.png", {200, 100});
         fx->create({{"001", photo, kUp}});
         learn::PhotoPrefetch prefetch;
-        prefetch.start(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, stepKey(1),
-                       learn::PhotoRoom{15, 15360, 11520, 495});
+        prefetch.start(m_lane::DB_PATH, stepKey(1), learn::PhotoRoom{15, 15360, 11520, 495});
         prefetch.wait();
         if (replace) {
             QVERIFY(QFile::remove(photo));

@@ -1,16 +1,18 @@
 // The shared settings and the route store against a real route file: the statements the windows
 // build, reading results, transactions and the step list's data.
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "store/adodc.h"
 #include "store/connect_string.h"
 #include "store/connection.h"
+#include "store/sql_quote.h"
+#include "store/step.h"
 #include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
 #include "support/texts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -412,7 +414,7 @@ void TestStore::largestRoute()
     QCOMPARE(queryOrders(cn, u"SELECT 順序 FROM プログラム ORDER BY 順序 DESC"_s).value(0),
              u"999"_s);
     store::Recordset rs =
-        cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '"_s + VB4_FUNC::StepKey(999) + u"' "_s);
+        cn.Query(u"SELECT * FROM プログラム WHERE 順序 = '"_s + store::StepKey(999) + u"' "_s);
     QVERIFY(!rs.eof());
     QCOMPARE(rs.field(u"写真"_s), QDir(fx.dir()).filePath(u"p999.png"_s));
 }
@@ -606,9 +608,7 @@ void TestStore::adodcRefresh()
     fx.create({step(u"002"_s, u"/tmp/b.png"_s, kRight), step(u"001"_s, u"/tmp/a.png"_s),
                step(u"001_0"_s, u"/tmp/'q'.png"_s, kLeft)});
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM "_s + m_lane::ROUTE_TABLE + u" ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
 
     QCOMPARE(adodc.columnCount(), 3);
     QCOMPARE(adodc.headerData(0, Qt::Horizontal).toString(), u"順序"_s);
@@ -632,9 +632,7 @@ void TestStore::adodcRefreshEmptyRoute()
     RouteFixture fx;
     fx.create();
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 0);
     // The list still has its column heads.
     QCOMPARE(adodc.columnCount(), 3);
@@ -647,9 +645,7 @@ void TestStore::adodcKeepsNoConnection()
     fx.createSteps(3);
     const QStringList before = QSqlDatabase::connectionNames();
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 3);
     QCOMPARE(QSqlDatabase::connectionNames(), before);
 
@@ -676,21 +672,19 @@ void TestStore::adodcRefreshSeesChanges()
     RouteFixture fx;
     fx.createSteps(2);
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 2);
 
     fx.exec(u"UPDATE プログラム SET 方向 = '←' WHERE 順序 = '002'"_s);
     fx.exec(u"INSERT INTO プログラム VALUES ('003', '/tmp/c.png', '→')"_s);
     QCOMPARE(adodc.rowCount(), 2); // until refreshed
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 3);
     QCOMPARE(adodc.text(1, 2), kLeft);
     QCOMPARE(adodc.text(2, 1), u"/tmp/c.png"_s);
 
     fx.exec(u"DELETE FROM プログラム"_s);
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 0);
 }
 
@@ -699,14 +693,16 @@ void TestStore::adodcFailedRefreshKeepsRows()
     RouteFixture fx;
     fx.createSteps(2);
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     const QStringList before = QSqlDatabase::connectionNames();
 
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 番号"_s;
-    const std::optional<StoreError> error =
-        storeErrorOf([&] { adodc.Refresh(m_lane::ROUTE_TABLE); });
+    {
+        // The file is replaced by one that is no route file.
+        QFile file(m_lane::DB_PATH);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(4096, 'x'));
+    }
+    const std::optional<StoreError> error = storeErrorOf([&] { adodc.Refresh(m_lane::DB_PATH); });
     QVERIFY(error);
     checkMessage(*error, m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 2);

@@ -193,9 +193,7 @@ void TestStoreLock::readWhileAnotherWrites()
 
     // So does the step list.
     store::Adodc adodc;
-    adodc.ConnectionString = m_lane::DB_CONNECT;
-    adodc.RecordSource = u"SELECT * FROM プログラム ORDER BY 順序"_s;
-    adodc.Refresh(m_lane::ROUTE_TABLE);
+    adodc.Refresh(m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 3);
     for (int r = 0; r < 3; ++r) {
         QCOMPARE(adodc.text(r, 0), before[r].order);

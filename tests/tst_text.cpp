@@ -1,5 +1,7 @@
 // The text helpers: bytes of the Japanese code page, quoting for statements, step keys.
 #include "app/vb4_func.h"
+#include "store/sql_quote.h"
+#include "store/step.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -9,9 +11,9 @@
 #include <limits>
 
 using namespace Qt::StringLiterals;
+using store::StepKey;
 using VB4_FUNC::ANSI_RIGHT;
 using VB4_FUNC::SQL_QUOTE;
-using VB4_FUNC::StepKey;
 
 class TestText : public QObject
 {

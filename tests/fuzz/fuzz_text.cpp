@@ -3,6 +3,8 @@
 #include "app/m_lane.h"
 #include "app/vb4_func.h"
 #include "store/connect_string.h"
+#include "store/sql_quote.h"
+#include "store/step.h"
 
 #include <QString>
 #include <cstdlib>
@@ -36,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     (void)store::dataSourceOf(text);
 
-    const QString key = VB4_FUNC::StepKey(static_cast<long long>(size) * count);
+    const QString key = store::StepKey(static_cast<long long>(size) * count);
     if (key.size() != 3)
         std::abort();
     return 0;
