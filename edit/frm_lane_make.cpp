@@ -4,6 +4,7 @@
 #include "app/m_lane.h"
 #include "edit/photo_previews.h"
 #include "edit/step_grid.h"
+#include "edit/voice_menu.h"
 #include "store/adodc.h"
 #include "store/store_error.h"
 
@@ -103,6 +104,14 @@ void frm_lane_make::createMenus()
     m_replacePhoto->setStatusTip(
         QStringLiteral("一覧で選んだ順序の写真を、番号と方向はそのままで別の写真にします"));
     connect(m_replacePhoto, &QAction::triggered, this, &frm_lane_make::ReplacePhoto);
+
+    QMenu* voices = menuBar()->addMenu(QStringLiteral("声"));
+    voices->setObjectName(QStringLiteral("voiceMenu"));
+    // The voice commands are for the step in the edit bar.
+    m_voiceMenu = new edit::VoiceMenu(*voices, m_dialogs, *this,
+                                      [this] { return m_text1->text().trimmed(); });
+    connect(m_voiceMenu, &edit::VoiceMenu::voicesChanged, this,
+            [this] { showList(m_text2->text()); });
 }
 
 float frm_lane_make::ScaleHeight() const

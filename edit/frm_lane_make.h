@@ -31,7 +31,8 @@ class StoreError;
 
 namespace edit {
 class StepGrid;
-}
+class VoiceMenu;
+} // namespace edit
 
 // The window in which a parent or teacher builds the route: an edit bar for one step, the
 // step's photo, and the list of every step in order. Its menu bar lies above the client area,
@@ -96,6 +97,8 @@ public:
     // The "写真" menu; a later menu goes in after it.
     QMenu* photoMenu() const { return m_photoMenu; }
     QAction* replacePhotoAction() const { return m_replacePhoto; }
+    // The "声" menu's commands.
+    edit::VoiceMenu* voiceMenu() const { return m_voiceMenu; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +145,7 @@ private:
     QWidget* m_client = nullptr;
     QMenu* m_photoMenu = nullptr;
     QAction* m_replacePhoto = nullptr;
+    edit::VoiceMenu* m_voiceMenu = nullptr;
     QFrame* m_frame2 = nullptr;
     std::array<QLabel*, 3> m_label1{};
     QLineEdit* m_text2 = nullptr;

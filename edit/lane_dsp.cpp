@@ -5,6 +5,8 @@
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/route.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QSignalBlocker>
 
@@ -15,10 +17,14 @@ void frm_lane_make::LANE_DSP(const QString& order)
     store::Route route(m_lane::DB_PATH, ConnectionTimeout);
     const int N = route.count();
     const int B = route.countBefore(order);
+    QHash<QString, QString> voices = store::readVoices(route.connection());
     route.close();
+    for (QString& file : voices)
+        file = store::voicePath(route.path(), file);
 
     Adodc1->Refresh(m_lane::DB_PATH);
     m_grid->ReBind();
+    m_grid->showVoices(voices);
 
     setColumnWidths();
 

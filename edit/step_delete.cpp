@@ -4,6 +4,8 @@
 #include "edit/frm_lane_make.h"
 #include "store/route.h"
 #include "store/store_error.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QLineEdit>
 
@@ -56,6 +58,11 @@ frm_lane_make::Outcome frm_lane_make::deleteStep()
         route.deleteNumbered(order);
     }
     route.renumber(-1, steps);
+    // The deleted step's voice goes with it; its file once no step uses it.
+    store::dropVoicesWithoutStep(route.connection(), store::routeTable());
+    const QStringList voices = store::readVoices(route.connection()).values();
     change.commit();
+    route.close();
+    store::removeUnusedVoiceFiles(route.path(), voices);
     return Outcome::Changed;
 }

@@ -1,5 +1,6 @@
 #include "edit/step_grid.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -37,8 +38,19 @@ public:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (m_grid.photoProblem(index.row()) != PhotoProblem::None)
+        const StepGrid::Voice voice = m_grid.voice(index.row());
+        if (m_grid.photoProblem(index.row()) != PhotoProblem::None ||
+            voice == StepGrid::Voice::Broken)
             option->palette.setColor(QPalette::Text, QColor(0xC0, 0x00, 0x00));
+        // A step with a voice shows a loudspeaker before its photo's path.
+        if (voice != StepGrid::Voice::None) {
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->icon = m_grid.style()->standardIcon(voice == StepGrid::Voice::Present
+                                                            ? QStyle::SP_MediaVolume
+                                                            : QStyle::SP_MediaVolumeMuted);
+            const int side = option->fontMetrics.height();
+            option->decorationSize = QSize(side, side);
+        }
     }
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
@@ -46,7 +58,17 @@ public:
     {
         if (event->type() != QEvent::ToolTip)
             return QStyledItemDelegate::helpEvent(event, view, option, index);
-        const QString text = PhotoCheck::explanation(m_grid.photoProblem(index.row()));
+        QStringList lines;
+        const QString photo = PhotoCheck::explanation(m_grid.photoProblem(index.row()));
+        if (!photo.isEmpty())
+            lines << photo;
+        if (m_grid.voice(index.row()) == StepGrid::Voice::Present)
+            lines << QStringLiteral("この順序には声があります。");
+        else if (m_grid.voice(index.row()) == StepGrid::Voice::Broken)
+            lines << QStringLiteral("声のファイルが見つからないか、読めません。練習では声なしで"
+                                    "進みます。録音しなおすか、声のファイルを動かしたときは"
+                                    "「写真の場所を直す…」で探してください。");
+        const QString text = lines.join(QStringLiteral("\n"));
         if (text.isEmpty())
             QToolTip::hideText();
         else
@@ -99,6 +121,25 @@ PhotoProblem StepGrid::photoProblem(int row) const
     if (!model() || row < 0 || row >= model()->rowCount())
         return PhotoProblem::None;
     return m_photoCheck->problem(model()->index(row, 1).data().toString());
+}
+
+void StepGrid::showVoices(const QHash<QString, QString>& voices)
+{
+    m_voices.clear();
+    for (auto it = voices.begin(); it != voices.end(); ++it) {
+        const QFileInfo file(it.value());
+        m_voices.insert(it.key(), file.isFile() && file.isReadable() && file.size() > 0
+                                      ? Voice::Present
+                                      : Voice::Broken);
+    }
+    viewport()->update();
+}
+
+StepGrid::Voice StepGrid::voice(int row) const
+{
+    if (!model() || row < 0 || row >= model()->rowCount())
+        return Voice::None;
+    return m_voices.value(model()->index(row, 1).data().toString(), Voice::None);
 }
 
 int StepGrid::fixedRowHeight() const

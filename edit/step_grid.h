@@ -2,6 +2,7 @@
 
 #include "edit/photo_check.h"
 
+#include <QHash>
 #include <QTableView>
 #include <array>
 
@@ -23,6 +24,11 @@ public:
     void ReBind();
     // What is known to be wrong with the photo of model row `row`.
     PhotoProblem photoProblem(int row) const;
+    // Marks the steps that have a voice: `voices` maps a photo path to its voice file's full
+    // path. A voice whose file is missing or can't be read is marked like a missing photo.
+    void showVoices(const QHash<QString, QString>& voices);
+    enum class Voice { None, Present, Broken };
+    Voice voice(int row) const;
     // The number of rows shown whole from the top row on: 0 for an empty list, never more than
     // the rows left below the top row.
     int VisibleRows();
@@ -60,6 +66,7 @@ private:
     PhotoCheck* m_photoCheck = nullptr;
     bool m_pressedOnRow = false;
     std::array<float, 3> m_columnTwips{};
+    QHash<QString, Voice> m_voices;
 };
 
 } // namespace edit

@@ -5,6 +5,7 @@
 #include "learn/answer_access.h"
 #include "learn/big_buttons.h"
 #include "learn/practice_lock.h"
+#include "learn/voice_prompt.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/route.h"
@@ -119,6 +120,7 @@ void frm_lane_play::createControls()
 
     MMControl1 = new platform::MMControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
+    m_voice = new learn::VoicePrompt(*MMControl1, this);
 
     // Switches and big buttons; with the default settings it leaves everything as it is.
     m_access = new learn::AnswerAccess(
@@ -136,6 +138,7 @@ void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
         new learn::PracticeLock(this, m_dialogs);
     else if (!settings.lock)
         delete lock;
+    m_voice->setMode(settings.voice);
     m_access->setSettings(settings);
     if (!m_back->isHidden())
         layOutStep();
@@ -206,6 +209,9 @@ bool frm_lane_play::pressForKey(const QKeyEvent& key)
     case Qt::Key_Down:
         return true; // no button of its own, and the focus stays where it is
     default:
+        // A letter or digit that answers nothing says the step's voice again.
+        if (!key.isAutoRepeat() && !key.text().isEmpty() && key.text().at(0).isLetterOrNumber())
+            m_voice->replay();
         return false;
     }
     // A key held down answers once; a button not yet shown can't be pressed.
@@ -245,6 +251,7 @@ store::Step frm_lane_play::readStep()
 
 void frm_lane_play::forgetRun()
 {
+    m_voice->stop();
     m_stepPhoto.clear();
     m_tickOutage.clear();
     m_answerOutage.clear();
@@ -283,12 +290,14 @@ void frm_lane_play::Timer1_Timer()
     const QString& photo = step.photo;
     const int stepNo = int(m_lane::STEP_NO.toLongLong());
     if (photo.isEmpty()) {
+        m_voice->goalShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         emit m_events->goal(stepNo);
         reachGoal();
         m_dialogs.MsgBox(this, kGoal);
         return;
     }
     if (!showPhoto(photo)) {
+        m_voice->stop();
         m_events->noteShown();
         emit m_events->photoMissing(stepNo, photo);
         // The step can still be answered, even when it is the first.
@@ -297,6 +306,7 @@ void frm_lane_play::Timer1_Timer()
         return;
     }
     layOutStep();
+    m_voice->stepShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, photo);
     m_events->noteShown();
     emit m_events->stepShown(stepNo, photo);
 }
@@ -422,6 +432,7 @@ void frm_lane_play::Command1_Click(int Index)
         Timer1_Timer();
         return;
     }
+    m_voice->answered();
     MMControl1->Command(QStringLiteral("Close"));
     const bool right = m_arrows[Index]->text() == step.direction;
     emit m_events->answered(m_events->press(int(m_lane::STEP_NO.toLongLong()), step.direction,
@@ -431,12 +442,14 @@ void frm_lane_play::Command1_Click(int Index)
         armTimer();
     } else {
         play(QStringLiteral("/NG.mp3"));
+        m_voice->wrongAnswer();
         m_dialogs.MsgBox(this, kWrong);
     }
 }
 
 void frm_lane_play::Command2_Click()
 {
+    m_voice->stop();
     m_answerRetry->stop();
     m_pendingAnswer = -1;
     emit m_events->back(int(m_lane::STEP_NO.toLongLong()), m_events->input());

@@ -22,8 +22,9 @@ struct Step;
 } // namespace store
 
 namespace learn {
+class VoicePrompt;
 class AnswerAccess;
-}
+} // namespace learn
 
 namespace platform {
 class MMControl;
@@ -75,6 +76,9 @@ public:
     QPushButton* againButton() const { return m_afterGoal->button(); }
     // The goal is on screen: the arrows answer nothing until the run goes on.
     bool atGoal() const { return m_afterGoal->reached(); }
+
+    // Speaks the parent's recorded voice of the step on screen.
+    learn::VoicePrompt* voicePrompt() const { return m_voice; }
 
     // The answer that waits to be judged once the route can be read again (-1 for none).
     int pendingAnswer() const { return m_pendingAnswer; }
@@ -133,6 +137,7 @@ private:
     int m_pendingAnswer = -1;
 
     app::PracticeSettings m_settings;
+    learn::VoicePrompt* m_voice = nullptr;
     learn::AnswerAccess* m_access = nullptr;
     learn::PracticeEvents* m_events = nullptr;
 };

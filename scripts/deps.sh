@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-translations-l10n
   qt6-charts-dev libqt6opengl6-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-pulseaudio gstreamer1.0-libav
   fonts-ipafont-gothic
   poppler-utils
   libquazip1-qt6-dev

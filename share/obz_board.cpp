@@ -32,6 +32,16 @@ QJsonObject grid(int rows, int columns, const QJsonArray& order)
                        {QStringLiteral("order"), order}};
 }
 
+// The board's list of sounds: the one a button of it says, or none.
+QJsonArray sounds(const QString& id, const QString& path, const QString& type)
+{
+    if (id.isEmpty())
+        return QJsonArray();
+    return QJsonArray{QJsonObject{{QStringLiteral("id"), id},
+                                  {QStringLiteral("path"), path},
+                                  {QStringLiteral("content_type"), type}}};
+}
+
 } // namespace
 
 bool isArrow(const QString& direction)
@@ -57,10 +67,14 @@ QString imageId(int number)
 
 QJsonObject stepBoard(const StepBoard& step, bool last)
 {
+    QJsonObject photo{{QStringLiteral("id"), QStringLiteral("photo")},
+                      {QStringLiteral("label"), QString::number(step.number)},
+                      {QStringLiteral("image_id"), step.imageId}};
+    // Touching the photo says the parent's words for this place.
+    if (!step.soundId.isEmpty())
+        photo.insert(QStringLiteral("sound_id"), step.soundId);
     const QJsonArray buttons{
-        QJsonObject{{QStringLiteral("id"), QStringLiteral("photo")},
-                    {QStringLiteral("label"), QString::number(step.number)},
-                    {QStringLiteral("image_id"), step.imageId}},
+        photo,
         arrowButton(QStringLiteral("left"), QStringLiteral("←"), step, last),
         arrowButton(QStringLiteral("straight"), QStringLiteral("↑"), step, last),
         arrowButton(QStringLiteral("right"), QStringLiteral("→"), step, last),
@@ -81,7 +95,7 @@ QJsonObject stepBoard(const StepBoard& step, bool last)
         {QStringLiteral("buttons"), buttons},
         {QStringLiteral("grid"), grid(2, 3, order)},
         {QStringLiteral("images"), images},
-        {QStringLiteral("sounds"), QJsonArray()},
+        {QStringLiteral("sounds"), sounds(step.soundId, step.soundPath, step.soundType)},
         {QStringLiteral("ext_michitan_order"),
          QStringLiteral("%1").arg(step.number, 3, 10, QLatin1Char('0'))},
         {QStringLiteral("ext_michitan_direction"), step.direction},
@@ -91,23 +105,29 @@ QJsonObject stepBoard(const StepBoard& step, bool last)
     };
 }
 
-QJsonObject goalBoard()
+QJsonObject goalBoard(const GoalSound& sound)
 {
-    const QJsonArray buttons{QJsonObject{{QStringLiteral("id"), QStringLiteral("goal")},
-                                         {QStringLiteral("label"), kGoal},
-                                         {QStringLiteral("vocalization"), kGoal}}};
-    return QJsonObject{{QStringLiteral("format"), QString::fromLatin1(kFormat)},
-                       {QStringLiteral("id"), QString::fromLatin1(kGoalId)},
-                       {QStringLiteral("locale"), QStringLiteral("ja")},
-                       {QStringLiteral("name"), QStringLiteral("ゴール")},
-                       {QStringLiteral("buttons"), buttons},
-                       {QStringLiteral("grid"), grid(1, 1, QJsonArray{QJsonArray{"goal"}})},
-                       {QStringLiteral("images"), QJsonArray()},
-                       {QStringLiteral("sounds"), QJsonArray()},
-                       {QStringLiteral("ext_michitan_goal"), true}};
+    const QString soundId =
+        sound.soundPath.isEmpty() ? QString() : QString::fromLatin1(kGoalSoundId);
+    QJsonObject goal{{QStringLiteral("id"), QStringLiteral("goal")},
+                     {QStringLiteral("label"), kGoal},
+                     {QStringLiteral("vocalization"), kGoal}};
+    if (!soundId.isEmpty())
+        goal.insert(QStringLiteral("sound_id"), soundId);
+    const QJsonArray buttons{goal};
+    return QJsonObject{
+        {QStringLiteral("format"), QString::fromLatin1(kFormat)},
+        {QStringLiteral("id"), QString::fromLatin1(kGoalId)},
+        {QStringLiteral("locale"), QStringLiteral("ja")},
+        {QStringLiteral("name"), QStringLiteral("ゴール")},
+        {QStringLiteral("buttons"), buttons},
+        {QStringLiteral("grid"), grid(1, 1, QJsonArray{QJsonArray{"goal"}})},
+        {QStringLiteral("images"), QJsonArray()},
+        {QStringLiteral("sounds"), sounds(soundId, sound.soundPath, sound.soundType)},
+        {QStringLiteral("ext_michitan_goal"), true}};
 }
 
-QJsonObject manifest(int steps, const QJsonObject& images)
+QJsonObject manifest(int steps, const QJsonObject& images, const QJsonObject& sounds)
 {
     QJsonObject boards;
     for (int n = 1; n <= steps; ++n)
@@ -116,8 +136,9 @@ QJsonObject manifest(int steps, const QJsonObject& images)
     return QJsonObject{
         {QStringLiteral("format"), QString::fromLatin1(kFormat)},
         {QStringLiteral("root"), steps > 0 ? boardPath(1) : QString::fromLatin1(kGoalPath)},
-        {QStringLiteral("paths"),
-         QJsonObject{{QStringLiteral("boards"), boards}, {QStringLiteral("images"), images}}},
+        {QStringLiteral("paths"), QJsonObject{{QStringLiteral("boards"), boards},
+                                              {QStringLiteral("images"), images},
+                                              {QStringLiteral("sounds"), sounds}}},
         {QStringLiteral("ext_michitan_steps"), steps},
     };
 }

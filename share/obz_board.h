@@ -14,6 +14,7 @@ namespace share::obz {
 inline constexpr char kFormat[] = "open-board-0.1";
 inline constexpr char kGoalId[] = "goal";
 inline constexpr char kGoalPath[] = "boards/goal.obf";
+inline constexpr char kGoalSoundId[] = "voice-goal";
 
 // What one step's board shows and keeps.
 struct StepBoard
@@ -26,6 +27,17 @@ struct StepBoard
     QString imagePath; // inside the archive
     QString contentType;
     QSize imageSize;
+    // The step's voice, when it has one: its sound's id, entry and MIME type.
+    QString soundId;
+    QString soundPath;
+    QString soundType;
+};
+
+// The goal's voice, when it has one.
+struct GoalSound
+{
+    QString soundPath;
+    QString soundType;
 };
 
 // True for "↑", "→" and "←", the only directions a route's step may have.
@@ -37,8 +49,8 @@ QString imageId(int number);
 
 // The step's board; `last` makes its right arrow open the goal board.
 QJsonObject stepBoard(const StepBoard& step, bool last);
-QJsonObject goalBoard();
-// The archive's manifest for `steps` steps; `images` maps image ids to their paths.
-QJsonObject manifest(int steps, const QJsonObject& images);
+QJsonObject goalBoard(const GoalSound& sound = {});
+// The archive's manifest for `steps` steps; `images` and `sounds` map ids to their paths.
+QJsonObject manifest(int steps, const QJsonObject& images, const QJsonObject& sounds = {});
 
 } // namespace share::obz

@@ -3,9 +3,11 @@
 #include "platform/write_failure.h"
 #include "share/obz_board.h"
 #include "share/obz_limits.h"
+#include "share/obz_voices.h"
 #include "share/photo_pack.h"
 #include "share/route_steps.h"
 #include "share/share_error.h"
+#include "store/voices.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,6 +69,20 @@ void addEntry(QuaZip& zip, const QString& name, const QByteArray& bytes, bool de
         throw writeFailed(archivePath);
 }
 
+// Puts the voice file `path` into the archive as `entry`; false, adding nothing, when it can't be
+// read or is larger than an import takes.
+bool addSound(QuaZip& zip, const QString& path, const QString& entry, const QString& archivePath)
+{
+    QFile file(path);
+    if (file.size() > limits::kMaxSoundBytes || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    addEntry(zip, entry, bytes, false, archivePath);
+    return true;
+}
+
 QByteArray json(const QJsonObject& object)
 {
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
@@ -93,6 +109,8 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
     result.steps = int(steps.size());
     QHash<QString, obz::StepBoard> packed; // by photo path: a photo used twice goes in once
     QJsonObject images;
+    QJsonObject sounds;
+    const QHash<QString, QString> voices = obz::routeVoiceFiles(routePath);
     for (int i = 0; i < steps.size(); ++i) {
         report(progress, i, int(steps.size()));
         const store::Step& step = steps[i];
@@ -116,6 +134,18 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
                 result.unreadable << step.photo;
             addEntry(zip, board.imagePath, photo.bytes, false, outPath);
             images.insert(board.imageId, board.imagePath);
+            if (const QString voice = voices.value(step.photo); !voice.isEmpty()) {
+                const QString entry = QStringLiteral("%1/%2.%3")
+                                          .arg(QString::fromLatin1(obz::kSoundFolder))
+                                          .arg(number, 3, 10, QLatin1Char('0'))
+                                          .arg(QFileInfo(voice).suffix().toLower());
+                if (addSound(zip, voice, entry, outPath)) {
+                    board.soundId = obz::soundId(number);
+                    board.soundPath = entry;
+                    board.soundType = obz::soundContentType(voice);
+                    sounds.insert(board.soundId, entry);
+                }
+            }
             packed.insert(step.photo, board);
         }
         board.number = number;
@@ -123,9 +153,20 @@ ExportResult exportRoute(const QString& routePath, const QString& outPath, const
         addEntry(zip, obz::boardPath(number), json(obz::stepBoard(board, number == steps.size())),
                  true, outPath);
     }
-    addEntry(zip, QString::fromLatin1(obz::kGoalPath), json(obz::goalBoard()), true, outPath);
-    addEntry(zip, QStringLiteral("manifest.json"), json(obz::manifest(result.steps, images)), true,
+    obz::GoalSound goalSound;
+    if (const QString voice = voices.value(store::goalVoiceKey()); !voice.isEmpty()) {
+        const QString entry = QStringLiteral("%1/goal.%2")
+                                  .arg(QString::fromLatin1(obz::kSoundFolder))
+                                  .arg(QFileInfo(voice).suffix().toLower());
+        if (addSound(zip, voice, entry, outPath)) {
+            goalSound = obz::GoalSound{entry, obz::soundContentType(voice)};
+            sounds.insert(QString::fromLatin1(obz::kGoalSoundId), entry);
+        }
+    }
+    addEntry(zip, QString::fromLatin1(obz::kGoalPath), json(obz::goalBoard(goalSound)), true,
              outPath);
+    addEntry(zip, QStringLiteral("manifest.json"),
+             json(obz::manifest(result.steps, images, sounds)), true, outPath);
     zip.close();
     report(progress, result.steps, result.steps);
     const qint64 bytes = file.pos();

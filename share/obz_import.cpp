@@ -5,9 +5,12 @@
 #include "platform/write_failure.h"
 #include "share/obz_board.h"
 #include "share/obz_limits.h"
+#include "share/obz_voices.h"
 #include "share/route_steps.h"
 #include "share/share_error.h"
 #include "share/zip_reader.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +83,26 @@ QString safePhotoName(const QString& original, const QString& imageEntry)
     return fittedFileName(stem, QString(), QFileInfo(imageEntry).suffix().toLower());
 }
 
+// The archive entry of the sound a button of `board` says (its sound_id, found in the board's
+// sounds); empty when it says none, or names no sound file the archive holds.
+QString soundEntry(ZipReader& zip, const QJsonObject& board, const QString& buttonId)
+{
+    QString id;
+    for (const QJsonValue& button : board.value(QStringLiteral("buttons")).toArray())
+        if (button.toObject().value(QStringLiteral("id")).toString() == buttonId)
+            id = button.toObject().value(QStringLiteral("sound_id")).toString();
+    if (id.isEmpty())
+        return QString();
+    for (const QJsonValue& sound : board.value(QStringLiteral("sounds")).toArray()) {
+        const QJsonObject object = sound.toObject();
+        const QString path = object.value(QStringLiteral("path")).toString();
+        if (object.value(QStringLiteral("id")).toString() == id && obz::soundSuffix(path) &&
+            zip.contains(path))
+            return path;
+    }
+    return QString();
+}
+
 ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QString& boardName)
 {
     ImportPlan::Step step;
@@ -96,6 +119,7 @@ ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QStrin
         throw refusedOurs(QStringLiteral("写真「%1」がありません。").arg(step.imageEntry));
     step.photoName = safePhotoName(
         board.value(QStringLiteral("ext_michitan_photo_name")).toString(), step.imageEntry);
+    step.soundEntry = soundEntry(zip, board, QStringLiteral("photo"));
     return step;
 }
 
@@ -196,6 +220,7 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
                               .arg(boards.size())
                               .arg(limits::kMaxBoards));
     QMap<int, ImportPlan::Step> byNumber;
+    QString goalSound;
     QSet<QString> read; // each board is read once, however often the manifest names it
     int done = 0;
     for (auto it = boards.begin(); it != boards.end(); ++it) {
@@ -206,6 +231,8 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
         read.insert(boardName);
         const QJsonObject board = readJson(zip, boardName, limits::kMaxBoardBytes);
         const QJsonValue order = board.value(QStringLiteral("ext_michitan_order"));
+        if (board.value(QStringLiteral("ext_michitan_goal")).toBool())
+            goalSound = soundEntry(zip, board, QStringLiteral("goal"));
         if (order.isUndefined())
             continue;
         bool ok = false;
@@ -223,6 +250,7 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
     ImportPlan plan;
     plan.archivePath = archivePath;
     plan.steps = byNumber.values();
+    plan.goalSoundEntry = goalSound;
     return plan;
 }
 
@@ -284,9 +312,27 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     }
     report(progress, done, int(targets.size()) + 1);
 
+    // Each voice into the route's voice folder, under a name of the program's own.
+    QHash<QString, QString> voiceFiles; // sound entry -> written file
+    QHash<QString, QString> voices;     // photo (or the goal's key) -> stored voice file
+    auto takeVoice = [&](const QString& entry, const QString& key) {
+        if (entry.isEmpty())
+            return;
+        if (!voiceFiles.contains(entry)) {
+            const QString target = store::newVoiceFile(routePath, QFileInfo(entry).suffix());
+            QFile::remove(target);
+            placed << target;
+            zip.extract(entry, target, limits::kMaxSoundBytes);
+            voiceFiles.insert(entry, target);
+        }
+        voices.insert(key, store::storedVoiceName(routePath, voiceFiles.value(entry)));
+    };
     QList<store::Step> steps;
-    for (const ImportPlan::Step& step : plan.steps)
+    for (const ImportPlan::Step& step : plan.steps) {
         steps.push_back(store::Step{-1, QString(), targets.value(step.imageEntry), step.direction});
+        takeVoice(step.soundEntry, steps.back().photo);
+    }
+    takeVoice(plan.goalSoundEntry, store::goalVoiceKey());
     result.datedCopy = keepDatedCopy(routePath);
     for (const QString& target : targets) {
         if (!QFile::rename(staging.absoluteFilePath(QFileInfo(target).fileName()), target))
@@ -296,7 +342,7 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                                   platform::folderWriteFailureReason(photoFolderUsed, 0)));
         placed << target;
     }
-    replaceSteps(routePath, steps);
+    replaceSteps(routePath, steps, voices);
     undo.dismiss();
     QDir(staging).removeRecursively();
     result.steps = int(steps.size());

@@ -15,9 +15,11 @@ struct ImportPlan
         QString direction;
         QString imageEntry; // the picture's entry in the archive
         QString photoName;  // the file name the photo had, made safe for this computer
+        QString soundEntry; // the step's voice in the archive, or empty
     };
     QString archivePath;
     QList<Step> steps;
+    QString goalSoundEntry; // the goal's voice in the archive, or empty
 };
 
 // Reads and checks the archive at `archivePath` without writing anything: a zip whose every
@@ -48,8 +50,9 @@ struct ImportResult
 
 // Unpacks the plan's photos into a hidden folder inside `photoFolder` and checks that each one
 // decodes, keeps a dated copy of the route file, moves the photos into place (never over a file
-// that is there) and then replaces the route in one change. On any failure the route is as it
-// was and the photos written are removed again. Throws ShareError or store::StoreError.
+// that is there) and its voices into the route's voice folder, and then replaces the route and
+// its voices in one change. On any failure the route is as it was and the photos and voices
+// written are removed again. Throws ShareError or store::StoreError.
 ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                          const QString& photoFolder, const Progress& progress = {});
 

@@ -7,10 +7,13 @@
 namespace share::limits {
 
 inline constexpr int kMaxSteps = 999;
-// Every entry of the archive: the manifest, 999 boards, 999 pictures, the goal board, and room.
-inline constexpr int kMaxEntries = 2100;
+// Every entry of the archive: the manifest, 999 boards, 999 pictures, 999 voices, the goal board
+// and its voice, and room.
+inline constexpr int kMaxEntries = 3100;
 // One picture (the export writes at most 1920 pixels; a phone's original is about 5 MB).
 inline constexpr qint64 kMaxPictureBytes = 40ll * 1024 * 1024;
+// One voice (a recording is at most 15 seconds; a chosen file at most this).
+inline constexpr qint64 kMaxSoundBytes = 40ll * 1024 * 1024;
 // One board (about 2 KB) and the manifest (about 100 KB for 999 steps).
 inline constexpr qint64 kMaxBoardBytes = 64 * 1024;
 inline constexpr qint64 kMaxManifestBytes = 512 * 1024;

@@ -2,8 +2,11 @@
 
 #include "platform/picture.h"
 #include "platform/program_folder.h"
+#include "share/obz_voices.h"
 #include "share/share_error.h"
 #include "store/route.h"
+#include "store/voice_files.h"
+#include "store/voices.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -60,14 +63,15 @@ bool isPicture(const QString& path)
     return image && !image->isNull();
 }
 
-// The one best picture for `oldPath` among `candidates`, or an empty string when none is best.
-QString bestMatch(const QString& oldPath, const QStringList& candidates)
+// The one best picture (or, for a voice, sound file) for `oldPath` among `candidates`, or an
+// empty string when none is best.
+QString bestMatch(const QString& oldPath, const QStringList& candidates, bool voice = false)
 {
     QString best;
     int bestScore = -1;
     bool tie = false;
     for (const QString& candidate : candidates) {
-        if (!isPicture(candidate))
+        if (voice ? !obz::soundSuffix(candidate) : !isPicture(candidate))
             continue;
         const int score = sharedFolders(oldPath, candidate);
         if (score > bestScore) {
@@ -85,6 +89,21 @@ QString fileNameOf(const QString& path)
 {
     // A path written on Windows keeps its backslashes in the route.
     return path.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
+}
+
+// The route's voices whose files are not there: photo (or the goal's key) -> the file's path.
+QHash<QString, QString> missingVoices(const QString& routePath)
+{
+    store::Route route(routePath);
+    const QHash<QString, QString> stored = store::readVoices(route.connection());
+    route.close();
+    QHash<QString, QString> missing;
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        const QString path = store::voicePath(routePath, it.value());
+        if (!QFileInfo(path).isFile())
+            missing.insert(it.key(), path);
+    }
+    return missing;
 }
 
 // The file for the photo once at `oldPath`: a file of the same name, else (a camera's
@@ -121,6 +140,13 @@ QStringList missingPhotos(const QString& routePath)
     return missing;
 }
 
+QStringList missingVoiceFiles(const QString& routePath)
+{
+    QStringList files = missingVoices(routePath).values();
+    files.sort();
+    return files;
+}
+
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const Progress& progress)
 {
     const QList<store::Step> rows = photoRows(routePath);
@@ -133,9 +159,20 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
             missing << row.photo;
     }
     RelinkResult result;
-    if (missing.isEmpty())
+    const QHash<QString, QString> lostVoices = missingVoices(routePath);
+    if (missing.isEmpty() && lostVoices.isEmpty())
         return result;
     const FileIndex files = filesByName(folder, progress);
+
+    QHash<QString, QString> foundVoices; // photo (or the goal's key) -> new voice file
+    for (auto it = lostVoices.begin(); it != lostVoices.end(); ++it) {
+        const QString match =
+            bestMatch(it.value(), files.byName.values(fileNameOf(it.value())), true);
+        if (match.isEmpty())
+            result.voicesStillMissing << it.value();
+        else
+            foundVoices.insert(it.key(), match);
+    }
 
     QHash<QString, QString> found; // old path as stored -> new path
     for (const QString& old : missing) {
@@ -148,6 +185,19 @@ RelinkResult relinkPhotos(const QString& routePath, const QString& folder, const
         }
         inUse.insert(match);
         found.insert(old, match);
+    }
+    // The voices first, under their photos' old paths: a photo's new path then takes its voice
+    // along.
+    if (!foundVoices.isEmpty()) {
+        QHash<QString, QString> stored;
+        for (auto it = foundVoices.cbegin(); it != foundVoices.cend(); ++it)
+            stored.insert(it.key(), store::storedVoiceName(routePath, it.value()));
+        store::Route route(routePath);
+        store::Transaction change = route.change();
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+            store::setVoice(route.connection(), store::routeTable(), it.key(), it.value());
+        change.commit();
+        result.voicesMended = int(foundVoices.size());
     }
     if (found.isEmpty())
         return result;

@@ -4,6 +4,7 @@
 #include "share/share_error.h"
 #include "store/route.h"
 #include "store/route_file.h"
+#include "store/voices.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -21,11 +22,13 @@ QList<store::Step> readSteps(const QString& routePath)
     return store::Route(routePath).steps();
 }
 
-void replaceSteps(const QString& routePath, const QList<store::Step>& steps)
+void replaceSteps(const QString& routePath, const QList<store::Step>& steps,
+                  const QHash<QString, QString>& voices)
 {
     store::Route route(routePath);
     store::Transaction change = route.change();
     route.replaceAll(steps);
+    store::replaceVoices(route.connection(), store::routeTable(), voices);
     change.commit();
 }
 

@@ -69,6 +69,13 @@ int relinkCommand(const QString& routePath, const QString& folder, QTextStream& 
         for (const QString& photo : result.stillMissing)
             out << QStringLiteral("まだ見つからない写真：") << QDir::toNativeSeparators(photo)
                 << Qt::endl;
+        if (result.voicesMended > 0)
+            out << QStringLiteral("%1 個の声のファイルの場所を直しました。")
+                       .arg(result.voicesMended)
+                << Qt::endl;
+        for (const QString& voice : result.voicesStillMissing)
+            out << QStringLiteral("まだ見つからない声のファイル：")
+                << QDir::toNativeSeparators(voice) << Qt::endl;
     });
 }
 

@@ -216,7 +216,9 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
 void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const RouteChanged& changed)
 {
     QStringList missing;
-    if (!guarded(dialogs, parent, [&] { missing = missingPhotos(m_lane::DB_PATH); }))
+    if (!guarded(dialogs, parent, [&] {
+            missing = missingPhotos(m_lane::DB_PATH) + missingVoiceFiles(m_lane::DB_PATH);
+        }))
         return;
     if (missing.isEmpty()) {
         dialogs.MsgBox(parent, QStringLiteral("見つからない写真はありません。"));
@@ -236,13 +238,20 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
                 [&](const Progress& progress) { result = relinkPhotos(route, folder, progress); });
         }))
         return;
-    if (result.mended > 0 && changed)
+    if ((result.mended > 0 || result.voicesMended > 0) && changed)
         changed();
     QString text = QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended);
+    if (result.voicesMended > 0)
+        text +=
+            QStringLiteral("\n%1 個の声のファイルの場所を直しました。").arg(result.voicesMended);
     if (!result.stillMissing.isEmpty())
         text += QStringLiteral("\n\nまだ見つからない写真（%1 枚）：\n")
                     .arg(result.stillMissing.size()) +
                 listed(result.stillMissing);
+    if (!result.voicesStillMissing.isEmpty())
+        text += QStringLiteral("\n\nまだ見つからない声のファイル（%1 個）：\n")
+                    .arg(result.voicesStillMissing.size()) +
+                listed(result.voicesStillMissing);
     dialogs.MsgBox(parent, text);
 }
 

@@ -35,6 +35,8 @@ public:
 
     const QString& path() const { return m_cn.path(); }
     void close() { m_cn.Close(); }
+    // The connection, for the tables kept beside the route table (the voices).
+    Connection& connection() { return m_cn; }
 
     // Begins a change made of several statements: rolled back when the returned object goes
     // without commit(), so that a failure half-way leaves the route as it was.

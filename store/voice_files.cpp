@@ -1,0 +1,134 @@
+#include "store/voice_files.h"
+
+#include "store/store_error.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QSet>
+
+namespace store {
+namespace {
+
+using Kind = StoreError::Kind;
+
+// Voice files are named "声_<date>_<time>_<random>.<suffix>", so that the program knows its own.
+const QString kPrefix = QStringLiteral("声_");
+
+StoreError folderError(const QString& folder, const QString& detail)
+{
+    return StoreError(Kind::ReadOnlyFolder, folder,
+                      QStringLiteral("声を入れるフォルダーに書き込めません。道順ファイルのある"
+                                     "フォルダーに書き込めるか（読み取り専用でないか、USB "
+                                     "メモリーが書き込み禁止になっていないか）と、ディスクの空き"
+                                     "を確かめてください。"),
+                      detail);
+}
+
+StoreError writeError(const QString& path, const QString& detail)
+{
+    return StoreError(Kind::DiskFull, path,
+                      QStringLiteral("声のファイルを書き込めませんでした。ディスクの空きと、"
+                                     "フォルダーに書き込めるかを確かめてください。"),
+                      detail);
+}
+
+QString newName(const QString& suffix)
+{
+    return kPrefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss_zzz")) +
+           QStringLiteral("_%1").arg(QRandomGenerator::global()->bounded(0x10000), 4, 16,
+                                     QLatin1Char('0')) +
+           QLatin1Char('.') + suffix.toLower();
+}
+
+QString makeFolder(const QString& routeFile)
+{
+    const QString folder = voiceFolder(routeFile);
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        throw folderError(folder, QStringLiteral("フォルダーを作れませんでした。"));
+    return folder;
+}
+
+} // namespace
+
+QString voiceFolder(const QString& routeFile)
+{
+    const QFileInfo route(routeFile);
+    return route.absoluteDir().filePath(route.completeBaseName() + QStringLiteral("_声"));
+}
+
+QString voicePath(const QString& routeFile, const QString& stored)
+{
+    if (stored.isEmpty())
+        return QString();
+    return QDir::cleanPath(QFileInfo(routeFile).absoluteDir().absoluteFilePath(stored));
+}
+
+QString storedVoiceName(const QString& routeFile, const QString& path)
+{
+    const QDir routeDir = QFileInfo(routeFile).absoluteDir();
+    const QString relative = routeDir.relativeFilePath(QFileInfo(path).absoluteFilePath());
+    if (relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative))
+        return QFileInfo(path).absoluteFilePath();
+    return relative;
+}
+
+QString newVoiceFile(const QString& routeFile, const QString& suffix)
+{
+    const QString folder = makeFolder(routeFile);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        QFile file(QDir(folder).filePath(newName(suffix)));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        if (!file.exists())
+            throw folderError(folder, file.errorString());
+    }
+    throw folderError(folder, QStringLiteral("新しい名前を決められませんでした。"));
+}
+
+QString copyIntoVoiceFolder(const QString& routeFile, const QString& source)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw StoreError(Kind::Failed, source,
+                         QStringLiteral("声のファイルを読めません。ファイルがあるか、読めるかを"
+                                        "確かめてください。"),
+                         in.errorString());
+    const QString target = newVoiceFile(routeFile, QFileInfo(source).suffix());
+    QSaveFile out(target);
+    bool written = out.open(QIODevice::WriteOnly);
+    while (written && !in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 20);
+        written = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+    }
+    if (!written || in.error() != QFileDevice::NoError || !out.commit()) {
+        const QString detail = out.errorString();
+        out.cancelWriting();
+        QFile::remove(target);
+        throw writeError(target, detail);
+    }
+    return target;
+}
+
+QStringList removeUnusedVoiceFiles(const QString& routeFile, const QStringList& stored)
+{
+    QSet<QString> used;
+    for (const QString& name : stored)
+        used.insert(QFileInfo(voicePath(routeFile, name)).absoluteFilePath());
+    QStringList failed;
+    const QDir folder(voiceFolder(routeFile));
+    const QFileInfoList files =
+        folder.entryInfoList({kPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& file : files) {
+        if (used.contains(file.absoluteFilePath()))
+            continue;
+        if (!QFile::remove(file.absoluteFilePath()))
+            failed << file.absoluteFilePath();
+    }
+    return failed;
+}
+
+} // namespace store
