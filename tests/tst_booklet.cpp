@@ -88,6 +88,15 @@ private slots:
             QVERIFY(qFuzzyCompare(fitted.width(), p.photo.width()) ||
                     qFuzzyCompare(fitted.height(), p.photo.height()));
         }
+        // The panels tile the page: the outer ones reach its edges, and every gap between two
+        // neighbours is the same.
+        const QRectF first = page.panels.first().frame, last = page.panels.last().frame;
+        QCOMPARE(first.topLeft(), QPointF(0, 0));
+        QCOMPARE(last.right(), printable.width());
+        QCOMPARE(last.bottom(), printable.height());
+        if (columns == 2 && rows == 2)
+            QCOMPARE(page.panels[1].frame.left() - first.right(),
+                     page.panels[2].frame.top() - first.bottom());
         // Reading order: left to right, then down.
         if (columns == 2)
             QVERIFY(page.panels[1].frame.left() > page.panels[0].frame.right());

@@ -2,6 +2,7 @@
 // the file left exactly as it was.
 #include "app/m_lane.h"
 #include "store/connection.h"
+#include "store/route_file.h"
 #include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
@@ -154,6 +155,8 @@ private slots:
     void truncatedRouteFile();
     void readOnlyFile();
     void leftoverJournalBesideAReplacedFile();
+    void journalStillBeingWritten_data();
+    void journalStillBeingWritten();
     void engineErrorsInPlainWords_data();
     void engineErrorsInPlainWords();
 };
@@ -444,6 +447,36 @@ void TestStoreFiles::leftoverJournalBesideAReplacedFile()
     QVERIFY(error);
     for (const QString& copy : copies)
         QVERIFY2(error->userMessage().contains(copy), qPrintable(error->userMessage()));
+}
+
+// A journal is a leftover only once nobody is writing it any more: another program's change in
+// progress has a fresh one beside the file, and copying that would keep a change half-made.
+void TestStoreFiles::journalStillBeingWritten_data()
+{
+    QTest::addColumn<int>("age"); // seconds since the journal was last written
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("another program is writing it now") << 0 << false;
+    QTest::newRow("a crash left it a minute ago") << 60 << true;
+}
+
+void TestStoreFiles::journalStillBeingWritten()
+{
+    QFETCH(int, age);
+    QFETCH(bool, kept);
+    RouteFixture fx;
+    fx.createSteps(1);
+    const QString journal = m_lane::DB_PATH + u"-journal"_s;
+    // A journal's header: the magic bytes, then anything.
+    writeFile(journal, QByteArray("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8) + QByteArray(504, '\0'));
+    {
+        QFile f(journal);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-age),
+                              QFileDevice::FileModificationTime));
+    }
+    const QStringList copies = store::keepLeftovers(m_lane::DB_PATH);
+    QCOMPARE(copies.size(), kept ? 2 : 0);
+    QCOMPARE(QDir(fx.dir()).entryList({u"*.bak"_s}, QDir::Files).size(), kept ? 2 : 0);
 }
 
 // What the engine reports, in plain Japanese with a next step; the engine's own words only on
