@@ -7,6 +7,7 @@
 #include "platform/vb_timer.h"
 #include "store/connection.h"
 #include "support/bench_media.h"
+#include "support/silent_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,15 +28,7 @@
 
 namespace {
 
-class SilentDialogs : public platform::Dialogs
-{
-public:
-    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return platform::MsgResult::Ok;
-    }
-};
+using bench::SilentDialogs;
 
 double median(std::vector<double> v)
 {

@@ -12,6 +12,7 @@
 #include "records/records_window.h"
 #include "store/records_db.h"
 #include "support/bench_media.h"
+#include "support/silent_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,15 +27,7 @@
 
 namespace {
 
-class SilentDialogs : public platform::Dialogs
-{
-public:
-    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return platform::MsgResult::Ok;
-    }
-};
+using bench::SilentDialogs;
 
 double percentile(std::vector<double> v, double p)
 {

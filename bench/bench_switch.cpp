@@ -8,6 +8,7 @@
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "support/bench_media.h"
+#include "support/silent_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,15 +21,7 @@
 
 namespace {
 
-class SilentDialogs : public platform::Dialogs
-{
-public:
-    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return platform::MsgResult::Ok;
-    }
-};
+using bench::SilentDialogs;
 
 struct Spread
 {

@@ -13,6 +13,7 @@
 #include "store/voice_files.h"
 #include "store/voices.h"
 #include "support/bench_media.h"
+#include "support/silent_dialogs.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -31,15 +32,7 @@ namespace {
 
 constexpr int kRuns = 9;
 
-class SilentDialogs : public platform::Dialogs
-{
-public:
-    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return platform::MsgResult::Ok;
-    }
-};
+using bench::SilentDialogs;
 
 struct Run
 {
