@@ -75,6 +75,7 @@ QString DesktopEntryText(const QString& name, const QString& program, const QStr
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
+                          "GenericName=子どものスタート\n"
                           "Comment=%2\n"
                           "Exec=%3\n"
                           "Icon=michitan\n"

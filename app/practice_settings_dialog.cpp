@@ -1,6 +1,7 @@
 #include "app/practice_settings_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -16,6 +17,17 @@ PracticeSettingsDialog::PracticeSettingsDialog(const QString& whose,
     layout->addWidget(new QLabel(whose, this));
     m_sounds = new QCheckBox(QStringLiteral("正しいとき・まちがえたときに音を鳴らす"), this);
     m_sounds->setChecked(settings.sounds);
+    // The first choice leaves the mode unset, which follows the route: the voices play when
+    // the route has any, and nothing changes for a route without them.
+    m_voice = new QComboBox(this);
+    m_voice->addItem(QStringLiteral("道順の設定のまま（声があれば流す）"));
+    m_voice->addItem(QStringLiteral("いつも"), int(VoiceMode::Always));
+    m_voice->addItem(QStringLiteral("まちがえたときだけ"), int(VoiceMode::OnlyAfterWrong));
+    m_voice->addItem(QStringLiteral("なし"), int(VoiceMode::Never));
+    if (settings.voice)
+        m_voice->setCurrentIndex(m_voice->findData(int(*settings.voice)));
+    auto* voiceLabel = new QLabel(QStringLiteral("録音した声を流す:"), this);
+    voiceLabel->setBuddy(m_voice);
     m_lock = new QCheckBox(QStringLiteral("ロックする（子どもが練習の画面を閉じられないように"
                                           "します）"),
                            this);
@@ -27,6 +39,8 @@ PracticeSettingsDialog::PracticeSettingsDialog(const QString& whose,
     m_records = new QCheckBox(QStringLiteral("練習を記録する"), this);
     m_records->setChecked(settings.records);
     layout->addWidget(m_sounds);
+    layout->addWidget(voiceLabel);
+    layout->addWidget(m_voice);
     layout->addWidget(m_lock);
     layout->addWidget(lockHelp);
     layout->addWidget(m_records);
@@ -42,6 +56,8 @@ PracticeSettings PracticeSettingsDialog::settings() const
     settings.sounds = m_sounds->isChecked();
     settings.lock = m_lock->isChecked();
     settings.records = m_records->isChecked();
+    const QVariant voice = m_voice->currentData();
+    settings.voice = voice.isValid() ? std::optional(VoiceMode(voice.toInt())) : std::nullopt;
     return settings;
 }
 

@@ -5,12 +5,13 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 
 namespace app {
 
 // "練習の設定…": what the adult sets for a child (or for a route when no child is set up) that
-// this program offers itself: the answer sounds, the lock and recording. Everything else in the
-// settings is kept as it was.
+// this program offers itself: the answer sounds, when the parent's recorded voice is played, the
+// lock and recording. Everything else in the settings is kept as it was.
 class PracticeSettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -23,12 +24,14 @@ public:
     QCheckBox* soundsBox() const { return m_sounds; }
     QCheckBox* lockBox() const { return m_lock; }
     QCheckBox* recordsBox() const { return m_records; }
+    QComboBox* voiceBox() const { return m_voice; }
 
 private:
     PracticeSettings m_settings;
     QCheckBox* m_sounds = nullptr;
     QCheckBox* m_lock = nullptr;
     QCheckBox* m_records = nullptr;
+    QComboBox* m_voice = nullptr;
 };
 
 } // namespace app

@@ -4,6 +4,8 @@
 #include "app/desktop_entry.h"
 #include "app/household.h"
 #include "app/m_lane.h"
+#include "app/practice_settings.h"
+#include "app/practice_settings_dialog.h"
 #include "app/route_book.h"
 #include "app/route_chooser.h"
 #include "app/route_names.h"
@@ -14,6 +16,7 @@
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -73,6 +76,7 @@ private slots:
     void firstStartWithTheDefaultRouteAlone();
     void chosenRouteIsUsedAndRemembered();
     void childStartsOnARouteOfTheirOwn();
+    void childChoosesWhenTheVoicePlays();
     void removedRouteIsKeptAsADatedCopy();
     void routeIsFoundByNameOrPath();
     void importMakesANewRoute();
@@ -223,6 +227,35 @@ void TstRoutes::childStartsOnARouteOfTheirOwn()
     const app::StartChoice start = app::ChooseStart(route.dir());
     QCOMPARE(start.child, QStringLiteral("はなこ"));
     QCOMPARE(start.routeFile, iki.path);
+    m_lane::CHILD.clear();
+}
+
+void TstRoutes::childChoosesWhenTheVoicePlays()
+{
+    RouteFixture route;
+    route.createSteps(1);
+    QVERIFY(app::AddChild(route.dir(), QStringLiteral("たろう")).ok());
+    app::PracticeSettings forRoute;
+    forRoute.voice = app::VoiceMode::Always;
+    QVERIFY(app::SavePracticeSettings(route.dbPath(), {}, forRoute));
+    m_lane::UseRoute(route.dbPath());
+    ScriptedDialogs dialogs;
+    QWidget window;
+    app::Household household(dialogs, route.dir(), QStringLiteral("michitan"), &window);
+    household.useChild(QStringLiteral("たろう"));
+
+    auto choose = [&](int index) {
+        dialogs.onDialog = [index](QDialog& dialog) {
+            static_cast<app::PracticeSettingsDialog&>(dialog).voiceBox()->setCurrentIndex(index);
+            return int(QDialog::Accepted);
+        };
+        household.editPracticeSettings();
+        return app::LoadPracticeSettings(route.dbPath(), QStringLiteral("たろう")).voice;
+    };
+    QCOMPARE(choose(2), std::optional(app::VoiceMode::OnlyAfterWrong));
+    QCOMPARE(app::LoadPracticeSettings(route.dbPath()).voice, forRoute.voice);
+    // The first choice gives the child the route's own setting back.
+    QCOMPARE(choose(0), forRoute.voice);
     m_lane::CHILD.clear();
 }
 
