@@ -3,7 +3,6 @@
 #include "app/form_look.h"
 #include "app/guide_window.h"
 #include "app/m_lane.h"
-#include "app/vb4_func.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
@@ -140,10 +139,12 @@ void frm_lane_menu::addRouteCommand(QAction* action)
 
 QString frm_lane_menu::Title(const QVersionNumber& version)
 {
-    return QStringLiteral("ミチタン - 処理選択") + QStringLiteral(" V") +
-           QString::number(version.majorVersion()) +
-           VB4_FUNC::ANSI_RIGHT(QStringLiteral("00") + QString::number(version.minorVersion()), 2) +
-           VB4_FUNC::ANSI_RIGHT(QStringLiteral("00") + QString::number(version.microVersion()), 2);
+    // Minor and patch numbers as two digits each, the last two of a larger one.
+    const QChar zero(u'0');
+    return QStringLiteral("ミチタン - 処理選択 V%1%2%3")
+        .arg(version.majorVersion())
+        .arg(version.minorVersion() % 100, 2, 10, zero)
+        .arg(version.microVersion() % 100, 2, 10, zero);
 }
 
 QString frm_lane_menu::AboutText(const QVersionNumber& version, const QString& routePath)

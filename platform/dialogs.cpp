@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
@@ -157,6 +158,11 @@ QString Dialogs::ShowOpen(QWidget* parent, const OpenRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const QStringList filters = openDialogFilters(request.Filter);
     dialog.setNameFilters(filters);
+    // A name typed without an extension gets the asked one; "*" (any file) adds none.
+    QString suffix = request.DefaultExt;
+    suffix.remove(QRegularExpression(QStringLiteral("^\\*?\\.")));
+    if (!suffix.isEmpty() && suffix != QStringLiteral("*"))
+        dialog.setDefaultSuffix(suffix);
     // Dates and sizes read as the rest of the program's texts do.
     dialog.setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
     showDetails(dialog);
