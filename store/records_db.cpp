@@ -189,16 +189,20 @@ void RecordsDb::checkSchema()
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
 }
 
-qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QString& child,
-                               const QList<RecordStep>& steps)
+void RecordsDb::inTransaction(const std::function<void()>& change)
 {
     if (!m_db.transaction())
         fail(m_db.lastError());
-    bool done = false;
-    const auto rollback = qScopeGuard([&] {
-        if (!done)
-            m_db.rollback();
-    });
+    auto rollback = qScopeGuard([this] { m_db.rollback(); });
+    change();
+    if (!m_db.commit())
+        fail(m_db.lastError());
+    rollback.dismiss();
+}
+
+qint64 RecordsDb::insertSession(const QString& kind, qint64 started, const QString& child,
+                                const QList<RecordStep>& steps)
+{
     QSqlQuery session(m_db);
     session.prepare(QStringLiteral(
         "INSERT INTO sessions (kind, started, child) VALUES (:kind, :started, :child)"));
@@ -219,9 +223,14 @@ qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QStrin
         if (!step.exec())
             fail(step.lastError());
     }
-    if (!m_db.commit())
-        fail(m_db.lastError());
-    done = true;
+    return id;
+}
+
+qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QString& child,
+                               const QList<RecordStep>& steps)
+{
+    qint64 id = 0;
+    inTransaction([&] { id = insertSession(kind, started, child, steps); });
     return id;
 }
 
@@ -272,74 +281,62 @@ void RecordsDb::endSession(qint64 session, qint64 at)
 qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note,
                           const QList<RecordStep>& steps, const QList<int>& help)
 {
-    const qint64 id = beginSession(QString::fromLatin1(kWalk), when, child, steps);
-    if (!m_db.transaction())
-        fail(m_db.lastError());
-    QSqlQuery update(m_db);
-    update.prepare(
-        QStringLiteral("UPDATE session_steps SET help = ? WHERE session = ? AND number = ?"));
-    for (int i = 0; i < steps.size() && i < help.size(); ++i) {
-        update.addBindValue(help[i]);
-        update.addBindValue(id);
-        update.addBindValue(steps[i].number);
-        if (!update.exec()) {
-            m_db.rollback();
-            fail(update.lastError());
+    // The walk is written whole: its steps, the help at each and its note, or nothing.
+    qint64 id = 0;
+    inTransaction([&] {
+        id = insertSession(QString::fromLatin1(kWalk), when, child, steps);
+        QSqlQuery update(m_db);
+        update.prepare(
+            QStringLiteral("UPDATE session_steps SET help = ? WHERE session = ? AND number = ?"));
+        for (int i = 0; i < steps.size() && i < help.size(); ++i) {
+            update.addBindValue(help[i]);
+            update.addBindValue(id);
+            update.addBindValue(steps[i].number);
+            if (!update.exec())
+                fail(update.lastError());
         }
-    }
-    QSqlQuery session(m_db);
-    session.prepare(QStringLiteral("UPDATE sessions SET note = ?, ended = ? WHERE id = ?"));
-    session.addBindValue(note.isNull() ? QStringLiteral("") : note);
-    session.addBindValue(when);
-    session.addBindValue(id);
-    if (!session.exec() || !m_db.commit()) {
-        const QSqlError error =
-            session.lastError().isValid() ? session.lastError() : m_db.lastError();
-        m_db.rollback();
-        fail(error);
-    }
+        QSqlQuery session(m_db);
+        session.prepare(QStringLiteral("UPDATE sessions SET note = ?, ended = ? WHERE id = ?"));
+        session.addBindValue(note.isNull() ? QStringLiteral("") : note);
+        session.addBindValue(when);
+        session.addBindValue(id);
+        if (!session.exec())
+            fail(session.lastError());
+    });
     return id;
 }
 
 void RecordsDb::insertSessions(const QList<RecordSession>& sessions)
 {
-    if (!m_db.transaction())
-        fail(m_db.lastError());
-    bool done = false;
-    const auto rollback = qScopeGuard([&] {
-        if (!done)
-            m_db.rollback();
-    });
-    QSqlQuery session(m_db);
-    session.prepare(QStringLiteral(
-        "INSERT INTO sessions (kind, started, ended, child, note) VALUES (?, ?, ?, ?, ?)"));
-    QSqlQuery step(m_db);
-    step.prepare(QStringLiteral("INSERT INTO session_steps (session, number, photo, direction, "
-                                "help) VALUES (?, ?, ?, ?, ?)"));
-    for (const RecordSession& s : sessions) {
-        session.addBindValue(s.kind);
-        session.addBindValue(s.started);
-        session.addBindValue(s.ended ? QVariant(s.ended) : QVariant());
-        session.addBindValue(s.child.isNull() ? QStringLiteral("") : s.child);
-        session.addBindValue(s.note.isNull() ? QStringLiteral("") : s.note);
-        if (!session.exec())
-            fail(session.lastError());
-        const qint64 id = session.lastInsertId().toLongLong();
-        for (int i = 0; i < s.steps.size(); ++i) {
-            step.addBindValue(id);
-            step.addBindValue(s.steps[i].number);
-            step.addBindValue(s.steps[i].photo);
-            step.addBindValue(s.steps[i].direction);
-            step.addBindValue(i < s.help.size() ? QVariant(s.help[i]) : QVariant());
-            if (!step.exec())
-                fail(step.lastError());
+    inTransaction([&] {
+        QSqlQuery session(m_db);
+        session.prepare(QStringLiteral(
+            "INSERT INTO sessions (kind, started, ended, child, note) VALUES (?, ?, ?, ?, ?)"));
+        QSqlQuery step(m_db);
+        step.prepare(QStringLiteral("INSERT INTO session_steps (session, number, photo, direction, "
+                                    "help) VALUES (?, ?, ?, ?, ?)"));
+        for (const RecordSession& s : sessions) {
+            session.addBindValue(s.kind);
+            session.addBindValue(s.started);
+            session.addBindValue(s.ended ? QVariant(s.ended) : QVariant());
+            session.addBindValue(s.child.isNull() ? QStringLiteral("") : s.child);
+            session.addBindValue(s.note.isNull() ? QStringLiteral("") : s.note);
+            if (!session.exec())
+                fail(session.lastError());
+            const qint64 id = session.lastInsertId().toLongLong();
+            for (int i = 0; i < s.steps.size(); ++i) {
+                step.addBindValue(id);
+                step.addBindValue(s.steps[i].number);
+                step.addBindValue(s.steps[i].photo);
+                step.addBindValue(s.steps[i].direction);
+                step.addBindValue(i < s.help.size() ? QVariant(s.help[i]) : QVariant());
+                if (!step.exec())
+                    fail(step.lastError());
+            }
+            for (const RecordEvent& e : s.events)
+                addEvent(id, e);
         }
-        for (const RecordEvent& e : s.events)
-            addEvent(id, e);
-    }
-    if (!m_db.commit())
-        fail(m_db.lastError());
-    done = true;
+    });
 }
 
 QList<RecordSession> RecordsDb::readAll()

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -121,6 +122,11 @@ private:
     [[noreturn]] void fail(const QSqlError& error) const;
     void exec(const QString& sql);
     void checkSchema();
+    // Runs `change` as one transaction: committed whole, or rolled back when it throws.
+    void inTransaction(const std::function<void()>& change);
+    // The session's row and its copy of the route's steps, inside the caller's transaction.
+    qint64 insertSession(const QString& kind, qint64 started, const QString& child,
+                         const QList<RecordStep>& steps);
 
     QString m_name;
     QString m_path;
