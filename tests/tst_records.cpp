@@ -11,6 +11,7 @@
 #include "records/records_window.h"
 #include "records/walk_form.h"
 #include "store/records_db.h"
+#include "support/records_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/texts.h"
@@ -69,61 +70,14 @@ RecordSession session(const QString& script, int steps = 3)
     return s;
 }
 
-QByteArray fileHash(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-QList<RecordSession> readRecords(const QString& routeFile)
-{
-    store::RecordsDb db;
-    db.open(store::recordsPathFor(routeFile), false, 1000);
-    return db.readAll();
-}
-
 } // namespace
 
-class TestRecords : public QObject
+class TestRecords : public RecordsHarness
 {
     Q_OBJECT
 
-    std::unique_ptr<RouteFixture> fx;
-    ScriptedDialogs dialogs;
-    QStringList told;
-
-    std::unique_ptr<frm_lane_play> open()
-    {
-        auto w = std::make_unique<frm_lane_play>(
-            dialogs, platform::ScreenTwips::fromPixels(QSize(1024, 768)), fx->dir());
-        w->Timer1->setEnabled(false);
-        w->PrefetchPhotos = false;
-        return w;
-    }
-
-    void makeRoute(const QStringList& directions)
-    {
-        QList<RouteRow> rows;
-        for (int i = 0; i < directions.size(); ++i)
-            rows << RouteRow{stepKey(i + 1),
-                             fx->makeImage(QStringLiteral("s%1.png").arg(i + 1), QSize(64, 48)),
-                             directions[i]};
-        fx->create(rows);
-    }
-
-    records::Recorder* makeRecorder()
-    {
-        return new records::Recorder([this](const QString& m) { told << m; }, this);
-    }
-
 private slots:
-    void init()
-    {
-        fx = std::make_unique<RouteFixture>();
-        dialogs = ScriptedDialogs();
-        told.clear();
-    }
+    void init() { reset(); }
 
     void counting_data()
     {
