@@ -1,9 +1,9 @@
 #include "app/route_book.h"
 
 #include "app/route_names.h"
+#include "platform/failure.h"
 #include "store/route.h"
 #include "store/route_file.h"
-#include "store/store_error.h"
 
 #include <QCollator>
 #include <QDateTime>
@@ -124,8 +124,8 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
     } else if (makeFile) {
         try {
             store::createRouteFile(path, store::routeTable());
-        } catch (const store::StoreError& e) {
-            return {e.userMessage(), {}};
+        } catch (const platform::Failure& e) {
+            return {e.text(), {}};
         }
     }
     const QString file = QFileInfo(path).fileName();

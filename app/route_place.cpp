@@ -1,7 +1,7 @@
 #include "app/route_place.h"
 
 #include "app/sample_route.h"
-#include "store/store_error.h"
+#include "platform/failure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,8 +88,8 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
     }
     try {
         writeSampleRoute(start.routeFile, photos);
-    } catch (const store::StoreError& e) {
-        start.notice = cause + QLatin1Char('\n') + e.userMessage();
+    } catch (const platform::Failure& e) {
+        start.notice = cause + QLatin1Char('\n') + e.text();
     }
     return start;
 }

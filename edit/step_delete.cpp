@@ -2,8 +2,8 @@
 #include "app/m_lane.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
+#include "platform/failure.h"
 #include "store/route.h"
-#include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -25,7 +25,7 @@ void frm_lane_make::Command2_Click()
     Outcome outcome = Outcome::Cancelled;
     try {
         outcome = deleteStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         showError(e);
         return;
     }

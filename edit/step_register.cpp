@@ -3,8 +3,8 @@
 #include "app/m_lane.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
+#include "platform/failure.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -31,7 +31,7 @@ void frm_lane_make::Command1_Click()
     Outcome outcome = Outcome::Cancelled;
     try {
         outcome = registerStep(photo);
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         m_text2->setText(before);
         showError(e);
         return;

@@ -6,10 +6,10 @@
 #include "learn/big_buttons.h"
 #include "learn/practice_lock.h"
 #include "learn/voice_prompt.h"
+#include "platform/failure.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -260,10 +260,10 @@ void frm_lane_play::forgetRun()
     m_afterGoal->leave();
 }
 
-void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
+void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const platform::Failure& error)
 {
-    if (outage.failed(error.kind() == store::StoreError::Kind::Locked, ReportUnavailableAfterMs))
-        m_dialogs.MsgBox(this, error.messageUnder(kUnavailable));
+    if (outage.failed(error.kind() == platform::Failure::Kind::Locked, ReportUnavailableAfterMs))
+        m_dialogs.MsgBox(this, error.headed(kUnavailable).text());
 }
 
 void frm_lane_play::Timer1_Timer()
@@ -276,7 +276,7 @@ void frm_lane_play::Timer1_Timer()
     store::Step step;
     try {
         step = readStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         // The screen stays as it is and the same step is tried again on the next tick, also
         // after the adult has been told, so that the run goes on once the route is free.
         m_lane::STEP_NO = previous;
@@ -416,7 +416,7 @@ void frm_lane_play::Command1_Click(int Index)
     store::Step step;
     try {
         step = readStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         // Judged by itself as soon as the route can be read; the screen stays as it is.
         m_pendingAnswer = Index;
         m_answerRetry->start();
