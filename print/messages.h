@@ -32,11 +32,11 @@ inline QString pdfCancelled(const QString& path)
         .arg(QDir::toNativeSeparators(path));
 }
 
-// The PDF file `path` could not be written, for the reason `why` (from the state of its disk).
+// The PDF file `path` could not be written, for the reason `why` (from the state of its disk,
+// with what to do about it).
 inline platform::Failure pdfNotWritten(const QString& path, const QString& why)
 {
-    platform::Failure failure(platform::Failure::Kind::Failed, why,
-                              QStringLiteral("別の場所を選んで、もう一度ためしてください。"));
+    platform::Failure failure(platform::Failure::Kind::Failed, why);
     failure.under(QStringLiteral("PDF を書き出せませんでした。")).about(path);
     return failure;
 }

@@ -13,14 +13,12 @@ inline const QString kWalkNotRecorded = QStringLiteral("実際の道は記録さ
 inline const QString kPracticeNotRecorded =
     QStringLiteral("この練習は記録しませんでしたが、練習はいつもどおりできます。");
 
-// The file `path` of the format `format` ("CSV") could not be written, for the reason `why`;
-// `detail` holds the system's own words.
+// The file `path` of the format `format` ("CSV") could not be written, for the reason `why`
+// (with what to do about it); `detail` holds the system's own words.
 inline platform::Failure notWritten(const QString& format, const QString& path, const QString& why,
                                     const QString& detail)
 {
-    platform::Failure failure(platform::Failure::Kind::Failed, why,
-                              QStringLiteral("別の場所を選んで、もう一度ためしてください。"),
-                              detail);
+    platform::Failure failure(platform::Failure::Kind::Failed, why, {}, detail);
     failure.under(QStringLiteral("%1 を書き出せませんでした。").arg(format)).about(path);
     return failure;
 }

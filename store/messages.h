@@ -21,8 +21,6 @@ inline const QString kReplaceWithBackup =
     QStringLiteral("バックアップがあれば、それと置き換えてください。");
 inline const QString kReplaceWithRouteFile =
     QStringLiteral("正しい道順ファイルと置き換えてください。");
-// Part of the message about a route file another program holds.
-inline const QString kOtherProgram = QStringLiteral("ほかのプログラム");
 
 // The engine's failures, by what the adult can do about them.
 inline const Reason kFolderNotWritable{

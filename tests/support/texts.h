@@ -3,18 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// What the program shows and stores, as the tests expect it, in one place: a change of wording
-// is made here once.
-
-// Messages.
-inline const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
-inline const QString kWrong = QStringLiteral("ざんねん！");
-inline const QString kNotFound = QStringLiteral(" が見つかりません"); // follows a photo's path
-inline const QString kOverwrite = QStringLiteral("上書きしますか?");
-inline const QString kDelete = QStringLiteral("削除しますか?");
-inline const QString kChoosePhoto = QStringLiteral("写真を選択してください");
-inline const QString kUnchanged = QStringLiteral("道順は変更されていません。");
-inline const QString kOtherProgram = QStringLiteral("ほかのプログラム"); // a locked route file
+// What the program stores, as the tests expect it. The sentences the program says are read
+// from the catalogue of the folder that says them (<folder>/messages.h).
 
 // The directions as stored, and in the order of the arrow buttons.
 inline const QString kUp = QStringLiteral("↑");
