@@ -1,6 +1,7 @@
 #include "answer/answer_dialog.h"
 
 #include "answer/key_button.h"
+#include "answer/messages.h"
 #include "platform/dialogs.h"
 
 #include <QButtonGroup>
@@ -183,8 +184,7 @@ QString AnswerDialog::problem() const
 {
     if (app::AnswerMode(m_modes->checkedId()) == app::AnswerMode::TwoSwitches &&
         m_keys[0]->key() == m_keys[1]->key())
-        return QStringLiteral("スイッチ 2 つのときは、動かすスイッチと答えるスイッチに別のキーを"
-                              "決めてください。");
+        return messages::kSameKeyTwice;
     return {};
 }
 
@@ -207,8 +207,7 @@ bool EditAnswerSettings(platform::Dialogs& dialogs, QWidget* parent, const QStri
         return false;
     QString error;
     if (!app::SavePracticeSettings(routeFile, child, dialog.settings(), &error)) {
-        dialogs.MsgBox(parent,
-                       error.isEmpty() ? QStringLiteral("答え方を保存できませんでした。") : error);
+        dialogs.MsgBox(parent, error.isEmpty() ? messages::kNotSaved : error);
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "answer/key_button.h"
 
+#include "answer/messages.h"
+
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -35,7 +37,7 @@ void KeyButton::setKey(int key)
 void KeyButton::listen()
 {
     m_listening = true;
-    setText(QStringLiteral("スイッチを押してください…"));
+    setText(messages::kPressSwitch);
 }
 
 void KeyButton::stopListening()

@@ -3,6 +3,7 @@
 #include "app/desktop_entry.h"
 #include "app/household.h"
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "app/practice_settings_dialog.h"
 #include "app/route_book.h"
 #include "platform/dialogs.h"
@@ -61,14 +62,13 @@ bool Household::needChild(const QString& what)
 {
     if (!m_lane::CHILD.isEmpty())
         return true;
-    tell(QStringLiteral("先に「子ども」のメニューで、%1子どもをえらんでください。").arg(what));
+    tell(messages::chooseChildFirst(what));
     return false;
 }
 
 void Household::addChild()
 {
-    const QString name = m_dialogs.InputBox(
-        m_window, QStringLiteral("子どもの名前を入れてください（ニックネームでかまいません）。"));
+    const QString name = m_dialogs.InputBox(m_window, messages::kChildName);
     if (name.isEmpty())
         return;
     const BookResult added = AddChild(m_folder, name);
@@ -81,11 +81,10 @@ void Household::addChild()
 
 void Household::renameChild()
 {
-    if (!needChild(QStringLiteral("名前を変える")))
+    if (!needChild(messages::kToRenameChild))
         return;
     const QString old = m_lane::CHILD;
-    const QString name = m_dialogs.InputBox(
-        m_window, QStringLiteral("「%1」の新しい名前を入れてください。").arg(old), old);
+    const QString name = m_dialogs.InputBox(m_window, messages::childNewName(old), old);
     if (name.isEmpty() || name == old)
         return;
     const BookResult renamed = RenameChild(m_folder, old, name);
@@ -99,14 +98,10 @@ void Household::renameChild()
 
 void Household::removeChild()
 {
-    if (!needChild(QStringLiteral("消す")))
+    if (!needChild(messages::kToRemoveChild))
         return;
     const QString name = m_lane::CHILD;
-    if (m_dialogs.MsgBox(m_window,
-                         QStringLiteral("「%1」を消しますか？\n"
-                                        "道順は消えません。%1の練習の記録も消さずに残ります"
-                                        "（記録の画面で見られます）が、%1の設定はなくなります。")
-                             .arg(name),
+    if (m_dialogs.MsgBox(m_window, messages::removeChildQuestion(name),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
     const BookResult removed = RemoveChild(m_folder, name);
@@ -120,7 +115,7 @@ void Household::removeChild()
 
 void Household::chooseChildRoutes()
 {
-    if (!needChild(QStringLiteral("道順を決める")))
+    if (!needChild(messages::kToChooseRoutes))
         return;
     const SettingsData data = LoadSettingsFile(m_folder).data;
     const ChildEntry* child = data.child(m_lane::CHILD);
@@ -173,13 +168,10 @@ void Household::editPracticeSettings()
 
 void Household::placeOnDesktop()
 {
-    if (!needChild(QStringLiteral("スタートを置く")))
+    if (!needChild(messages::kToPlaceStart))
         return;
     const QString route = RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile());
-    if (m_dialogs.MsgBox(m_window,
-                         QStringLiteral("%1が道順「%2」の練習をすぐに始められるように、"
-                                        "デスクトップとメニューに「%1のスタート」を置きますか？")
-                             .arg(m_lane::CHILD, route),
+    if (m_dialogs.MsgBox(m_window, messages::placeStartQuestion(m_lane::CHILD, route),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
     QString error;
@@ -187,8 +179,7 @@ void Household::placeOnDesktop()
     QStringList shown;
     for (const QString& path : written)
         shown << QDir::toNativeSeparators(path);
-    tell((written.isEmpty() ? QString()
-                            : QStringLiteral("置きました:\n") + shown.join(QLatin1Char('\n'))) +
+    tell((written.isEmpty() ? QString() : messages::startPlaced(shown)) +
          (error.isEmpty() ? QString() : QLatin1Char('\n') + error));
 }
 

@@ -1,5 +1,6 @@
 #include "app/desktop_entry.h"
 
+#include "app/messages.h"
 #include "app/route_names.h"
 
 #include <QCryptographicHash>
@@ -112,8 +113,7 @@ QStringList PlaceChildStart(const QString& child, const QString& route, const QS
             failed << QDir::toNativeSeparators(path);
     }
     if (error && !failed.isEmpty())
-        *error =
-            QStringLiteral("次の場所に書きこめませんでした:\n") + failed.join(QLatin1Char('\n'));
+        *error = messages::startNotWritten(failed);
     return written;
 }
 

@@ -3,6 +3,7 @@
 #include "app/form_look.h"
 #include "app/guide_window.h"
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
@@ -149,13 +150,7 @@ QString frm_lane_menu::Title(const QVersionNumber& version)
 
 QString frm_lane_menu::AboutText(const QVersionNumber& version, const QString& routePath)
 {
-    return QStringLiteral("ミチタン（道順学習）\n"
-                          "バージョン %1\n\n"
-                          "このプログラムはフリーソフトウェアです。GNU 一般公衆利用許諾書"
-                          "（GPL）第 3 版またはそれ以降の版のもとで、再配布や改変ができます。"
-                          "保証はありません。\n\n"
-                          "道順のファイル:\n%2")
-        .arg(version.toString(), QDir::toNativeSeparators(routePath));
+    return app::messages::about(version.toString(), QDir::toNativeSeparators(routePath));
 }
 
 void frm_lane_menu::ShowAbout()

@@ -2,6 +2,7 @@
 #include "app/household.h"
 
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "app/route_book.h"
 #include "app/route_chooser.h"
 #include "platform/dialogs.h"
@@ -60,11 +61,10 @@ QString Household::statusText() const
         QFileInfo(m_lane::DB_PATH).absolutePath() == QDir(m_folder).absolutePath();
     if (data.children.isEmpty() && inFolder && ListRoutes(m_folder, data).size() < 2)
         return {};
-    QString text =
-        QStringLiteral("道順: ") + (inFolder ? RouteDisplayName(data, currentFile())
-                                             : QDir::toNativeSeparators(m_lane::DB_PATH));
+    QString text = messages::statusRoute(inFolder ? RouteDisplayName(data, currentFile())
+                                                  : QDir::toNativeSeparators(m_lane::DB_PATH));
     if (!m_lane::CHILD.isEmpty())
-        text += QStringLiteral("　　子ども: ") + m_lane::CHILD;
+        text += messages::statusChild(m_lane::CHILD);
     return text;
 }
 
@@ -115,17 +115,15 @@ void Household::chooseRoute()
 
 void Household::newRoute()
 {
-    const QString name = m_dialogs.InputBox(
-        m_window, QStringLiteral("新しい道順の名前を入れてください（例: 行き、帰り）。"));
+    const QString name = m_dialogs.InputBox(m_window, messages::kNewRouteName);
     if (name.isEmpty())
         return;
     QString copyOf;
     if (QFileInfo(m_lane::DB_PATH).isFile() &&
         m_dialogs.MsgBox(
             m_window,
-            QStringLiteral("いまの道順「%1」をコピーして、「%2」を始めますか？\n"
-                           "（キャンセルすると、空の道順で始めます）")
-                .arg(RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile()), name),
+            messages::copyRouteQuestion(
+                RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile()), name),
             platform::MsgButtons::OkCancel) == platform::MsgResult::Ok)
         copyOf = m_lane::DB_PATH;
     const BookResult made = CreateRoute(m_folder, name, copyOf);
@@ -135,16 +133,13 @@ void Household::newRoute()
             return;
     }
     useRoute(made.path);
-    tell(QStringLiteral("道順「%1」を作りました。いまはこの道順を使っています。\n"
-                        "「道順作成」で写真を登録してください。")
-             .arg(name));
+    tell(messages::routeCreated(name));
 }
 
 void Household::renameRoute()
 {
     const QString old = RouteDisplayName(LoadSettingsFile(m_folder).data, currentFile());
-    const QString name = m_dialogs.InputBox(
-        m_window, QStringLiteral("道順「%1」の新しい名前を入れてください。").arg(old), old);
+    const QString name = m_dialogs.InputBox(m_window, messages::routeNewName(old), old);
     if (name.isEmpty() || name == old)
         return;
     const BookResult renamed = RenameRoute(m_folder, currentFile(), name);
@@ -161,11 +156,7 @@ void Household::removeRoute()
         tell(RemoveRoute(m_folder, file).error);
         return;
     }
-    if (m_dialogs.MsgBox(m_window,
-                         QStringLiteral("道順「%1」を消しますか？\n"
-                                        "ファイルは消さずに、日付のついた控えとして同じフォルダー"
-                                        "に残します。")
-                             .arg(name),
+    if (m_dialogs.MsgBox(m_window, messages::removeRouteQuestion(name),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
     const BookResult removed = RemoveRoute(m_folder, file);
@@ -174,9 +165,9 @@ void Household::removeRoute()
         return;
     }
     useRoute(QDir(m_folder).filePath(DefaultRouteFile()));
-    tell(QStringLiteral("道順「%1」を消しました。控え: %2\nいまは「%3」を使っています。")
-             .arg(name, QDir::toNativeSeparators(removed.path),
-                  RouteDisplayName(LoadSettingsFile(m_folder).data, DefaultRouteFile())) +
+    tell(messages::routeRemoved(
+             name, QDir::toNativeSeparators(removed.path),
+             RouteDisplayName(LoadSettingsFile(m_folder).data, DefaultRouteFile())) +
          (removed.ok() ? QString() : QLatin1Char('\n') + removed.error));
 }
 

@@ -1,5 +1,6 @@
 #include "app/practice_settings.h"
 
+#include "app/messages.h"
 #include "app/settings_file.h"
 
 #include <QFileInfo>
@@ -131,7 +132,7 @@ bool SavePracticeSettings(const QString& routeFile, const QString& child,
         entry->practice = json;
     } else {
         if (error)
-            *error = QStringLiteral("「%1」という子どもは登録されていません。").arg(child);
+            *error = messages::noSuchChild(child);
         return false;
     }
     return SaveSettingsFile(route.absolutePath(), load.data, error);

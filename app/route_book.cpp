@@ -1,5 +1,6 @@
 #include "app/route_book.h"
 
+#include "app/messages.h"
 #include "app/route_names.h"
 #include "store/route.h"
 #include "store/route_file.h"
@@ -43,8 +44,7 @@ QString nameInUse(const SettingsData& data, const QString& folder, const QString
 {
     for (const RouteInfo& route : ListRoutes(folder, data))
         if (route.file != except && sameName(route.name, name))
-            return QStringLiteral("「%1」という道順はもうあります。ほかの名前にしてください。")
-                .arg(name);
+            return messages::routeNameTaken(name);
     return {};
 }
 
@@ -105,7 +105,7 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
                        bool makeFile)
 {
     if (name.trimmed().isEmpty())
-        return {QStringLiteral("道順の名前を入れてください。"), {}};
+        return {messages::kRouteNameEmpty, {}};
     if (QString error = nameInUse(LoadSettingsFile(folder).data, folder, name); !error.isEmpty())
         return {error, {}};
     const QDir dir(folder);
@@ -116,10 +116,7 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
         path = dir.filePath(QStringLiteral("%1 (%2)").arg(base).arg(n) + kExtension);
     if (makeFile && !copyOf.isEmpty()) {
         if (!QFile::copy(copyOf, path))
-            return {QStringLiteral("道順をコピーできませんでした。フォルダーに書きこめるか、"
-                                   "ディスクに空きがあるか確かめてください。\n%1")
-                        .arg(QDir::toNativeSeparators(path)),
-                    {}};
+            return {messages::routeNotCopied(QDir::toNativeSeparators(path)), {}};
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     } else if (makeFile) {
         try {
@@ -140,7 +137,7 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
 BookResult RenameRoute(const QString& folder, const QString& file, const QString& name)
 {
     if (name.trimmed().isEmpty())
-        return {QStringLiteral("道順の名前を入れてください。"), {}};
+        return {messages::kRouteNameEmpty, {}};
     return edit(folder, [&](SettingsData& data) {
         if (QString error = nameInUse(data, folder, name, file); !error.isEmpty())
             return error;
@@ -152,16 +149,11 @@ BookResult RenameRoute(const QString& folder, const QString& file, const QString
 BookResult RemoveRoute(const QString& folder, const QString& file)
 {
     if (file == DefaultRouteFile())
-        return {QStringLiteral("いつもの道順は消せません。名前を変えたり、中の順序を"
-                               "作りなおしたりして使ってください。"),
-                {}};
+        return {messages::kDefaultRouteStays, {}};
     const QString path = QDir(folder).filePath(file);
     const QString aside = dated(path);
     if (!QFile::rename(path, aside))
-        return {QStringLiteral("道順のファイルをよけておけなかったので、消しませんでした。"
-                               "ほかのプログラムが使っていないか確かめてください。\n%1")
-                    .arg(QDir::toNativeSeparators(path)),
-                {}};
+        return {messages::routeNotSetAside(QDir::toNativeSeparators(path)), {}};
     BookResult result = edit(folder, [&](SettingsData& data) {
         data.routes.removeIf([&](const RouteEntry& r) { return r.file == file; });
         for (ChildEntry& child : data.children)
@@ -177,11 +169,11 @@ BookResult RemoveRoute(const QString& folder, const QString& file)
 BookResult AddChild(const QString& folder, const QString& name)
 {
     if (name.trimmed().isEmpty())
-        return {QStringLiteral("子どもの名前（ニックネーム）を入れてください。"), {}};
+        return {messages::kChildNameEmpty, {}};
     return edit(folder, [&](SettingsData& data) {
         for (const ChildEntry& c : data.children)
             if (sameName(c.name, name))
-                return QStringLiteral("「%1」はもういます。ほかの名前にしてください。").arg(name);
+                return messages::childNameTaken(name);
         data.children.append({name.trimmed(), {}, {}});
         return QString();
     });
@@ -190,15 +182,14 @@ BookResult AddChild(const QString& folder, const QString& name)
 BookResult RenameChild(const QString& folder, const QString& name, const QString& newName)
 {
     if (newName.trimmed().isEmpty())
-        return {QStringLiteral("子どもの名前（ニックネーム）を入れてください。"), {}};
+        return {messages::kChildNameEmpty, {}};
     return edit(folder, [&](SettingsData& data) {
         for (const ChildEntry& c : data.children)
             if (c.name != name && sameName(c.name, newName))
-                return QStringLiteral("「%1」はもういます。ほかの名前にしてください。")
-                    .arg(newName);
+                return messages::childNameTaken(newName);
         ChildEntry* child = data.child(name);
         if (!child)
-            return QStringLiteral("「%1」は登録されていません。").arg(name);
+            return messages::notRegistered(name);
         child->name = newName.trimmed();
         if (data.childInUse == name)
             data.childInUse = child->name;
@@ -221,7 +212,7 @@ BookResult SetChildRoutes(const QString& folder, const QString& name, const QStr
     return edit(folder, [&](SettingsData& data) {
         ChildEntry* child = data.child(name);
         if (!child)
-            return QStringLiteral("「%1」は登録されていません。").arg(name);
+            return messages::notRegistered(name);
         child->routes = files;
         return QString();
     });
@@ -250,10 +241,8 @@ StartChoice ChooseStart(const QString& folder)
     if (QFileInfo(path).isFile()) {
         choice.routeFile = path;
     } else {
-        choice.notice =
-            QStringLiteral("前に使っていた道順「%1」のファイルが見つからないので、"
-                           "いつもの道順で始めます。\n%2")
-                .arg(RouteDisplayName(data, data.routeInUse), QDir::toNativeSeparators(path));
+        choice.notice = messages::lastRouteMissing(RouteDisplayName(data, data.routeInUse),
+                                                   QDir::toNativeSeparators(path));
     }
     return choice;
 }
@@ -279,8 +268,7 @@ QString ResolveRoute(const QString& folder, const QString& nameOrPath, QString* 
         QStringList names;
         for (const RouteInfo& route : routes)
             names << route.name;
-        *error = QStringLiteral("「%1」という道順はありません。ある道順: %2")
-                     .arg(nameOrPath, names.join(QStringLiteral("、")));
+        *error = messages::noSuchRoute(nameOrPath, names);
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "app/route_outputs.h"
 
+#include "app/messages.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,19 +31,17 @@ QString routeFileClash(const QString& output, const QString& routeFile)
     const QFileInfo route(routeFile);
     const QString name = QDir::toNativeSeparators(out.absoluteFilePath());
     const auto refusal = [&name](const QString& what) {
-        return QStringLiteral("「%1」は%2です。書き出すと上書きされて失われるので、書き出しません。"
-                              "別のファイル名を指定してください。")
-            .arg(name, what);
+        return messages::wouldOverwrite(name, what);
     };
     if (sameFile(out, route))
-        return refusal(QStringLiteral("道順のファイル"));
+        return refusal(messages::kRouteFile);
     // Beside the route: its journal, write-ahead log and dated copies all begin with its name.
     const QFileInfo outFolder(out.absolutePath());
     if (sameFile(outFolder, QFileInfo(route.absolutePath())) &&
         out.fileName().startsWith(route.fileName(), Qt::CaseInsensitive))
-        return refusal(QStringLiteral("道順のファイルといっしょに使うファイル（控えなど）"));
+        return refusal(messages::kRouteCompanionFile);
     if (out.isFile() && isDatabase(out.absoluteFilePath()))
-        return refusal(QStringLiteral("道順や記録のデータベース"));
+        return refusal(messages::kDatabaseFile);
     return QString();
 }
 

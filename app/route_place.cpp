@@ -1,5 +1,6 @@
 #include "app/route_place.h"
 
+#include "app/messages.h"
 #include "app/sample_route.h"
 #include "store/store_error.h"
 
@@ -30,27 +31,15 @@ RoutePlace chooseRouteFolder(const QString& programFolder, const QString& userFo
                              const std::function<bool(const QString&)>& canWrite)
 {
     if (programFolder.isEmpty())
-        return {{},
-                false,
-                QStringLiteral("プログラムのフォルダーがわかりません。道順のファイルと音のファイル"
-                               "はプログラムと同じフォルダーにあるため、このままでは使えません。\n"
-                               "プログラムをもう一度インストールするか、プログラムのフォルダーを"
-                               "開いてそこから起動してください。")};
+        return {{}, false, messages::kNoProgramFolder};
     if (canWrite(programFolder))
         return {programFolder, false, {}};
     if (!userFolder.isEmpty() && canWrite(userFolder))
         return {userFolder, true, {}};
-    const QString where = userFolder.isEmpty()
-                              ? QStringLiteral("（この利用者にはホームフォルダーがありません）")
-                              : QStringLiteral("（%1）").arg(QDir::toNativeSeparators(userFolder));
-    return {
-        {},
-        false,
-        QStringLiteral("道順のファイルを置ける場所がありません。プログラムのフォルダー（%1）"
-                       "には書き込めず、利用者のデータフォルダー%2も作れません。\n"
-                       "ホームフォルダーのある利用者でログインして起動するか、プログラムの"
-                       "フォルダーを書き込めるフォルダーにコピーして、そこから起動してください。")
-            .arg(QDir::toNativeSeparators(programFolder), where)};
+    return {{},
+            false,
+            messages::noRouteFolder(QDir::toNativeSeparators(programFolder),
+                                    QDir::toNativeSeparators(userFolder))};
 }
 
 RouteStart startRoute(const QString& programFolder)
@@ -79,9 +68,7 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
     // A first start in the user's folder: the sample route, with its own copy of the photos so
     // that it never depends on the program's files.
     const QString photos = QDir(place.folder).filePath(QStringLiteral("photos"));
-    const QString cause =
-        QStringLiteral("見本の道順を作れませんでした。道順は空のまま始まります。\n"
-                       "「道順作成」で写真を選んで登録してください。");
+    const QString cause = messages::kSampleNotMade;
     if (!copySamplePhotos(QDir(programFolder).filePath(QStringLiteral("photos")), photos)) {
         start.notice = cause;
         return start;

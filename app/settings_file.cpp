@@ -1,5 +1,7 @@
 #include "app/settings_file.h"
 
+#include "app/messages.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -143,10 +145,8 @@ SettingsLoad LoadSettingsFile(const QString& routeFolder)
         return load;
     if (!file.open(QIODevice::ReadOnly)) {
         load.unreadable = true;
-        load.notice = QStringLiteral("設定のファイルを読めませんでした（%1）。いつもの道順で始め、"
-                                     "子どもと道順の名前の設定は使いません。\n"
-                                     "ファイルの読み書きの権限を確かめてください: %2")
-                          .arg(file.errorString(), QDir::toNativeSeparators(path));
+        load.notice =
+            messages::settingsUnreadable(file.errorString(), QDir::toNativeSeparators(path));
         return load;
     }
     const QByteArray bytes = file.size() > kMaxBytes ? QByteArray() : file.readAll();
@@ -160,16 +160,10 @@ SettingsLoad LoadSettingsFile(const QString& routeFolder)
         QStringLiteral(".damaged");
     if (!QFile::rename(path, aside)) {
         load.unreadable = true;
-        load.notice = QStringLiteral("設定のファイルがこわれていて、よけておくこともできません"
-                                     "でした。いつもの道順で始めます。\n%1")
-                          .arg(QDir::toNativeSeparators(path));
+        load.notice = messages::settingsDamagedNotSetAside(QDir::toNativeSeparators(path));
         return load;
     }
-    load.notice = QStringLiteral("設定のファイルがこわれていたので、いつもの道順で始めます。"
-                                 "道順のファイルはそのまま残っています。\n"
-                                 "子どもと道順の名前は、もう一度設定してください。"
-                                 "こわれたファイルは次の名前で残してあります:\n%1")
-                      .arg(QDir::toNativeSeparators(aside));
+    load.notice = messages::settingsDamagedSetAside(QDir::toNativeSeparators(aside));
     return load;
 }
 
@@ -182,10 +176,8 @@ bool SaveSettingsFile(const QString& routeFolder, const SettingsData& data, QStr
             return true;
     }
     if (error)
-        *error =
-            QStringLiteral("設定を保存できませんでした（%1）。\n"
-                           "フォルダーに書きこめるか、ディスクに空きがあるか確かめてください: %2")
-                .arg(file.errorString(), QDir::toNativeSeparators(file.fileName()));
+        *error = messages::settingsNotSaved(file.errorString(),
+                                            QDir::toNativeSeparators(file.fileName()));
     file.cancelWriting();
     return false;
 }

@@ -12,11 +12,4 @@ qint64 findStepRow(store::Route& route, const QString& order, const std::optiona
     return -1;
 }
 
-QString routeChangedMessage()
-{
-    return QStringLiteral("道順が、ほかのプログラム（もう一つのミチタンなど）で変更されていました。"
-                          "何も変更していません。\n\n一覧を読み込み直したので、ステップを"
-                          "もう一度選んでから操作してください。");
-}
-
 } // namespace edit

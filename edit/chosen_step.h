@@ -21,7 +21,4 @@ using ChosenStep = store::Step;
 qint64 findStepRow(store::Route& route, const QString& order,
                    const std::optional<QString>& photo = std::nullopt);
 
-// Said when the chosen step no longer has its number: nothing was written.
-QString routeChangedMessage();
-
 } // namespace edit

@@ -2,6 +2,7 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
+#include "edit/messages.h"
 #include "edit/photo_previews.h"
 #include "edit/step_grid.h"
 #include "edit/voice_menu.h"
@@ -26,7 +27,7 @@ const QColor kLightGreen(0xC0, 0xFF, 0xC0);
 // which a registration or deletion may have changed just before.
 QString listMessage(const store::StoreError& e)
 {
-    return e.messageUnder(QStringLiteral("道順の一覧を読み込めませんでした。"));
+    return e.messageUnder(edit::messages::kListUnreadable);
 }
 
 } // namespace

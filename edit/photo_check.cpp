@@ -1,5 +1,6 @@
 #include "edit/photo_check.h"
 
+#include "edit/messages.h"
 #include "platform/picture.h"
 
 #include <QFileInfo>
@@ -79,21 +80,11 @@ QString PhotoCheck::explanation(PhotoProblem problem)
 {
     switch (problem) {
     case PhotoProblem::NoPath:
-        return QStringLiteral("写真が登録されていません。この順序を一覧で選び、メニューの"
-                              "「写真」→「写真を差し替える…」で写真を選んでください"
-                              "（番号と方向はそのままです）。");
+        return messages::kNoPhoto;
     case PhotoProblem::Missing:
-        return QStringLiteral("写真のファイルが見つかりません（移動や削除、名前の変更をしたか、"
-                              "USB メモリなどが外れています）。この順序を一覧で選び、メニューの"
-                              "「写真」→「写真を差し替える…」で写真を選び直してください"
-                              "（番号と方向はそのままです）。写真のフォルダーごと動かしたときは、"
-                              "「処理選択」の画面の「道順」→「写真の場所を直す…」でまとめて"
-                              "直せます。");
+        return messages::kPhotoMissing;
     case PhotoProblem::Unreadable:
-        return QStringLiteral("写真のファイルを読み込めません（写真ではないか、読めない形式か、"
-                              "こわれています）。この順序を一覧で選び、メニューの「写真」→"
-                              "「写真を差し替える…」で別の写真を選んでください"
-                              "（番号と方向はそのままです）。");
+        return messages::kPhotoUnreadable;
     case PhotoProblem::None:
         break;
     }

@@ -2,6 +2,7 @@
 #include "app/m_lane.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "store/route.h"
 #include "store/store_error.h"
 #include "store/voice_files.h"
@@ -9,18 +10,13 @@
 
 #include <QLineEdit>
 
-namespace {
-
-const QString kDelete = QStringLiteral("削除しますか?");
-
-} // namespace
-
 void frm_lane_make::Command2_Click()
 {
     const edit::CommandScope command(m_guard);
     if (!command)
         return;
-    if (m_dialogs.MsgBox(this, kDelete, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
+    if (m_dialogs.MsgBox(this, edit::messages::kDelete, platform::MsgButtons::OkCancel) !=
+        platform::MsgResult::Ok)
         return;
     Outcome outcome = Outcome::Cancelled;
     try {
@@ -36,7 +32,7 @@ void frm_lane_make::Command2_Click()
     showList(m_text2->text());
     showCurrentStep();
     if (outcome == Outcome::Stale)
-        m_dialogs.MsgBox(this, edit::routeChangedMessage());
+        m_dialogs.MsgBox(this, edit::messages::kRouteChanged);
 }
 
 frm_lane_make::Outcome frm_lane_make::deleteStep()

@@ -1,5 +1,7 @@
 #include "edit/step_grid.h"
 
+#include "edit/messages.h"
+
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -63,11 +65,9 @@ public:
         if (!photo.isEmpty())
             lines << photo;
         if (m_grid.voice(index.row()) == StepGrid::Voice::Present)
-            lines << QStringLiteral("この順序には声があります。");
+            lines << messages::kHasVoice;
         else if (m_grid.voice(index.row()) == StepGrid::Voice::Broken)
-            lines << QStringLiteral("声のファイルが見つからないか、読めません。練習では声なしで"
-                                    "進みます。録音しなおすか、声のファイルを動かしたときは"
-                                    "「写真の場所を直す…」で探してください。");
+            lines << messages::kVoiceBroken;
         const QString text = lines.join(QStringLiteral("\n"));
         if (text.isEmpty())
             QToolTip::hideText();

@@ -3,19 +3,12 @@
 #include "app/m_lane.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "store/route.h"
 #include "store/store_error.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
-
-namespace {
-
-const QString kChoosePhoto = QStringLiteral("写真を選択してください");
-const QString kOverwrite = QStringLiteral("上書きしますか?");
-const QString kFull = QStringLiteral("道順は 999 ステップまでです。これ以上は登録できません。");
-
-} // namespace
 
 void frm_lane_make::Command1_Click()
 {
@@ -24,7 +17,7 @@ void frm_lane_make::Command1_Click()
         return;
     const QString photo = m_text1->text().trimmed();
     if (photo.isEmpty()) {
-        m_dialogs.MsgBox(this, kChoosePhoto);
+        m_dialogs.MsgBox(this, edit::messages::kChoosePhoto);
         return;
     }
     const QString before = m_text2->text();
@@ -40,7 +33,8 @@ void frm_lane_make::Command1_Click()
         m_text2->setText(before);
         if (outcome == Outcome::Stale)
             showList(before);
-        m_dialogs.MsgBox(this, outcome == Outcome::Full ? kFull : edit::routeChangedMessage());
+        m_dialogs.MsgBox(this, outcome == Outcome::Full ? edit::messages::kRouteFull
+                                                        : edit::messages::kRouteChanged);
         return;
     }
     // The edit bar now holds the registered (or the existing) step under its number.
@@ -53,8 +47,8 @@ frm_lane_make::Outcome frm_lane_make::registerStep(const QString& photo)
     store::Route route(m_lane::DB_PATH, ConnectionTimeout);
     const std::optional<store::Step> found = findStep(route, photo);
     // Asked before the change begins, so that no lock is held while the question is open.
-    if (found && m_dialogs.MsgBox(this, kOverwrite, platform::MsgButtons::OkCancel) !=
-                     platform::MsgResult::Ok) {
+    if (found && m_dialogs.MsgBox(this, edit::messages::kOverwrite,
+                                  platform::MsgButtons::OkCancel) != platform::MsgResult::Ok) {
         route.close();
         return Outcome::Cancelled;
     }

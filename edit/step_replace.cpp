@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/route.h"
@@ -12,15 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-const QString kChooseStep =
-    QStringLiteral("写真を差し替える順序を、下の一覧で選んでから、もう一度「写真を差し替える…」を"
-                   "選んでください。");
-const QString kNotShown = QStringLiteral(" が見つかりません");
-
-} // namespace
-
 void frm_lane_make::ReplacePhoto()
 {
     const edit::CommandScope command(m_guard);
@@ -28,7 +20,7 @@ void frm_lane_make::ReplacePhoto()
         return;
     // Only a step chosen in the list, whose number is still the one in the edit bar.
     if (!m_chosen || m_chosen->order.isEmpty() || m_text2->text().trimmed() != m_chosen->order) {
-        m_dialogs.MsgBox(this, kChooseStep);
+        m_dialogs.MsgBox(this, edit::messages::kChooseStepToReplace);
         return;
     }
     const edit::ChosenStep step = *m_chosen;
@@ -38,9 +30,7 @@ void frm_lane_make::ReplacePhoto()
     // A photo that can't be shown would leave the step as broken as it was.
     if (!showPhoto(file)) {
         showPhoto(m_text1->text().trimmed());
-        m_dialogs.MsgBox(this, file + kNotShown +
-                                   QStringLiteral("\n\n写真は差し替えていません。別の写真を"
-                                                  "選んでください。"));
+        m_dialogs.MsgBox(this, edit::messages::replacementNotShown(file));
         return;
     }
     Outcome outcome = Outcome::Cancelled;
@@ -55,14 +45,12 @@ void frm_lane_make::ReplacePhoto()
     if (outcome != Outcome::Changed)
         showPhoto(m_text1->text().trimmed());
     if (outcome == Outcome::Taken) {
-        m_dialogs.MsgBox(this, QStringLiteral("この写真は、順序 %1 で使われています。写真は"
-                                              "差し替えていません。\n%2")
-                                   .arg(takenBy, QDir::toNativeSeparators(file)));
+        m_dialogs.MsgBox(this, edit::messages::photoInUse(takenBy, QDir::toNativeSeparators(file)));
         return;
     }
     if (outcome == Outcome::Stale) {
         showList(step.order);
-        m_dialogs.MsgBox(this, edit::routeChangedMessage());
+        m_dialogs.MsgBox(this, edit::messages::kRouteChanged);
         return;
     }
     m_text1->setText(file);

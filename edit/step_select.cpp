@@ -1,5 +1,6 @@
 // Filling the edit bar: from a row the user selects in the list, or from a photo chosen in the
 // open-file dialog; either way the photo is shown centred in the photo area.
+#include "app/messages.h"
 #include "edit/frm_lane_make.h"
 #include "edit/photo_fit.h"
 #include "edit/photo_previews.h"
@@ -12,12 +13,6 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <cmath>
-
-namespace {
-
-const QString kNotFound = QStringLiteral(" が見つかりません");
-
-} // namespace
 
 void frm_lane_make::DataGrid1_SelChange(int& Cancel)
 {
@@ -45,7 +40,7 @@ void frm_lane_make::loadRow(int row, bool chosenByUser)
     const bool shown = showPhoto(photo);
     prefetchNear(row);
     if (!shown && chosenByUser)
-        m_dialogs.MsgBox(this, photo + kNotFound);
+        m_dialogs.MsgBox(this, app::messages::notFound(photo));
 }
 
 void frm_lane_make::showCurrentStep()
@@ -90,7 +85,7 @@ void frm_lane_make::Command3_Click()
     // registered with it.
     m_text1->setText(file);
     if (!showPhoto(file))
-        m_dialogs.MsgBox(this, file + kNotFound);
+        m_dialogs.MsgBox(this, app::messages::notFound(file));
 }
 
 QString frm_lane_make::choosePhotoFile()

@@ -1,7 +1,9 @@
 #include "edit/voice_menu.h"
 
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "app/practice_settings.h"
+#include "edit/messages.h"
 #include "edit/voice_recorder.h"
 #include "platform/audio_level.h"
 #include "platform/dialogs.h"
@@ -23,15 +25,6 @@
 namespace edit {
 namespace {
 
-const QString kChooseStep = QStringLiteral(
-    "声をつける順序を、一覧からえらんでください。写真をえらんだだけの新しい順序は、先に"
-    "「登録」してください。");
-const QString kNoMicrophone = QStringLiteral(
-    "マイクが見つかりません。マイクをつないでから、もう一度えらんでください（声のファイルが"
-    "あれば「声のファイルをえらぶ…」も使えます）。");
-const QString kNoVoice = QStringLiteral("この順序には、まだ声がありません。");
-const QString kNotKept = QStringLiteral("声を保存できませんでした。声は前のままです。");
-const QString kRemove = QStringLiteral("声を消しますか?");
 const QString kFilter = QStringLiteral("声のファイル (WAV, MP3, Ogg/Opus, M4A)|*.wav;*.mp3;*.ogg;"
                                        "*.oga;*.opus;*.m4a;*.aac|すべてのファイル|*.*");
 // Practice plays a voice for at most this long.
@@ -51,12 +44,7 @@ VoiceMenu::VoiceMenu(QMenu& menu, platform::Dialogs& dialogs, QWidget& window,
 {
     m_player = new platform::VoicePlayer(this);
     connect(m_player, &platform::VoicePlayer::failed, this, [this](const QString& reason) {
-        m_dialogs.MsgBox(
-            &m_window, QStringLiteral("声を再生できませんでした。ファイルが壊れているか、"
-                                      "声のファイルではないようです。録音しなおすか、別の"
-                                      "ファイルをえらんでください。\n\nファイル: ") +
-                           m_player->source() +
-                           (reason.isEmpty() ? QString() : QStringLiteral("\n\n詳細: ") + reason));
+        m_dialogs.MsgBox(&m_window, messages::voiceUnplayable(m_player->source(), reason));
     });
 
     m_record = menu.addAction(QStringLiteral("この順序の声を録音…"), this, [this] { Record(); });
@@ -142,7 +130,7 @@ bool VoiceMenu::target(bool goal, QString* key, QString* name)
         }
     }
     if (order.isEmpty()) {
-        m_dialogs.MsgBox(&m_window, kChooseStep);
+        m_dialogs.MsgBox(&m_window, messages::kChooseVoiceStep);
         return false;
     }
     *key = photo;
@@ -157,14 +145,14 @@ void VoiceMenu::Record(bool goal)
         return;
     const QList<QAudioDevice> microphones = Microphones();
     if (microphones.isEmpty()) {
-        m_dialogs.MsgBox(&m_window, kNoMicrophone);
+        m_dialogs.MsgBox(&m_window, messages::kNoMicrophone);
         return;
     }
     // A folder that can't take the voice is told before the parent speaks.
     try {
         QFile::remove(store::newVoiceFile(m_lane::DB_PATH, QStringLiteral("mp3")));
     } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.messageUnder(kNotKept));
+        m_dialogs.MsgBox(&m_window, e.messageUnder(messages::kVoiceNotKept));
         return;
     }
     QAudioDevice microphone = QMediaDevices::defaultAudioInput();
@@ -194,15 +182,11 @@ bool VoiceMenu::usable(const QString& file)
 {
     const QFileInfo info(file);
     if (!info.isFile() || !info.isReadable()) {
-        m_dialogs.MsgBox(&m_window, file + QStringLiteral(" が見つかりません"));
+        m_dialogs.MsgBox(&m_window, app::messages::notFound(file));
         return false;
     }
     if (info.size() > MaxFileBytes) {
-        m_dialogs.MsgBox(&m_window,
-                         QStringLiteral("このファイルは大きすぎます（%1 MB まで）。短い声のファイル"
-                                        "をえらんでください。\n\nファイル: ")
-                                 .arg(MaxFileBytes / (1024 * 1024)) +
-                             file);
+        m_dialogs.MsgBox(&m_window, messages::voiceFileTooBig(MaxFileBytes / (1024 * 1024), file));
         return false;
     }
     // The file is read as sound before it is kept; the window waits without taking commands.
@@ -223,23 +207,15 @@ bool VoiceMenu::usable(const QString& file)
     level.measure(file);
     loop.exec();
     if (!decoded) {
-        m_dialogs.MsgBox(&m_window,
-                         QStringLiteral("このファイルは声のファイルとして読めません。WAV、MP3、"
-                                        "Ogg/Opus、M4A のファイルをえらんでください。\n\n"
-                                        "ファイル: ") +
-                             file);
+        m_dialogs.MsgBox(&m_window, messages::notAVoiceFile(file));
         return false;
     }
     if (peak < kSilentPeak) {
-        m_dialogs.MsgBox(&m_window, QStringLiteral("このファイルには音が入っていません。別の"
-                                                   "ファイルをえらんでください。\n\nファイル: ") +
-                                        file);
+        m_dialogs.MsgBox(&m_window, messages::silentVoiceFile(file));
         return false;
     }
     if (soundMs > kPlayedMs)
-        m_dialogs.MsgBox(&m_window, QStringLiteral("この声は %1 秒より長いため、練習では"
-                                                   "はじめの %1 秒だけが流れます。")
-                                        .arg(kPlayedMs / 1000));
+        m_dialogs.MsgBox(&m_window, messages::voiceTooLong(kPlayedMs / 1000));
     return true;
 }
 
@@ -255,7 +231,7 @@ void VoiceMenu::keep(const QString& key, const QString& file)
         // The step may have gone meanwhile (another editor window).
         if (key != store::goalVoiceKey() &&
             store::orderOfPhoto(cn, m_lane::ROUTE_TABLE, key).isEmpty()) {
-            m_dialogs.MsgBox(&m_window, kChooseStep);
+            m_dialogs.MsgBox(&m_window, messages::kChooseVoiceStep);
             return;
         }
         store::setVoice(cn, m_lane::ROUTE_TABLE, key, store::storedVoiceName(route, copy));
@@ -265,7 +241,7 @@ void VoiceMenu::keep(const QString& key, const QString& file)
         cn.Close();
         store::removeUnusedVoiceFiles(route, voices);
     } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.messageUnder(kNotKept));
+        m_dialogs.MsgBox(&m_window, e.messageUnder(messages::kVoiceNotKept));
         return;
     }
     emit voicesChanged();
@@ -286,17 +262,12 @@ void VoiceMenu::Listen(bool goal)
         return;
     }
     if (stored.isEmpty()) {
-        m_dialogs.MsgBox(&m_window,
-                         goal ? QStringLiteral("ゴールには、まだ声がありません。") : kNoVoice);
+        m_dialogs.MsgBox(&m_window, goal ? messages::kNoGoalVoice : messages::kNoVoice);
         return;
     }
     const QString path = store::voicePath(m_lane::DB_PATH, stored);
     if (!QFileInfo(path).isFile()) {
-        m_dialogs.MsgBox(&m_window,
-                         QStringLiteral("声のファイルが見つかりません。動かしたときは、メニューの"
-                                        "「道順」→「写真の場所を直す…」で探せます。録音しなおす"
-                                        "こともできます。\n\nファイル: ") +
-                             path);
+        m_dialogs.MsgBox(&m_window, messages::voiceFileMissing(path));
         return;
     }
     m_player->load(path);
@@ -308,7 +279,7 @@ void VoiceMenu::Remove(bool goal)
     QString key, name;
     if (!target(goal, &key, &name))
         return;
-    if (m_dialogs.MsgBox(&m_window, kRemove, platform::MsgButtons::OkCancel) !=
+    if (m_dialogs.MsgBox(&m_window, messages::kRemoveVoice, platform::MsgButtons::OkCancel) !=
         platform::MsgResult::Ok)
         return;
     m_player->stop();

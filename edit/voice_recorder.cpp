@@ -1,5 +1,6 @@
 #include "edit/voice_recorder.h"
 
+#include "edit/messages.h"
 #include "platform/audio_level.h"
 #include "platform/dialogs.h"
 #include "platform/voice_player.h"
@@ -22,16 +23,6 @@
 
 namespace edit {
 namespace {
-
-const QString kSilent = QStringLiteral(
-    "声が録音されていません（マイクに音が届いていません）。マイクがつながっているか、"
-    "音を消す設定になっていないか、音量が小さすぎないかを確かめてから、もう一度録音して"
-    "ください。");
-const QString kNoSound = QStringLiteral(
-    "マイクから音が届かないため、録音できません。マイクがつながっているかを確かめてから、"
-    "もう一度録音してください。");
-const QString kFailed = QStringLiteral("録音できませんでした。マイクを確かめてから、もう一度"
-                                       "録音してください。");
 
 // MP3 where the back-end can write it (small, and played by picture-board apps too), else WAV.
 QMediaFormat takeFormat()
@@ -132,16 +123,15 @@ VoiceRecorder::VoiceRecorder(platform::Dialogs& dialogs, const QAudioDevice& mic
             });
     connect(m_recorder, &QMediaRecorder::errorOccurred, this, [this] {
         if (m_state == State::Recording)
-            refuse(kFailed + QStringLiteral("\n\n詳細: ") + m_recorder->errorString());
+            refuse(messages::recordingFailed(m_recorder->errorString()));
     });
     connect(m_noSound, &QTimer::timeout, this, [this] {
         if (m_state == State::Recording)
-            refuse(kNoSound);
+            refuse(messages::kMicrophoneSilent);
     });
     connect(m_level, &platform::AudioLevel::measured, this, &VoiceRecorder::checked);
     connect(m_player, &platform::VoicePlayer::failed, this, [this](const QString& reason) {
-        m_dialogs.MsgBox(this,
-                         QStringLiteral("録音した声を再生できませんでした。\n\n詳細: ") + reason);
+        m_dialogs.MsgBox(this, messages::takeUnplayable(reason));
     });
     setState(State::Idle);
 }
@@ -168,14 +158,13 @@ void VoiceRecorder::setState(State state)
         m_status->setText(QString());
         break;
     case State::Recording:
-        m_status->setText(QStringLiteral("録音しています…"));
+        m_status->setText(messages::kRecording);
         break;
     case State::Checking:
-        m_status->setText(QStringLiteral("録音を確かめています…"));
+        m_status->setText(messages::kCheckingTake);
         break;
     case State::Ready:
-        m_status->setText(QStringLiteral("録音できました。「聞く」で確かめて、よければ「この声を"
-                                         "使う」を押してください。"));
+        m_status->setText(messages::kTakeReady);
         break;
     }
     (state == State::Recording ? m_stop : state == State::Ready ? m_listen : m_record)->setFocus();
@@ -233,7 +222,7 @@ void VoiceRecorder::recorderStopped()
         file = m_recording;
     m_recording = file;
     if (QFileInfo(file).size() == 0) {
-        refuse(kSilent);
+        refuse(messages::kTakeSilent);
         return;
     }
     m_level->measure(file);
@@ -244,7 +233,7 @@ void VoiceRecorder::checked(bool decoded, double peak, qint64)
     if (m_state != State::Checking)
         return;
     if (!decoded || peak < kSilentPeak) {
-        refuse(kSilent);
+        refuse(messages::kTakeSilent);
         return;
     }
     m_take = m_recording;

@@ -2,8 +2,10 @@
 
 #include "app/form_look.h"
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "learn/answer_access.h"
 #include "learn/big_buttons.h"
+#include "learn/messages.h"
 #include "learn/practice_lock.h"
 #include "learn/voice_prompt.h"
 #include "platform/sound.h"
@@ -21,13 +23,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
-const QString kWrong = QStringLiteral("ざんねん！");
-const QString kNotFound = QStringLiteral(" が見つかりません");
-const QString kUnavailable =
-    QStringLiteral("道順ファイルを読めないため、練習が止まっています。読めるようになれば、"
-                   "練習はそのまま続きます。");
 
 // A step whose photo or direction is asked for: the three-digit key of STEP_NO.
 QString currentStepKey()
@@ -253,7 +248,7 @@ void frm_lane_play::forgetRun()
 void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
 {
     if (outage.failed(error.kind() == store::StoreError::Kind::Locked, ReportUnavailableAfterMs))
-        m_dialogs.MsgBox(this, error.messageUnder(kUnavailable));
+        m_dialogs.MsgBox(this, error.messageUnder(learn::messages::kRouteUnreadable));
 }
 
 void frm_lane_play::Timer1_Timer()
@@ -283,7 +278,7 @@ void frm_lane_play::Timer1_Timer()
         m_voice->goalShown(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         emit m_events->goal(stepNo);
         reachGoal();
-        m_dialogs.MsgBox(this, kGoal);
+        m_dialogs.MsgBox(this, learn::messages::kGoal);
         return;
     }
     if (!showPhoto(photo)) {
@@ -292,7 +287,7 @@ void frm_lane_play::Timer1_Timer()
         emit m_events->photoMissing(stepNo, photo);
         // The step can still be answered, even when it is the first.
         showButtonsWithoutPhoto();
-        m_dialogs.MsgBox(this, photo + kNotFound);
+        m_dialogs.MsgBox(this, app::messages::notFound(photo));
         return;
     }
     layOutStep();
@@ -433,7 +428,7 @@ void frm_lane_play::Command1_Click(int Index)
     } else {
         play(QStringLiteral("/NG.mp3"));
         m_voice->wrongAnswer();
-        m_dialogs.MsgBox(this, kWrong);
+        m_dialogs.MsgBox(this, learn::messages::kWrong);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "learn/missing_photos.h"
 
 #include "app/m_lane.h"
+#include "learn/messages.h"
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "store/route.h"
@@ -32,8 +33,7 @@ QString missingPhotosNotice(int missing)
 {
     if (missing <= 0)
         return QString();
-    return QStringLiteral("%1 枚の写真が見つかりません。「写真の場所を直す…」で直せます。")
-        .arg(missing);
+    return messages::photosMissing(missing);
 }
 
 void noticeMissingPhotos(platform::Dialogs& dialogs, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "learn/practice_lock.h"
 
+#include "learn/messages.h"
 #include "platform/dialogs.h"
 
 #include <QApplication>
@@ -64,11 +65,7 @@ bool PracticeLock::askAdult()
     m_asking = true;
     const int a = QRandomGenerator::global()->bounded(3, 10);
     const int b = QRandomGenerator::global()->bounded(3, 10);
-    const QString answer = m_dialogs.InputBox(
-        m_window, QStringLiteral("大人の方へ: 練習を終えるには、次の計算の答えを数字で"
-                                 "入れてください。\n%1 + %2 = ?")
-                      .arg(a)
-                      .arg(b));
+    const QString answer = m_dialogs.InputBox(m_window, messages::unlockQuestion(a, b));
     m_asking = false;
     bool number = false;
     const int given = QString(answer)

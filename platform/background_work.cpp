@@ -1,6 +1,7 @@
 #include "platform/background_work.h"
 
 #include "platform/dialogs.h"
+#include "platform/messages.h"
 
 #include <QEventLoop>
 #include <QFutureWatcher>
@@ -34,7 +35,7 @@ void runInBackground(QWidget* parent, const QString& label,
     });
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&reporter, &dialog] {
         reporter.stop();
-        dialog.setLabelText(QStringLiteral("中止しています…"));
+        dialog.setLabelText(messages::kStopping);
     });
 
     std::exception_ptr failure;

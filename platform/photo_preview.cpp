@@ -1,5 +1,6 @@
 #include "platform/photo_preview.h"
 
+#include "platform/messages.h"
 #include "platform/picture.h"
 
 #include <QFileDialog>
@@ -42,7 +43,7 @@ PhotoPreview::PhotoPreview(QWidget* parent) : QLabel(parent)
     setFixedSize(kSide + 8, kSide + 8);
     setFrameShape(QFrame::StyledPanel);
     setWordWrap(true);
-    setText(QStringLiteral("写真を選ぶと、ここに見本が出ます"));
+    setText(messages::kPreviewEmpty);
 }
 
 PhotoPreview::~PhotoPreview() = default;
@@ -56,7 +57,7 @@ void PhotoPreview::showPhoto(const QString& path)
         emit shown();
         return;
     }
-    setText(QStringLiteral("読みこみ中…"));
+    setText(messages::kPreviewLoading);
     auto* watcher = new QFutureWatcher<std::optional<QImage>>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
         watcher->deleteLater();
@@ -66,7 +67,7 @@ void PhotoPreview::showPhoto(const QString& path)
         if (image && !image->isNull())
             setPixmap(QPixmap::fromImage(*image));
         else
-            setText(QStringLiteral("写真ではないか、読めないファイルです"));
+            setText(messages::kPreviewUnreadable);
         emit shown();
     });
     watcher->setFuture(QtConcurrent::run(previewOf, path));

@@ -1,5 +1,7 @@
 #include "platform/write_failure.h"
 
+#include "platform/messages.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -25,16 +27,11 @@ QString folderWriteFailureReason(const QString& folder, qint64 bytes)
 {
     const QString where = QDir::toNativeSeparators(folder);
     if (!writable(folder))
-        return QStringLiteral("フォルダー「%1」には書き込めません（読み取り専用か、書き込む権限が"
-                              "ありません）。別の場所を選んでください。")
-            .arg(where);
+        return messages::folderNotWritable(where);
     const QStorageInfo storage(folder);
     if (storage.isValid() && storage.bytesAvailable() < qMax<qint64>(bytes, 0) + kSlack)
-        return QStringLiteral("保存先のディスクがいっぱいです。いらないファイルを消して空きを"
-                              "作るか、別の場所を選んでください。");
-    return QStringLiteral("フォルダー「%1」に書き込めませんでした。USB メモリーなどが"
-                          "抜けていないか確かめて、もう一度ためしてください。")
-        .arg(where);
+        return messages::kDiskFull;
+    return messages::folderNotWritten(where);
 }
 
 QString writeFailureReason(const QString& path, qint64 bytes)

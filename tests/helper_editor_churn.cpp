@@ -4,6 +4,7 @@
 //   helper_editor_churn ROUTE_FOLDER SEED [COUNT]
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "store/adodc.h"
 #include "store/sql_quote.h"
 #include "store/step.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv)
             editor.Command1_Click();
             ++steps;
         }
-        dialogs.messages.removeAll(kDelete);
+        dialogs.messages.removeAll(edit::messages::kDelete);
         if (!dialogs.messages.isEmpty()) {
             std::printf("message %s\n", qPrintable(dialogs.messages.join(QLatin1Char('|'))));
             std::fflush(stdout);

@@ -1,6 +1,7 @@
 // Photos that are broken, odd or absent: the learning window shows each one or reports it with
 // its path, and never stops working.
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "learn/frm_lane_play.h"
@@ -116,7 +117,7 @@ private slots:
             QVERIFY(!w.photo()->pixmap().isNull());
             QVERIFY(w.arrowButton(0)->isVisibleTo(&w));
         } else {
-            QCOMPARE(dialogs.messages, QStringList{path + kNotFound});
+            QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(path)});
         }
         // Either way the run goes on: the right answer leads to the next photo.
         w.Command1_Click(0);
@@ -135,7 +136,7 @@ private slots:
         QCOMPARE(editor.text1()->text(), path);
         QCOMPARE(dialogs.messages.isEmpty(), shownInPlay);
         if (!shownInPlay)
-            QCOMPARE(dialogs.messages, QStringList{path + kNotFound});
+            QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(path)});
         else
             QVERIFY(!editor.photo()->pixmap().isNull());
     }

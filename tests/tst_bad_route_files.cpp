@@ -3,6 +3,7 @@
 // whatever the user had exactly as it was.
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "learn/frm_lane_play.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
@@ -109,7 +110,7 @@ private slots:
         make.Command2_Click(); // answered OK
 
         QStringList reports = dialogs.messages;
-        reports.removeAll(kDelete);
+        reports.removeAll(edit::messages::kDelete);
         QVERIFY(reports.size() >= 4); // tick, answer, list, registration (deletion may ask first)
         for (const QString& m : reports) {
             QVERIFY2(m.contains(path), qPrintable(m));

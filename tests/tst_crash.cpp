@@ -1,6 +1,7 @@
 // The route survives a process killed in the middle of a change, and a reader never sees a
 // change half done.
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "learn/frm_lane_play.h"
 #include "store/connection.h"
 #include "support/route_fixture.h"
@@ -168,7 +169,7 @@ private slots:
             helper.waitForReadyRead(1);
         }
         for (const QString& m : dialogs.messages)
-            QVERIFY2(m.endsWith(kNotFound), qPrintable(m));
+            QVERIFY2(m.endsWith(app::messages::notFound({})), qPrintable(m));
         QVERIFY2(!helper.readAllStandardOutput().contains("message"),
                  "the editor reported a failure");
         helper.kill();

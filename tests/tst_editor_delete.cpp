@@ -1,6 +1,7 @@
 // The "削除" button: the step in Text2 goes, the rest are renumbered without a gap, and the list
 // is positioned by the deleted number. Checked against the stored rows.
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "support/editor_harness.h"
@@ -76,7 +77,7 @@ private slots:
         w->text2()->setText(text2);
         dialogs.answers = {ok ? platform::MsgResult::Ok : platform::MsgResult::Cancel};
         w->Command2_Click();
-        QCOMPARE(dialogs.messages, QStringList{kDelete});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
         QCOMPARE(dialogs.buttons, QList{platform::MsgButtons::OkCancel});
         if (removed >= 0)
             expected.removeAt(removed);
@@ -109,7 +110,7 @@ private slots:
         const auto w = openEditor(dialogs);
         w->text2()->setText(text2);
         w->Command2_Click();
-        QCOMPARE(dialogs.messages, QStringList{kDelete});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
         const QList<RouteRow> rows = fx->rows();
         QStringList photos;
         for (int i = 0; i < rows.size(); ++i) {
@@ -148,7 +149,7 @@ private slots:
             }
         };
         w->Command2_Click();
-        QCOMPARE(dialogs.messages, QStringList{kDelete});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
         expected.removeAt(1);
         for (int i = 0; i < expected.size(); ++i)
             expected[i].order = stepKey(i + 1);
@@ -197,7 +198,7 @@ private slots:
             expected << RouteRow{stepKey(expected.size() + 1), rows[step - 1].photo,
                                  rows[step - 1].direction};
         QCOMPARE(fx->rows(), expected);
-        QCOMPARE(dialogs.messages, QStringList(shown.size(), kDelete));
+        QCOMPARE(dialogs.messages, QStringList(shown.size(), edit::messages::kDelete));
     }
 
     // Two copies of the program on one route file: copy A has step 005 (or 003) in its edit bar
@@ -264,7 +265,7 @@ private slots:
         dialogs.messages.clear();
         a->Command2_Click();
         QCOMPARE(fx->rows().size(), expected.size() - 1);
-        QCOMPARE(dialogs.messages, QStringList{kDelete});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
     }
 
     void closeWaitsForTheChange()

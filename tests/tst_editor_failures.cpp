@@ -1,6 +1,7 @@
 // Registrations and deletions that fail in the store: the route stays exactly as it was, the
 // user reads why, Text2 is as before the click, and the window goes on working.
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
@@ -83,9 +84,9 @@ private slots:
         change(*w, kind);
         QStringList questions;
         if (kind == QLatin1String("overwrite"))
-            questions << kOverwrite;
+            questions << edit::messages::kOverwrite;
         else if (kind == QLatin1String("delete"))
-            questions << kDelete;
+            questions << edit::messages::kDelete;
         QCOMPARE(dialogs.messages, questions);
         QVERIFY(fx->rows() != before);
     }

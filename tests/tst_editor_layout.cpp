@@ -1,5 +1,6 @@
 // The editor window's layout at load, its controls and its start state, against a real route.
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "support/editor_harness.h"
@@ -198,7 +199,7 @@ private slots:
         file.close();
         const auto w = open();
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages[0].startsWith(QStringLiteral("道順の一覧を読み込めませんでした")));
+        QVERIFY(dialogs.messages[0].startsWith(edit::messages::kListUnreadable));
         QVERIFY2(dialogs.messages[0].contains(cause), qPrintable(dialogs.messages[0]));
         QVERIFY(dialogs.messages[0].contains(fx->dbPath()));
         QCOMPARE(w->Adodc1->rowCount(), 0);

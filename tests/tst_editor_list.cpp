@@ -1,5 +1,6 @@
 // The step list: LANE_DSP's page-wise positioning on a list sized to show a given number of rows,
 // and which selections run DataGrid1_SelChange.
+#include "app/messages.h"
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
@@ -172,7 +173,7 @@ private slots:
         const QString photo =
             QDir(fx->dir()).filePath(QStringLiteral("p%1.png").arg(selected.toInt()));
         QCOMPARE(w->text1()->text(), photo);
-        QCOMPARE(dialogs.messages, QStringList{photo + kNotFound});
+        QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(photo)});
     }
 };
 

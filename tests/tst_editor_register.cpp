@@ -1,6 +1,7 @@
 // The "登録" button: where a step lands, overwriting a step by its photo, the 999-step limit and
 // what a second command does while a registration runs. Checked against the stored rows.
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "store/route_file.h"
@@ -107,7 +108,7 @@ private slots:
         for (const QString& p : {photos[1], photo(QStringLiteral("after-b")), photos[2], photos[3]})
             expected << RouteRow{QString(), p, kUp};
         QCOMPARE(fx->rows(), renumbered(expected));
-        QCOMPARE(dialogs.messages, QStringList{kDelete});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
     }
 
     void noPhoto_data()
@@ -127,7 +128,7 @@ private slots:
         // With no route file at all a connection would make one: none may be opened.
         QVERIFY(QFile::remove(fx->dbPath()));
         w->Command1_Click();
-        QCOMPARE(dialogs.messages, QStringList{kChoosePhoto});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kChoosePhoto});
         QCOMPARE(w->text2()->text(), QStringLiteral("002"));
         QVERIFY(!QFile::exists(fx->dbPath()));
     }
@@ -152,7 +153,7 @@ private slots:
         QString shownDuringQuestion;
         dialogs.onMessage = [&](const QString&) { shownDuringQuestion = w->text2()->text(); };
         w->Command1_Click();
-        QCOMPARE(dialogs.messages, QStringList{kOverwrite});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
         QCOMPARE(dialogs.buttons, QList{platform::MsgButtons::OkCancel});
         QCOMPARE(shownDuringQuestion, QStringLiteral("003"));
         QList<RouteRow> expected = before;
@@ -175,7 +176,7 @@ private slots:
         dialogs.answers = {platform::MsgResult::Cancel};
         w->text2()->setText(QStringLiteral("001"));
         w->Command1_Click();
-        QCOMPARE(dialogs.messages, QStringList{kOverwrite});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
         QCOMPARE(w->text2()->text(), QStringLiteral("003"));
         QCOMPARE(fx->rows().size(), 3);
     }
@@ -214,12 +215,10 @@ private slots:
         QList<RouteRow> expected = before;
         if (existing) {
             expected[499].direction = kRight;
-            QCOMPARE(dialogs.messages, QStringList{kOverwrite});
+            QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
             QCOMPARE(w->text2()->text(), QStringLiteral("500"));
         } else {
-            QCOMPARE(dialogs.messages,
-                     QStringList{QStringLiteral(
-                         "道順は 999 ステップまでです。これ以上は登録できません。")});
+            QCOMPARE(dialogs.messages, QStringList{edit::messages::kRouteFull});
             QCOMPARE(w->text2()->text(), QStringLiteral("010"));
         }
         QCOMPARE(fx->rows(), expected);
@@ -267,7 +266,7 @@ private slots:
             }
         };
         w->Command1_Click();
-        QCOMPARE(dialogs.messages, QStringList{kOverwrite});
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
         QCOMPARE(dialogs.openRequests.size(), 0);
         QList<RouteRow> expected = before;
         expected[1].direction = kLeft;

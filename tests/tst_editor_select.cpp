@@ -1,4 +1,5 @@
 // Filling the edit bar from a list row and from the open-file dialog, and showing the photo.
+#include "app/messages.h"
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
@@ -186,7 +187,7 @@ private slots:
         select(*w, 0);
         const Box shown = boxOf(w->Picture1);
         select(*w, 1);
-        QCOMPARE(dialogs.messages, QStringList{bad + kNotFound});
+        QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(bad)});
         QCOMPARE(w->text2()->text(), QStringLiteral("002"));
         QCOMPARE(w->text1()->text(), bad);
         QVERIFY(w->option1(2)->isChecked());
@@ -242,7 +243,8 @@ private slots:
         QCOMPARE(asked.DefaultExt, QStringLiteral("*"));
         const QString chosen = answer.trimmed();
         QCOMPARE(w->text1()->text(), changes ? chosen : before);
-        QCOMPARE(dialogs.messages, message ? QStringList{chosen + kNotFound} : QStringList());
+        QCOMPARE(dialogs.messages,
+                 message ? QStringList{app::messages::notFound(chosen)} : QStringList());
         if (!changes || message) {
             compareBox(w->Picture1, shownBefore);
             QCOMPARE(w->photo()->pixmap().isNull(), message);

@@ -2,8 +2,10 @@
 // The learning window goes by the three-digit keys and never stops working.
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "platform/vb_timer.h"
 #include "store/adodc.h"
 #include "support/route_fixture.h"
@@ -66,7 +68,8 @@ private slots:
         auto tick = [&] {
             const qsizetype before = dialogs.messages.size();
             w.Timer1_Timer();
-            if (dialogs.messages.size() > before && dialogs.messages.last() == kGoal)
+            if (dialogs.messages.size() > before &&
+                dialogs.messages.last() == learn::messages::kGoal)
                 trace += QLatin1Char('G');
             else if (dialogs.messages.size() == before)
                 trace += QString::number(m_lane::STEP_NO.toInt());
@@ -79,7 +82,8 @@ private slots:
             w.Command1_Click(index);
             if (w.Timer1->Enabled())
                 tick();
-            else if (dialogs.messages.size() > before && dialogs.messages.last() == kWrong)
+            else if (dialogs.messages.size() > before &&
+                     dialogs.messages.last() == learn::messages::kWrong)
                 trace += QLatin1Char('W');
         }
         QCOMPARE(trace, seen);
@@ -166,8 +170,8 @@ private slots:
         int cancel = 0;
         editor.DataGrid1_SelChange(cancel);
         editor.option1(1)->setChecked(true);
-        editor.Command1_Click(); // "上書きしますか?" answered OK
-        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("上書きしますか?")});
+        editor.Command1_Click(); // the overwrite question answered OK
+        QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
         QCOMPARE(fx.rows(), (QList<RouteRow>{{"001", a, "↑"}, {"002", b, "↑"}, {"003", a, "→"}}));
         QCOMPARE(editor.text2()->text(), QStringLiteral("003"));
     }

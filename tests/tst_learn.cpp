@@ -1,6 +1,8 @@
 // The learning window driven through its handlers, against a real route file.
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "learn/photo_prefetch.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
@@ -117,7 +119,7 @@ private slots:
         fx->create({});
         auto w = open();
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
         QVERIFY(!w->Timer1->Enabled());
         // "もどる" and "もういちど" are there to be pressed; the arrows answer nothing.
         QVERIFY(buttonsVisible(*w));
@@ -140,7 +142,7 @@ private slots:
         }
         w->Timer1_Timer();
         QCOMPARE(stepNo(), 3);
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
     }
 
     void pressIsJudgedAgainstTheStepsDirection_data()
@@ -179,7 +181,7 @@ private slots:
         QCOMPARE(commands[1][1].toString(), sound);
         QCOMPARE(w->MMControl1->FileName, sound);
         QCOMPARE(w->Timer1->Enabled(), right);
-        QCOMPARE(dialogs.messages, right ? QStringList() : QStringList{kWrong});
+        QCOMPARE(dialogs.messages, right ? QStringList() : QStringList{learn::messages::kWrong});
         QCOMPARE(stepNo(), 1);
     }
 
@@ -227,7 +229,8 @@ private slots:
                 QCOMPARE(commands[1][1].toString(), soundFolder + sound);
                 const bool right = sound == QLatin1String("/OK.mp3");
                 QCOMPARE(w->Timer1->Enabled(), right);
-                QCOMPARE(dialogs.messages, right ? QStringList() : QStringList{kWrong});
+                QCOMPARE(dialogs.messages,
+                         right ? QStringList() : QStringList{learn::messages::kWrong});
             }
             m_lane::STEP_NO = 1;
         }
@@ -241,7 +244,7 @@ private slots:
         const qint64 shown = w->photo()->pixmap().cacheKey();
         w->Command1_Click(0);
         w->Command1_Click(2);
-        QCOMPARE(dialogs.messages, (QStringList{kWrong, kWrong}));
+        QCOMPARE(dialogs.messages, (QStringList{learn::messages::kWrong, learn::messages::kWrong}));
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(w->photo()->pixmap().cacheKey(), shown);
         w->Command1_Click(1);
@@ -334,7 +337,7 @@ private slots:
         w->Timer1_Timer();
         w->Command1_Click(2);
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
         QVERIFY(w->atGoal());
         QSignalSpy commands(w->MMControl1, &platform::MMControl::commandGiven);
         if (how == QLatin1String("click"))
@@ -346,7 +349,7 @@ private slots:
         else
             QTest::keyClick(w->focusWidget(), Qt::Key(key));
         QVERIFY(commands.isEmpty());
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
         QCOMPARE(w->Timer1->Enabled(), shownNext > 0);
         if (shownNext == 0) {
             QVERIFY(w->atGoal());
@@ -360,7 +363,7 @@ private slots:
         // The arrows answer again.
         w->Command1_Click(shownNext == 1 ? 0 : 2);
         QVERIFY(w->Timer1->Enabled());
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
     }
 
     void missingPhotoAtStepOneStillShowsTheArrows()
@@ -369,7 +372,7 @@ private slots:
         fx->create({{"001", missing, kUp}});
         auto w = open();
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{missing + kNotFound});
+        QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(missing)});
         QVERIFY(!w->Timer1->Enabled());
         QCOMPARE(stepNo(), 1);
         // The step can be answered all the same: the arrows stand below the empty photo box.
@@ -377,7 +380,7 @@ private slots:
         QVERIFY(w->photo()->pixmap().isNull());
         w->Command1_Click(0);
         QVERIFY(w->Timer1->Enabled());
-        QCOMPARE(dialogs.messages, QStringList{missing + kNotFound});
+        QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(missing)});
     }
 
     void missingPhotoLaterKeepsThePreviousOneAndMovesOn()
@@ -396,7 +399,7 @@ private slots:
         const float firstLeft = w->Command1[0].Left();
         w->Command1_Click(0);
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{broken + kNotFound});
+        QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(broken)});
         QCOMPARE(w->photo()->pixmap().cacheKey(), first);
         QCOMPARE(w->Command1[0].Left(), firstLeft);
         QVERIFY(buttonsVisible(*w));
@@ -545,7 +548,7 @@ private slots:
         }
         w->Timer1_Timer();
         if (change == "removed") {
-            QCOMPARE(dialogs.messages, QStringList{photo + kNotFound});
+            QCOMPARE(dialogs.messages, QStringList{app::messages::notFound(photo)});
             return;
         }
         QVERIFY(dialogs.messages.isEmpty());
@@ -590,7 +593,7 @@ private slots:
         auto w = open();
         w->Timer1_Timer();
         w->Command1_Click(1);
-        QCOMPARE(dialogs.messages, QStringList{kWrong});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kWrong});
         QVERIFY(!w->Timer1->Enabled());
         w->Command1_Click(0);
         QVERIFY(w->Timer1->Enabled());

@@ -2,6 +2,7 @@
 // route file, checked after every step against a plain in-memory model of the route.
 #include "app/m_lane.h"
 #include "edit/frm_lane_make.h"
+#include "edit/messages.h"
 #include "edit/step_grid.h"
 #include "store/adodc.h"
 #include "support/route_fixture.h"
@@ -115,7 +116,7 @@ private slots:
                 editor.text1()->setText(QStringLiteral(" ") + model[i].photo);
                 editor.option1(d)->setChecked(true);
                 editor.Command1_Click();
-                QCOMPARE(dialogs.messages, QStringList{kOverwrite});
+                QCOMPARE(dialogs.messages, QStringList{edit::messages::kOverwrite});
                 if (ok)
                     model[i].direction = kArrows[d];
                 text2 = stepKey(i + 1);
@@ -130,7 +131,7 @@ private slots:
                 dialogs.answers = {ok ? platform::MsgResult::Ok : platform::MsgResult::Cancel};
                 editor.text2()->setText(number);
                 editor.Command2_Click();
-                QCOMPARE(dialogs.messages, QStringList{kDelete});
+                QCOMPARE(dialogs.messages, QStringList{edit::messages::kDelete});
                 if (ok && pick < n)
                     model.removeAt(pick);
                 text2 = number;
@@ -139,7 +140,7 @@ private slots:
                 const QString before = editor.text2()->text();
                 editor.text1()->setText(rng.bounded(2) ? QString() : QStringLiteral("   "));
                 editor.Command1_Click();
-                QCOMPARE(dialogs.messages, QStringList{kChoosePhoto});
+                QCOMPARE(dialogs.messages, QStringList{edit::messages::kChoosePhoto});
                 QCOMPARE(editor.text2()->text(), before);
                 text2 = before;
             } else {

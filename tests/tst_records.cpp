@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "app/practice_settings.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "platform/vb_timer.h"
 #include "records/recorder.h"
 #include "records/records_commands.h"
@@ -294,7 +295,7 @@ private slots:
         QCOMPARE(walk.firstTryRight, 2);
         QCOMPARE(view.tableView()->model()->index(4, records::SessionTableModel::Kind).data(),
                  QVariant(QStringLiteral("実際の道")));
-        QVERIFY(dialogs.messages.contains(kGoal));
+        QVERIFY(dialogs.messages.contains(learn::messages::kGoal));
 
         // The CSV opens in a spreadsheet with its columns; the Open Board log reads as one.
         const QByteArray csv = records::csvText(view.report().sessions);

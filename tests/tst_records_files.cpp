@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "app/practice_settings.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "platform/vb_timer.h"
 #include "records/recorder.h"
 #include "records/records_commands.h"
@@ -106,7 +107,8 @@ private slots:
             w->Command1_Click(1);
             w->Command1_Click(2);
             w->Timer1_Timer();
-            QCOMPARE(dialogs.messages, (QStringList{kWrong, kGoal}));
+            QCOMPARE(dialogs.messages,
+                     (QStringList{learn::messages::kWrong, learn::messages::kGoal}));
         }
         recorder->flush();
         QCOMPARE(fileHash(fx->dbPath()), routeBefore);

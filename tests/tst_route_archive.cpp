@@ -2,6 +2,7 @@
 // damaged or hostile archives, each refused before anything changes.
 #include "app/m_lane.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "platform/picture.h"
 #include "platform/program_folder.h"
 #include "share/obz_export.h"
@@ -308,7 +309,7 @@ private slots:
             play.Command1_Click(button[direction]);
         }
         play.Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆")});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
     }
 
     void damagedArchiveIsRefusedAndNothingChanges_data()

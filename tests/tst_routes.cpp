@@ -4,6 +4,7 @@
 #include "app/desktop_entry.h"
 #include "app/household.h"
 #include "app/m_lane.h"
+#include "app/messages.h"
 #include "app/practice_settings.h"
 #include "app/practice_settings_dialog.h"
 #include "app/route_book.h"
@@ -166,14 +167,14 @@ void TstRoutes::chosenRouteIsUsedAndRemembered()
     const QString iki = QDir(route.dir()).filePath(QStringLiteral("行き.mdb"));
     QCOMPARE(m_lane::DB_PATH, iki);
     QCOMPARE(changed.size(), 1);
-    QCOMPARE(household.statusText(), QStringLiteral("道順: 行き"));
+    QCOMPARE(household.statusText(), app::messages::statusRoute(QStringLiteral("行き")));
     QCOMPARE(app::ChooseStart(route.dir()).routeFile, iki);
 
     // The same name again is refused, whatever its case or blanks.
     dialogs.inputs = {QStringLiteral(" 行き ")};
     dialogs.answers = {platform::MsgResult::Cancel};
     household.newRoute();
-    QVERIFY(dialogs.messages.last().contains(QStringLiteral("もうあります")));
+    QCOMPARE(dialogs.messages.last(), app::messages::routeNameTaken(QStringLiteral(" 行き ")));
     QCOMPARE(changed.size(), 1);
 
     // Choosing the default route in the list switches back to it.
@@ -187,7 +188,7 @@ void TstRoutes::chosenRouteIsUsedAndRemembered()
     household.chooseRoute();
     QCOMPARE(m_lane::DB_PATH, defaultRoute);
     QCOMPARE(changed.size(), 2);
-    QCOMPARE(household.statusText(), QStringLiteral("道順: いつもの道順"));
+    QCOMPARE(household.statusText(), app::messages::statusRoute(QStringLiteral("いつもの道順")));
     QCOMPARE(app::ChooseStart(route.dir()).routeFile, defaultRoute);
 }
 
@@ -210,7 +211,8 @@ void TstRoutes::childStartsOnARouteOfTheirOwn()
 
     household.useChild(QStringLiteral("たろう"));
     QCOMPARE(m_lane::DB_PATH, iki.path);
-    QCOMPARE(household.statusText(), QStringLiteral("道順: 行き　　子ども: たろう"));
+    QCOMPARE(household.statusText(), app::messages::statusRoute(QStringLiteral("行き")) +
+                                         app::messages::statusChild(QStringLiteral("たろう")));
     // Only the child's own routes are offered.
     int offered = -1;
     dialogs.onDialog = [&](QDialog& dialog) {

@@ -5,6 +5,7 @@
 #include "app/m_lane.h"
 #include "learn/answer_access.h"
 #include "learn/frm_lane_play.h"
+#include "learn/messages.h"
 #include "platform/dialogs.h"
 #include "platform/short_sound.h"
 #include "platform/sound.h"
@@ -117,7 +118,7 @@ private slots:
         QCOMPARE(scan(*w).highlighted(), 0);
         press(w.get(), Qt::Key_Return);
         w->Timer1_Timer();
-        QCOMPARE(dialogs.messages, QStringList{kGoal});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kGoal});
     }
 
     // A wrong answer: the scan stands still while "ざんねん！" is shown and starts again after it.
@@ -127,7 +128,7 @@ private slots:
         bool runningMeanwhile = true;
         dialogs.onMessage = [&](const QString&) { runningMeanwhile = scan(*w).running(); };
         press(w.get(), Qt::Key_Space);
-        QCOMPARE(dialogs.messages, QStringList{kWrong});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kWrong});
         QVERIFY(!runningMeanwhile);
         QVERIFY(scan(*w).running());
         QCOMPARE(scan(*w).highlighted(), 0);
@@ -151,7 +152,7 @@ private slots:
         if (released)
             release(w.get(), Qt::Key_Space);
         press(w.get(), Qt::Key_Space, autoRepeat);
-        QCOMPARE(dialogs.messages, QStringList{kWrong});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kWrong});
     }
 
     void twoSwitchesMoveAndAnswer()
@@ -194,7 +195,8 @@ private slots:
         app::PracticeSettings settings = switches(app::AnswerMode::OneSwitch, guardMs);
         settings.switchKeys = {Qt::Key_F5};
         auto w = practise({kUp}, settings);
-        const std::unique_ptr<QMessageBox> box = platform::makeMessageBox(w.get(), kWrong);
+        const std::unique_ptr<QMessageBox> box =
+            platform::makeMessageBox(w.get(), learn::messages::kWrong);
         QSignalSpy finished(box.get(), &QDialog::finished);
         box->show();
         press(box.get(), Qt::Key(key), autoRepeat);
@@ -264,7 +266,7 @@ private slots:
         QSignalSpy answered(w->practiceEvents(), &learn::PracticeEvents::answered);
         QTest::touchEvent(w.get(), screen).press(0, onUp);
         QTest::touchEvent(w.get(), screen).release(0, onUp);
-        QCOMPARE(dialogs.messages, QStringList{kWrong});
+        QCOMPARE(dialogs.messages, QStringList{learn::messages::kWrong});
         QCOMPARE(answered.size(), 1);
         QCOMPARE(answered[0][0].value<learn::Press>().input, learn::Input::Touch);
     }

@@ -3,16 +3,11 @@
 #include <QString>
 #include <QStringList>
 
-// What the program shows and stores, as the tests expect it, in one place: a change of wording
-// is made here once.
+// What the program stores, and the route store's messages, as the tests expect them, in one
+// place: a change of wording is made here once. Every other folder's sentences are read from
+// that folder's messages.h.
 
-// Messages.
-inline const QString kGoal = QStringLiteral("☆★☆　ゴール！　おめでとう！　☆★☆");
-inline const QString kWrong = QStringLiteral("ざんねん！");
-inline const QString kNotFound = QStringLiteral(" が見つかりません"); // follows a photo's path
-inline const QString kOverwrite = QStringLiteral("上書きしますか?");
-inline const QString kDelete = QStringLiteral("削除しますか?");
-inline const QString kChoosePhoto = QStringLiteral("写真を選択してください");
+// Messages of the route store.
 inline const QString kUnchanged = QStringLiteral("道順は変更されていません。");
 inline const QString kOtherProgram = QStringLiteral("ほかのプログラム"); // a locked route file
 
