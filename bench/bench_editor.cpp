@@ -11,6 +11,7 @@
 #include "store/route_file.h"
 #include "store/sql_quote.h"
 #include "store/step.h"
+#include "support/median.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,8 @@
 #include <vector>
 
 namespace {
+
+using bench::median;
 
 constexpr int kRuns = 30;
 
@@ -78,14 +81,6 @@ void useRoute(const QString& source)
 {
     QFile::remove(m_lane::DB_PATH);
     QFile::copy(source, m_lane::DB_PATH);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty()      ? 0
-           : v.size() % 2 ? v[v.size() / 2]
-                          : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 // Median milliseconds of `timed` over kRuns runs, each after `setup`.

@@ -7,6 +7,7 @@
 #include "platform/vb_timer.h"
 #include "store/connection.h"
 #include "support/bench_media.h"
+#include "support/median.h"
 #include "support/silent_dialogs.h"
 
 #include <QApplication>
@@ -28,13 +29,8 @@
 
 namespace {
 
+using bench::median;
 using bench::SilentDialogs;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // Milliseconds of one tick that shows step 1, with nothing decoded ahead.
 double timeTick(frm_lane_play& w)

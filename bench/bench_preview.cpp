@@ -11,14 +11,15 @@
 #include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "store/route_file.h"
+#include "support/bench_media.h"
+#include "support/median.h"
+#include "support/silent_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -33,47 +34,15 @@ namespace {
 constexpr int kJpegRuns = 15;
 constexpr int kHeicRuns = 5;
 
+using bench::median;
+
 // Answers the photo dialog with one file and reports any message, which would spoil a timing.
-class BenchDialogs : public platform::Dialogs
+class BenchDialogs : public bench::SilentDialogs
 {
 public:
     QString file;
     QString ShowOpen(QWidget*, const platform::OpenRequest&) override { return file; }
-    platform::MsgResult MsgBox(QWidget*, const QString& text, platform::MsgButtons) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return platform::MsgResult::Ok;
-    }
 };
-
-// A photo-like picture: smooth shapes with fine noise, which compresses like a real photo.
-QImage phonePicture()
-{
-    QImage image(4032, 3024, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, 3024);
-    sky.setColorAt(0, QColor(90, 140, 220));
-    sky.setColorAt(1, QColor(120, 110, 100));
-    p.fillRect(image.rect(), sky);
-    QRandomGenerator rng(12);
-    for (int i = 0; i < 400; ++i) {
-        p.setBrush(QColor::fromRgb(rng.bounded(256), rng.bounded(256), rng.bounded(256)));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPoint(rng.bounded(4032), rng.bounded(3024)), rng.bounded(20, 300),
-                      rng.bounded(20, 300));
-    }
-    p.end();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(rng.bounded(24)) - 12;
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
-    return image;
-}
 
 bool writeHeic(const QImage& source, const QString& path)
 {
@@ -119,12 +88,6 @@ void waitForWhole(edit::PhotoPreviews& previews)
     loop.exec();
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 double measure(int runs, const std::function<void()>& timed)
 {
     std::vector<double> ms;
@@ -147,7 +110,7 @@ int main(int argc, char** argv)
     m_lane::InitSettings(dir.path());
     store::createRouteFile(m_lane::DB_PATH, m_lane::ROUTE_TABLE);
 
-    const QImage picture = phonePicture();
+    const QImage picture = bench::photoImage(QSize(4032, 3024), 12, 400);
     const QString jpeg = dir.filePath(QStringLiteral("phone.jpg"));
     const QString heic = dir.filePath(QStringLiteral("phone.heic"));
     if (!picture.save(jpeg, "JPEG", 90) || !writeHeic(picture, heic)) {

@@ -13,6 +13,7 @@
 #include "store/voice_files.h"
 #include "store/voices.h"
 #include "support/bench_media.h"
+#include "support/median.h"
 #include "support/silent_dialogs.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ namespace {
 
 constexpr int kRuns = 9;
 
+using bench::median;
 using bench::SilentDialogs;
 
 struct Run
@@ -84,12 +86,6 @@ Run measure(frm_lane_play& w)
     QObject::disconnect(watch);
     w.voicePrompt()->stop();
     return run;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
 }
 
 } // namespace

@@ -35,7 +35,13 @@ QString listMessage(const platform::Failure& e)
 frm_lane_make::frm_lane_make(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                              QWidget* parent)
     : QMainWindow(parent, Qt::Window), CommonDialog1(dialogs, this), m_dialogs(dialogs),
-      m_screen(screen)
+      m_screen(screen),
+      // Once the window system has framed the window, the bands follow the client area the
+      // window then has.
+      m_cover(*this, Form, [this] {
+          layOutBands();
+          setColumnWidths();
+      })
 {
     createControls();
     Form_Load();
@@ -179,9 +185,7 @@ void frm_lane_make::createEditBar(double tpp)
 void frm_lane_make::Form_Load()
 {
     // The outer frame, title bar included, covers the screen but its panels.
-    Form.setSize(m_screen.Width, m_screen.Height);
-    Form.setLeft(m_screen.Left);
-    Form.setTop(m_screen.Top);
+    m_cover.cover(m_screen);
     // The client area takes its place below the menu bar now, not only when first shown.
     layout()->activate();
     layOutBands();
@@ -207,20 +211,6 @@ void frm_lane_make::layOutBands()
     DataGrid1.setHeight(height / 2 - Frame2.Height() - margin);
     Picture1.setTop(Picture2.Height() / 2 - Picture1.Height() / 2);
     Picture1.setLeft(Picture2.Width() / 2 - Picture1.Width() / 2);
-}
-
-bool frm_lane_make::event(QEvent* event)
-{
-    const bool handled = QMainWindow::event(event);
-    // Once the window system has framed the window, the frame is fitted to the screen again
-    // and the bands follow the client area the window then has.
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
-        Form.refitFrame()) {
-        layOutBands();
-        setColumnWidths();
-    }
-    return handled;
 }
 
 void frm_lane_make::showList(const QString& order)

@@ -4,6 +4,7 @@
 #include "edit/command_guard.h"
 #include "platform/common_dialog.h"
 #include "platform/dialogs.h"
+#include "platform/screen_cover.h"
 #include "platform/twips.h"
 
 #include <QImage>
@@ -105,7 +106,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     enum class Outcome { Changed, Cancelled, Full, Stale, Taken };
@@ -163,4 +163,5 @@ private:
     edit::StepGrid* m_grid = nullptr;
 
     std::optional<edit::ChosenStep> m_chosen;
+    platform::ScreenCover m_cover;
 };

@@ -1,7 +1,6 @@
 #include "edit/photo_fit.h"
 
-#include <algorithm>
-#include <cmath>
+#include <QSizeF>
 
 namespace edit {
 
@@ -11,13 +10,12 @@ QSize fitPhoto(QSize natural, QSize area)
         return natural;
     if (natural.width() <= area.width() && natural.height() <= area.height())
         return natural;
-    const double scale =
-        std::min(double(area.width()) / natural.width(), double(area.height()) / natural.height());
-    // The side that limits the shrinking fills the area exactly; neither side ever exceeds it.
-    auto side = [scale](int length, int room) {
-        return std::clamp(int(std::lround(length * scale)), 1, room);
-    };
-    return QSize(side(natural.width(), area.width()), side(natural.height(), area.height()));
+    // The side that limits the shrinking fills the area exactly, the other is rounded to the
+    // nearest pixel; a hair-thin photo keeps one.
+    return QSizeF(natural)
+        .scaled(QSizeF(area), Qt::KeepAspectRatio)
+        .toSize()
+        .expandedTo(QSize(1, 1));
 }
 
 } // namespace edit

@@ -35,7 +35,14 @@ QString currentStepKey()
 frm_lane_play::frm_lane_play(platform::Dialogs& dialogs, const platform::ScreenTwips& screen,
                              const QString& programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dialogs(dialogs), m_screen(screen),
-      m_programFolder(programFolder), m_events(new learn::PracticeEvents(this))
+      m_programFolder(programFolder), m_events(new learn::PracticeEvents(this)),
+      // Once the window system has framed the window, the layout follows the client area the
+      // window then has.
+      m_cover(*this, Form, [this] {
+          coverClientArea();
+          if (m_back && !m_back->isHidden())
+              layOutStep();
+      })
 {
     createControls();
     Form_Load();
@@ -143,9 +150,7 @@ void frm_lane_play::setPracticeSettings(const app::PracticeSettings& settings)
 void frm_lane_play::Form_Load()
 {
     // The outer frame, title bar included, covers the screen but its panels.
-    Form.setSize(m_screen.Width, m_screen.Height);
-    Form.setLeft(m_screen.Left);
-    Form.setTop(m_screen.Top);
+    m_cover.cover(m_screen);
     coverClientArea();
     m_lane::STEP_NO = 0;
     forgetRun();
@@ -162,21 +167,6 @@ void frm_lane_play::coverClientArea()
     Picture2.setWidth(Form.ScaleWidth());
     Picture2.setTop(Form.ScaleHeight() / 2 - Picture2.Height() / 2);
     Picture2.setLeft(Form.ScaleWidth() / 2 - Picture2.Width() / 2);
-}
-
-bool frm_lane_play::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    // Once the window system has framed the window, the frame is fitted to the screen again
-    // and the layout follows the client area the window then has.
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
-        Form.refitFrame()) {
-        coverClientArea();
-        if (!m_back->isHidden())
-            layOutStep();
-    }
-    return handled;
 }
 
 bool frm_lane_play::pressForKey(const QKeyEvent& key)

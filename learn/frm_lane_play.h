@@ -6,6 +6,7 @@
 #include "learn/practice_events.h"
 #include "learn/route_outage.h"
 #include "platform/dialogs.h"
+#include "platform/screen_cover.h"
 #include "platform/twips.h"
 
 #include <QWidget>
@@ -92,7 +93,6 @@ public:
     learn::PracticeEvents* practiceEvents() const { return m_events; }
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The keyboard answers as the buttons do: the arrow keys press the matching arrow button,
     // Backspace presses "もどる".
@@ -140,4 +140,5 @@ private:
     learn::VoicePrompt* m_voice = nullptr;
     learn::AnswerAccess* m_access = nullptr;
     learn::PracticeEvents* m_events = nullptr;
+    platform::ScreenCover m_cover;
 };

@@ -1,5 +1,6 @@
 #include "learn/play_layout.h"
 
+#include <QSizeF>
 #include <algorithm>
 #include <cmath>
 
@@ -16,10 +17,10 @@ QSize shownPhotoPixels(QSize natural, double twipsPerPixel, float windowWidth, f
         std::max(0.0, (double(windowHeight) - buttonHeight - below) / twipsPerPixel);
     if (natural.width() <= roomWidth && natural.height() <= roomHeight)
         return natural;
-    const double scale = std::min(roomWidth / natural.width(), roomHeight / natural.height());
+    const QSizeF fitted = QSizeF(natural).scaled(roomWidth, roomHeight, Qt::KeepAspectRatio);
     // Round down so that the shrunk photo never reaches past the room it was fitted to.
-    return QSize(std::max(1, int(std::floor(natural.width() * scale))),
-                 std::max(1, int(std::floor(natural.height() * scale))));
+    return QSize(std::max(1, int(std::floor(fitted.width()))),
+                 std::max(1, int(std::floor(fitted.height()))));
 }
 
 } // namespace learn

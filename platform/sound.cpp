@@ -14,6 +14,8 @@ MMControl::~MMControl() = default;
 void MMControl::Command(const QString& command)
 {
     emit commandGiven(command, FileName);
+    Notify = false;
+    Wait = false;
     const QString c = command.trimmed().toLower();
     if (c == QLatin1String("close"))
         close();

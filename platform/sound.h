@@ -18,6 +18,10 @@ public:
     explicit MMControl(QObject* parent = nullptr);
     ~MMControl() override;
 
+    // As with the control this stands in for, Notify and Wait apply to the next command only
+    // and are cleared by it: "Close" and "Open" are done when they return, whatever Wait says,
+    // "Play" always plays in the background, and no completion notice is sent. Shareable is
+    // kept as set; Qt Multimedia always shares the audio device.
     bool Notify = false;
     bool Wait = false;
     bool Shareable = false;

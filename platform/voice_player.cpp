@@ -59,7 +59,7 @@ void VoicePlayer::play()
         return;
     }
     m_startReported = false;
-    m_limit->start(LimitMs);
+    m_limit->start(kLimitMs);
     m_player->play();
 }
 

@@ -9,7 +9,7 @@ class QTimer;
 
 namespace platform {
 
-// Plays one recorded voice at a time, in the background, for at most LimitMs: a file that is
+// Plays one recorded voice at a time, in the background, for at most 20 seconds: a file that is
 // endless or far too long is cut off, and one that can't be played ends in failed() instead of
 // holding anything up.
 class VoicePlayer : public QObject
@@ -18,8 +18,6 @@ class VoicePlayer : public QObject
 public:
     explicit VoicePlayer(QObject* parent = nullptr);
     ~VoicePlayer() override;
-
-    int LimitMs = 20000;
 
     // Gets `path` ready, so that play() starts at once; stops whatever plays. An empty or
     // missing path leaves nothing to play.
@@ -30,7 +28,6 @@ public:
 
     // The loaded file; empty when none.
     const QString& source() const { return m_source; }
-    bool isPlaying() const;
     QMediaPlayer* player() const { return m_player; }
 
 signals:
@@ -43,6 +40,9 @@ signals:
     void failed(const QString& reason);
 
 private:
+    static constexpr int kLimitMs = 20000;
+
+    bool isPlaying() const;
     void reportError();
 
     QMediaPlayer* m_player = nullptr;

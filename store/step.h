@@ -20,7 +20,8 @@ struct Step
     bool operator==(const Step&) const = default;
 };
 
-// The order number of step `n`: the last three characters of "000" and n's digits ("001" for 1).
+// The order number of step `n`: its last three digits, with leading zeros ("001" for 1, "000"
+// for 1000).
 QString StepKey(long long n);
 
 } // namespace store

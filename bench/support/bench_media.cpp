@@ -11,7 +11,7 @@
 
 namespace bench {
 
-void writePhoto(const QString& path, QSize size, quint32 seed, int shapes, int quality)
+QImage photoImage(QSize size, quint32 seed, int shapes)
 {
     QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
@@ -36,7 +36,12 @@ void writePhoto(const QString& path, QSize size, quint32 seed, int shapes, int q
                            std::clamp(qBlue(c) + n, 0, 255));
         }
     }
-    image.save(path, "JPEG", quality);
+    return image;
+}
+
+void writePhoto(const QString& path, QSize size, quint32 seed, int shapes, int quality)
+{
+    photoImage(size, seed, shapes).save(path, "JPEG", quality);
 }
 
 void writeRoute(const QString& path, const QStringList& photos, int steps, bool mixed)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -7,8 +8,10 @@
 // What the benchmarks share: photos that compress like a phone's, route files, memory readings.
 namespace bench {
 
-// Writes a JPEG of `size` that compresses like a photograph (gradients, `shapes` shapes and fine
+// A picture of `size` that compresses like a photograph (gradients, `shapes` shapes and fine
 // noise), the same picture for the same `seed`.
+QImage photoImage(QSize size, quint32 seed, int shapes = 200);
+// Writes photoImage() as a JPEG.
 void writePhoto(const QString& path, QSize size, quint32 seed, int shapes = 200, int quality = 90);
 
 // Writes a route file at `path` (replacing one there) with `steps` steps "001".."NNN" taking
