@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "app/route_book.h"
 #include "app/route_outputs.h"
+#include "main/messages.h"
 #include "platform/failure.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
@@ -21,16 +22,12 @@
 
 namespace {
 
+namespace text = michitan::messages;
+
 // The options that each start a job of their own, and those that only print a text.
 const char* const kJobs[] = {"--print-pdf", "--export",   "--import", "--relink",
                              "--photos",    "--records-", "--help",   "--version",
                              "-h",          "-v",         "-?"};
-
-const QString kDescription = QStringLiteral(
-    "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
-    "オプションなしで起動すると「処理選択」の画面が開きます。下のオプションは画面を"
-    "開かずに働き、失敗すると理由を表示して 0 以外で終わります。\n"
-    "--route を省くと、プログラムがいつも開く道順のファイルを使います。");
 
 void say(const QString& text)
 {
@@ -47,9 +44,23 @@ public:
     ErrorStream() : QTextStream(stderr) { setEncoding(QStringConverter::Utf8); }
 };
 
-void complain(const QString& text)
+void complain(const platform::Failure& failure)
 {
-    ErrorStream() << text << Qt::endl;
+    ErrorStream() << failure.text() << Qt::endl;
+}
+
+// Reports a job that could not be done, for the reason `why`; the exit code of a failure.
+int fail(const QString& why)
+{
+    complain(platform::Failure(platform::Failure::Kind::Failed, why));
+    return 1;
+}
+
+// Refuses a command line the program does not understand; the exit code of misuse.
+int refuse(const QString& why)
+{
+    complain(text::usage(why));
+    return 2;
 }
 
 QString native(const QString& path)
@@ -62,13 +73,13 @@ std::optional<QList<booklet::Step>> readRoute(const QString& routePath)
 {
     // A route file that does not exist must not be made (empty) by reading it.
     if (!QFileInfo(routePath).isFile()) {
-        complain(QStringLiteral("道順のファイルが見つかりません: ") + native(routePath));
+        complain(text::noRouteFile(native(routePath)));
         return std::nullopt;
     }
     try {
         return store::Route(routePath).steps();
     } catch (const platform::Failure& e) {
-        complain(e.text());
+        complain(e);
         return std::nullopt;
     }
 }
@@ -80,13 +91,14 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
         return 1;
     for (qsizetype i = 0; i < steps->size(); ++i)
         if (!platform::PictureSize(steps->at(i).photo))
-            complain(booklet::messages::photoAsFrame(int(i) + 1, steps->at(i).photo));
+            ErrorStream() << booklet::messages::photoAsFrame(int(i) + 1, steps->at(i).photo)
+                          << Qt::endl;
     booklet::Options options;
     options.perPage = perPage;
     try {
         booklet::WriteBookletPdf(out, *steps, options, booklet::DefaultPageLayout());
     } catch (const platform::Failure& e) {
-        complain(e.text());
+        complain(e);
         return 1;
     }
     return 0;
@@ -144,7 +156,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     const QCommandLineOption routeOption(QStringLiteral("route"),
                                          QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
                                          QStringLiteral("FILE"));
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(text::kDescription);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("この説明を表示して終わります。"));
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
@@ -180,27 +192,22 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     if (!job) {
         // Without a job the program opens its windows (on the route named, if one is).
         if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
-            complain(QStringLiteral("--per-page は --print-pdf と、--new-route は --import と"
-                                    "いっしょに使います。"));
-            return 2;
+            return refuse(text::kOptionsWithoutTheirJob);
         }
         return std::nullopt;
     }
     if (!parsed) {
-        complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
+        complain(text::notUnderstood(parser.errorText()));
         return 2;
     }
     if (int(parser.isSet(printPdfOption)) + int(share::wantsCommand(parser)) +
             int(records::wantsCommand(parser)) >
         1) {
-        complain(QStringLiteral("--print-pdf、--export、--import、--relink、--records-… は一度に"
-                                "一つだけ指定してください。"));
-        return 2;
+        return refuse(text::kOneJobAtATime);
     }
     if (parser.isSet(newRouteOption) &&
         (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption))) {
-        complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
-        return 2;
+        return refuse(text::kNewRouteWithImport);
     }
     // A route file named by its path needs nothing else; a route's name, a new route or none
     // at all is looked up in the route folder (the route in use when none is named).
@@ -208,8 +215,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
         const app::RouteStart start = defaultRoute();
         if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
-            complain(start.problem);
-            return 1;
+            return fail(start.problem);
         }
         const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
         QString error;
@@ -226,8 +232,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
             route = app::ChooseStart(routeFolder).routeFile;
         }
         if (!error.isEmpty()) {
-            complain(error);
-            return 1;
+            return fail(error);
         }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
@@ -238,8 +243,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         if (target.isEmpty())
             continue;
         if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
-            complain(clash);
-            return 2;
+            return refuse(clash);
         }
     }
     ErrorStream err;
@@ -252,13 +256,11 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     bool number = false;
     const int perPage = parser.value(perPageOption).toInt(&number);
     if (!number || (perPage != 1 && perPage != 2 && perPage != 4)) {
-        complain(QStringLiteral("--per-page には 1, 2, 4 のどれかを指定してください。"));
-        return 2;
+        return refuse(text::kPerPageValues);
     }
     const QString out = parser.value(printPdfOption);
     if (out.isEmpty()) {
-        complain(QStringLiteral("--print-pdf には書き出す PDF のファイル名を指定してください。"));
-        return 2;
+        return refuse(text::kPdfFileName);
     }
     return printPdf(QFileInfo(out).absoluteFilePath(), perPage,
                     QFileInfo(route).absoluteFilePath());

@@ -47,9 +47,7 @@ public:
                 if (aside.isEmpty())
                     throw;
                 m_db.open(recordsPath, true, kBusyMs);
-                report(QStringLiteral("練習の記録のファイルがこわれていたので、そのファイルを\n%1\n"
-                                      "として残し、新しい記録のファイルを始めました。")
-                           .arg(QDir::toNativeSeparators(aside)));
+                report(messages::damagedKeptAside(QDir::toNativeSeparators(aside)));
             }
             m_session =
                 m_db.beginSession(QString::fromLatin1(store::kPractice), started, child, steps);

@@ -1,6 +1,7 @@
 #include "records/records_cli.h"
 
 #include "platform/failure.h"
+#include "records/messages.h"
 #include "records/records_export.h"
 #include "records/records_print.h"
 #include "records/records_report.h"
@@ -38,8 +39,7 @@ bool wantsCommand(const QCommandLineParser& parser)
 int runCommandLine(const QCommandLineParser& parser, const QString& routePath, QTextStream& err)
 {
     if (!QFileInfo(routePath).isFile()) {
-        err << QStringLiteral("道順のファイルが見つかりません: ")
-            << QDir::toNativeSeparators(routePath) << Qt::endl;
+        err << messages::noRouteFile(QDir::toNativeSeparators(routePath)).text() << Qt::endl;
         return 1;
     }
     RecordsReport report;

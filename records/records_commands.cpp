@@ -105,7 +105,7 @@ bool RecordsCommands::readRecords(RecordsReport& report)
         return false;
     }
     if (report.sessions.isEmpty()) {
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("この道順の練習の記録はまだありません。"));
+        m_dialogs.MsgBox(parentWidget(), messages::kNoRecordsYet);
         return false;
     }
     return true;
@@ -173,7 +173,7 @@ void RecordsCommands::setRecording(bool on)
     QString error;
     if (!app::SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, settings, &error)) {
         m_recording->setChecked(!on);
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("設定を保存できませんでした。\n") + error);
+        platform::tell(m_dialogs, parentWidget(), messages::settingNotSaved(error));
         return;
     }
     // A practice window open now goes on as it started; the next one follows the setting.
@@ -183,16 +183,11 @@ void RecordsCommands::setRecording(bool on)
 bool RecordsCommands::erase()
 {
     if (m_recorder->recording()) {
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("練習の画面が開いています。練習の画面を"
-                                                        "閉じてから、もう一度ためしてください。"));
+        m_dialogs.MsgBox(parentWidget(), messages::kClosePracticeFirst);
         return false;
     }
     const QString path = store::recordsPathFor(m_lane::DB_PATH);
-    if (m_dialogs.MsgBox(parentWidget(),
-                         QStringLiteral("この道順の練習の記録と実際の道の記録を、すべて消します。"
-                                        "消した記録はもどせません。\n先に「CSV に書き出す…」で"
-                                        "残しておくこともできます。\n\n消してよいですか？\n%1")
-                             .arg(native(path)),
+    if (m_dialogs.MsgBox(parentWidget(), messages::eraseQuestion(native(path)),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return false;
     m_recorder->flush();
@@ -207,7 +202,7 @@ bool RecordsCommands::erase()
     }
     if (m_window)
         m_window->reload();
-    m_dialogs.MsgBox(parentWidget(), QStringLiteral("練習の記録を消しました。"));
+    m_dialogs.MsgBox(parentWidget(), messages::kErased);
     return true;
 }
 

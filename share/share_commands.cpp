@@ -36,7 +36,7 @@ QString listed(const QStringList& paths)
     for (int i = 0; i < paths.size() && i < kListed; ++i)
         lines << QStringLiteral("・") + native(paths[i]);
     if (paths.size() > kListed)
-        lines << QStringLiteral("ほか %1 枚").arg(paths.size() - kListed);
+        lines << messages::moreNotListed(paths.size() - kListed);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -114,20 +114,11 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
                 [&](const Progress& progress) { result = exportRoute(route, out, progress); });
         }))
         return;
-    QString text = QStringLiteral("道順（%1 ステップ）を写真といっしょに書き出しました。\n%2")
-                       .arg(result.steps)
-                       .arg(native(out));
+    QString text = messages::exported(result.steps, out);
     if (!result.missing.isEmpty())
-        text += QStringLiteral("\n\n次の写真が見つからなかったので、代わりに「写真がありません」の"
-                               "絵を入れました。「写真の場所を直す…」で直してから、"
-                               "もう一度書き出してください。\n") +
-                listed(result.missing);
+        text += messages::kMissingReplacedBelow + listed(result.missing);
     if (!result.unreadable.isEmpty())
-        text +=
-            QStringLiteral("\n\n次のファイルは写真として読めなかった（壊れているか、写真ではない）"
-                           "ので、代わりに「写真を読めません」の絵を入れました。"
-                           "「道順作成」で写真を選び直してから、もう一度書き出してください。\n") +
-            listed(result.unreadable);
+        text += messages::kUnreadableReplacedBelow + listed(result.unreadable);
     dialogs.MsgBox(parent, text);
 }
 
@@ -162,13 +153,7 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
         return;
     const QString photos = photoFolderIn(place, archive);
     const QString question =
-        QStringLiteral("「%1」には %2 ステップの道順が入っています。\n"
-                       "いまの道順をこの道順に置きかえますか？\n\n"
-                       "写真は「%3」に入れます。いまの道順は、日付のついた控えとして"
-                       "同じフォルダーに残します。")
-            .arg(QFileInfo(archive).fileName())
-            .arg(plan.steps.size())
-            .arg(native(photos));
+        messages::replaceQuestion(QFileInfo(archive).fileName(), plan.steps.size(), photos);
     if (newRoute.isEmpty() &&
         dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
@@ -196,19 +181,12 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     }
     if (changed)
         changed();
-    QString text = (newRoute.isEmpty() ? QString()
-                                       : QStringLiteral("新しい道順「%1」を作り、いまはこの道順を"
-                                                        "使っています。\n")
-                                             .arg(newRoute)) +
-                   QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
-                       .arg(result.steps)
-                       .arg(native(result.photoFolder));
+    QString text = (newRoute.isEmpty() ? QString() : messages::newRouteInUse(newRoute)) +
+                   messages::imported(result.steps, result.photoFolder);
     if (result.photoFolderMoved)
-        text +=
-            QStringLiteral("\n（選んだ場所は、名前を道順に書きこめないフォルダーの中だったので、"
-                           "写真はこの利用者のデータフォルダーに入れました）");
+        text += messages::kPhotosInDataFolder;
     if (!result.datedCopy.isEmpty())
-        text += QStringLiteral("\nいままでの道順の控え：%1").arg(native(result.datedCopy));
+        text += messages::datedCopyKept(result.datedCopy);
     dialogs.MsgBox(parent, text);
 }
 
@@ -220,7 +198,7 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
         }))
         return;
     if (missing.isEmpty()) {
-        dialogs.MsgBox(parent, QStringLiteral("見つからない写真はありません。"));
+        dialogs.MsgBox(parent, messages::kNoPhotoMissing);
         return;
     }
     const QString folder = dialogs.ShowFolder(
@@ -239,17 +217,14 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
         return;
     if ((result.mended > 0 || result.voicesMended > 0) && changed)
         changed();
-    QString text = QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended);
+    QString text = messages::photosMended(result.mended);
     if (result.voicesMended > 0)
-        text +=
-            QStringLiteral("\n%1 個の声のファイルの場所を直しました。").arg(result.voicesMended);
+        text += QLatin1Char('\n') + messages::voicesMended(result.voicesMended);
     if (!result.stillMissing.isEmpty())
-        text += QStringLiteral("\n\nまだ見つからない写真（%1 枚）：\n")
-                    .arg(result.stillMissing.size()) +
-                listed(result.stillMissing);
+        text +=
+            messages::photosStillMissing(result.stillMissing.size()) + listed(result.stillMissing);
     if (!result.voicesStillMissing.isEmpty())
-        text += QStringLiteral("\n\nまだ見つからない声のファイル（%1 個）：\n")
-                    .arg(result.voicesStillMissing.size()) +
+        text += messages::voicesStillMissing(result.voicesStillMissing.size()) +
                 listed(result.voicesStillMissing);
     dialogs.MsgBox(parent, text);
 }

@@ -149,6 +149,9 @@ inline const Reason kVoiceFolderNotWritable{
 inline const Reason kVoiceNotWritten{
     QStringLiteral("声のファイルを書き込めませんでした。"),
     QStringLiteral("ディスクの空きと、フォルダーに書き込めるかを確かめてください。")};
+// The system's words, when it gave none, for a voice folder that could not be used.
+inline const QString kVoiceFolderNotMade = QStringLiteral("フォルダーを作れませんでした。");
+inline const QString kNoNewVoiceName = QStringLiteral("新しい名前を決められませんでした。");
 inline const Reason kVoiceUnreadable{
     QStringLiteral("声のファイルを読めません。"),
     QStringLiteral("ファイルがあるか、読めるかを確かめてください。")};
