@@ -657,6 +657,7 @@ private slots:
         auto w = open();
         w->PrefetchPhotos = false;
         w->RouteWaitSeconds = 0; // the same course without waiting a second at each try
+        w->AnswerRetryMs = 10;
         QProcess holder;
         const auto stop = qScopeGuard([&] {
             holder.kill();
