@@ -2,9 +2,9 @@
 
 #include "app/messages.h"
 #include "app/route_names.h"
+#include "platform/failure.h"
 #include "store/route.h"
 #include "store/route_file.h"
-#include "store/store_error.h"
 
 #include <QCollator>
 #include <QDateTime>
@@ -121,8 +121,8 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
     } else if (makeFile) {
         try {
             store::createRouteFile(path, store::routeTable());
-        } catch (const store::StoreError& e) {
-            return {e.userMessage(), {}};
+        } catch (const platform::Failure& e) {
+            return {e.text(), {}};
         }
     }
     const QString file = QFileInfo(path).fileName();

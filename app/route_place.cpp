@@ -2,7 +2,7 @@
 
 #include "app/messages.h"
 #include "app/sample_route.h"
-#include "store/store_error.h"
+#include "platform/failure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,8 +75,8 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
     }
     try {
         writeSampleRoute(start.routeFile, photos);
-    } catch (const store::StoreError& e) {
-        start.notice = cause + QLatin1Char('\n') + e.userMessage();
+    } catch (const platform::Failure& e) {
+        start.notice = cause + QLatin1Char('\n') + e.text();
     }
     return start;
 }

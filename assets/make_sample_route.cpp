@@ -1,7 +1,7 @@
 // Writes the sample route file for a new program folder. A route file that exists already is
 // someone's route: it is left exactly as it is.
 #include "app/sample_route.h"
-#include "store/store_error.h"
+#include "platform/failure.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -19,8 +19,8 @@ int main(int argc, char** argv)
             std::printf("keeping the existing route file %s\n", qPrintable(args[1]));
             return 0;
         }
-    } catch (const store::StoreError& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.userMessage()));
+    } catch (const platform::Failure& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;
     }
     std::printf("wrote the sample route %s\n", qPrintable(args[1]));

@@ -2,6 +2,7 @@
 // size, beside the same booklet with every photo placed at full resolution. Each booklet is made
 // in a process of its own so that one's memory does not hide the other's. Prints a table; run
 // with QT_QPA_PLATFORM=offscreen.
+#include "platform/failure.h"
 #include "print/booklet_pdf.h"
 #include "store/route.h"
 #include "support/bench_media.h"
@@ -36,13 +37,13 @@ int child(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     const QList<store::Step> steps = store::Route(route).steps();
-    const booklet::PdfResult result =
+    try {
         booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout());
-    const double seconds = timer.elapsed() / 1000.0;
-    if (result.outcome != booklet::Outcome::Done) {
-        std::fprintf(stderr, "failed: %s\n", qPrintable(result.error));
+    } catch (const platform::Failure& e) {
+        std::fprintf(stderr, "failed: %s\n", e.what());
         return 1;
     }
+    const double seconds = timer.elapsed() / 1000.0;
     std::printf("%.2f %.1f\n", seconds, bench::statusKib("VmHWM:") / 1024.0);
     return 0;
 }

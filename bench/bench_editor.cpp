@@ -5,12 +5,12 @@
 #include "edit/frm_lane_make.h"
 #include "edit/step_grid.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "store/adodc.h"
 #include "store/connection.h"
 #include "store/route_file.h"
 #include "store/sql_quote.h"
 #include "store/step.h"
-#include "store/store_error.h"
 #include "support/median.h"
 
 #include <QApplication>
@@ -202,8 +202,8 @@ int main(int argc, char** argv)
         makeRouteFile(indexed999, folder, 999, true);
         makeRouteFile(bare998, folder, 998, false);
         makeRouteFile(bare999, folder, 999, false);
-    } catch (const store::StoreError& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.userMessage()));
+    } catch (const platform::Failure& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.text()));
         return 1;
     }
 

@@ -6,8 +6,8 @@
 #include "edit/photo_previews.h"
 #include "edit/step_grid.h"
 #include "edit/voice_menu.h"
+#include "platform/failure.h"
 #include "store/adodc.h"
-#include "store/store_error.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -25,9 +25,9 @@ const QColor kLightGreen(0xC0, 0xFF, 0xC0);
 
 // The list could not be read: unlike a failed change, this says nothing about the route itself,
 // which a registration or deletion may have changed just before.
-QString listMessage(const store::StoreError& e)
+QString listMessage(const platform::Failure& e)
 {
-    return e.messageUnder(edit::messages::kListUnreadable);
+    return e.headed(edit::messages::kListUnreadable).text();
 }
 
 } // namespace
@@ -217,14 +217,14 @@ void frm_lane_make::showList(const QString& order)
 {
     try {
         LANE_DSP(order);
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         m_dialogs.MsgBox(this, listMessage(e));
     }
 }
 
-void frm_lane_make::showError(const store::StoreError& error)
+void frm_lane_make::showError(const platform::Failure& error)
 {
-    m_dialogs.MsgBox(this, error.userMessage());
+    m_dialogs.MsgBox(this, error.text());
 }
 
 void frm_lane_make::closeEvent(QCloseEvent* event)

@@ -27,8 +27,11 @@ class PhotoPreviews;
 namespace store {
 class Adodc;
 class Route;
-class StoreError;
 } // namespace store
+
+namespace platform {
+class Failure;
+} // namespace platform
 
 namespace edit {
 class StepGrid;
@@ -136,7 +139,7 @@ private:
     void prefetchNear(int row);
     bool showPhoto(const QString& path);
     void showList(const QString& order);
-    void showError(const store::StoreError& error);
+    void showError(const platform::Failure& error);
 
     platform::Dialogs& m_dialogs;
     platform::ScreenTwips m_screen;

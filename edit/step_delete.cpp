@@ -3,8 +3,8 @@
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
 #include "edit/messages.h"
+#include "platform/failure.h"
 #include "store/route.h"
-#include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -21,7 +21,7 @@ void frm_lane_make::Command2_Click()
     Outcome outcome = Outcome::Cancelled;
     try {
         outcome = deleteStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         showError(e);
         return;
     }

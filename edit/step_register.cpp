@@ -4,8 +4,8 @@
 #include "edit/chosen_step.h"
 #include "edit/frm_lane_make.h"
 #include "edit/messages.h"
+#include "platform/failure.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -24,7 +24,7 @@ void frm_lane_make::Command1_Click()
     Outcome outcome = Outcome::Cancelled;
     try {
         outcome = registerStep(photo);
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         m_text2->setText(before);
         showError(e);
         return;

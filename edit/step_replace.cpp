@@ -5,9 +5,9 @@
 #include "edit/frm_lane_make.h"
 #include "edit/messages.h"
 #include "edit/step_grid.h"
+#include "platform/failure.h"
 #include "store/adodc.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QDir>
 #include <QLabel>
@@ -37,7 +37,7 @@ void frm_lane_make::ReplacePhoto()
     QString takenBy;
     try {
         outcome = replaceStepPhoto(step, file, &takenBy);
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         showPhoto(m_text1->text().trimmed());
         showError(e);
         return;

@@ -7,9 +7,9 @@
 #include "edit/voice_recorder.h"
 #include "platform/audio_level.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "platform/voice_player.h"
 #include "store/connection.h"
-#include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -100,7 +100,7 @@ void VoiceMenu::addModeMenu(QMenu& menu)
                 store::Connection cn;
                 cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1);
                 voiced = !store::readVoices(cn).isEmpty();
-            } catch (const store::StoreError&) {
+            } catch (const platform::Failure&) {
             }
         }
         const app::VoiceMode shown =
@@ -124,8 +124,8 @@ bool VoiceMenu::target(bool goal, QString* key, QString* name)
             store::Connection cn;
             cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
             order = store::orderOfPhoto(cn, m_lane::ROUTE_TABLE, photo);
-        } catch (const store::StoreError& e) {
-            m_dialogs.MsgBox(&m_window, e.userMessage());
+        } catch (const platform::Failure& e) {
+            m_dialogs.MsgBox(&m_window, e.text());
             return false;
         }
     }
@@ -151,8 +151,8 @@ void VoiceMenu::Record(bool goal)
     // A folder that can't take the voice is told before the parent speaks.
     try {
         QFile::remove(store::newVoiceFile(m_lane::DB_PATH, QStringLiteral("mp3")));
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.messageUnder(messages::kVoiceNotKept));
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, &m_window, e.headed(messages::kVoiceNotKept));
         return;
     }
     QAudioDevice microphone = QMediaDevices::defaultAudioInput();
@@ -240,8 +240,8 @@ void VoiceMenu::keep(const QString& key, const QString& file)
         dropCopy.dismiss();
         cn.Close();
         store::removeUnusedVoiceFiles(route, voices);
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.messageUnder(messages::kVoiceNotKept));
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, &m_window, e.headed(messages::kVoiceNotKept));
         return;
     }
     emit voicesChanged();
@@ -257,8 +257,8 @@ void VoiceMenu::Listen(bool goal)
         store::Connection cn;
         cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         stored = store::voiceOf(cn, key);
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.userMessage());
+    } catch (const platform::Failure& e) {
+        m_dialogs.MsgBox(&m_window, e.text());
         return;
     }
     if (stored.isEmpty()) {
@@ -292,8 +292,8 @@ void VoiceMenu::Remove(bool goal)
         change.commit();
         cn.Close();
         store::removeUnusedVoiceFiles(m_lane::DB_PATH, voices);
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(&m_window, e.userMessage());
+    } catch (const platform::Failure& e) {
+        m_dialogs.MsgBox(&m_window, e.text());
         return;
     }
     emit voicesChanged();

@@ -8,10 +8,10 @@
 #include "learn/messages.h"
 #include "learn/practice_lock.h"
 #include "learn/voice_prompt.h"
+#include "platform/failure.h"
 #include "platform/sound.h"
 #include "platform/vb_timer.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -244,10 +244,10 @@ void frm_lane_play::forgetRun()
     m_afterGoal->leave();
 }
 
-void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error)
+void frm_lane_play::routeUnavailable(learn::RouteOutage& outage, const platform::Failure& error)
 {
-    if (outage.failed(error.kind() == store::StoreError::Kind::Locked, ReportUnavailableAfterMs))
-        m_dialogs.MsgBox(this, error.messageUnder(learn::messages::kRouteUnreadable));
+    if (outage.failed(error.kind() == platform::Failure::Kind::Locked, ReportUnavailableAfterMs))
+        platform::tell(m_dialogs, this, error.headed(learn::messages::kRouteUnreadable));
 }
 
 void frm_lane_play::Timer1_Timer()
@@ -260,7 +260,7 @@ void frm_lane_play::Timer1_Timer()
     store::Step step;
     try {
         step = readStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         // The screen stays as it is and the same step is tried again on the next tick, also
         // after the adult has been told, so that the run goes on once the route is free.
         m_lane::STEP_NO = previous;
@@ -401,7 +401,7 @@ void frm_lane_play::Command1_Click(int Index)
     store::Step step;
     try {
         step = readStep();
-    } catch (const store::StoreError& e) {
+    } catch (const platform::Failure& e) {
         // Judged by itself as soon as the route can be read; the screen stays as it is.
         m_pendingAnswer = Index;
         m_answerRetry->start();

@@ -18,7 +18,6 @@ class QPushButton;
 class QTimer;
 
 namespace store {
-class StoreError;
 struct Step;
 } // namespace store
 
@@ -28,6 +27,7 @@ class AnswerAccess;
 } // namespace learn
 
 namespace platform {
+class Failure;
 class MMControl;
 class VbTimer;
 } // namespace platform
@@ -108,7 +108,7 @@ private:
     // A new run starts: nothing of the last one is waiting or remembered.
     void forgetRun();
     // Tells the adult, when it is time, that the route can't be read.
-    void routeUnavailable(learn::RouteOutage& outage, const store::StoreError& error);
+    void routeUnavailable(learn::RouteOutage& outage, const platform::Failure& error);
     void coverClientArea();
     bool pressForKey(const QKeyEvent& key);
     void play(const QString& soundFile);

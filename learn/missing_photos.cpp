@@ -3,9 +3,9 @@
 #include "app/m_lane.h"
 #include "learn/messages.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "platform/picture.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QSet>
 
@@ -16,7 +16,7 @@ int countMissingPhotos(const QString& routePath)
     QList<store::Step> steps;
     try {
         steps = store::Route(routePath, 1).steps();
-    } catch (const store::StoreError&) {
+    } catch (const platform::Failure&) {
         return 0;
     }
     QSet<QString> missing;

@@ -1,9 +1,9 @@
 #include "learn/photo_prefetch.h"
 
 #include "learn/play_layout.h"
+#include "platform/failure.h"
 #include "platform/picture.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
@@ -54,7 +54,7 @@ void PhotoPrefetch::start(const QString& routePath, const QString& stepKey, cons
             store::Route route(routePath, 0); // never wait for a busy file here
             if (const std::optional<store::Step> step = route.stepNumbered(stepKey))
                 path = step->photo;
-        } catch (const store::StoreError&) {
+        } catch (const platform::Failure&) {
             return std::nullopt;
         }
         if (path.isEmpty())

@@ -1,10 +1,10 @@
 #include "learn/voice_prompt.h"
 
+#include "platform/failure.h"
 #include "platform/sound.h"
 #include "platform/voice_player.h"
 #include "store/connect_string.h"
 #include "store/connection.h"
-#include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 
@@ -57,7 +57,7 @@ void VoicePrompt::show(const QString& connectString, const QString& table, const
         cn.Close();
         if (!stored.isEmpty())
             m_voice = store::voicePath(store::dataSourceOf(connectString), stored);
-    } catch (const store::StoreError&) {
+    } catch (const platform::Failure&) {
         return; // practice goes on without the voice
     }
     m_player->load(m_voice);

@@ -3,12 +3,13 @@
 #include "app/m_lane.h"
 #include "app/route_book.h"
 #include "app/route_outputs.h"
+#include "platform/failure.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
+#include "print/messages.h"
 #include "records/records_cli.h"
 #include "share/share_cli.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -38,10 +39,17 @@ void say(const QString& text)
     out.flush();
 }
 
+// Standard error in UTF-8, whatever the locale says: every message of the command line leaves
+// through one of these.
+class ErrorStream : public QTextStream
+{
+public:
+    ErrorStream() : QTextStream(stderr) { setEncoding(QStringConverter::Utf8); }
+};
+
 void complain(const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    ErrorStream() << text << Qt::endl;
 }
 
 QString native(const QString& path)
@@ -59,8 +67,8 @@ std::optional<QList<booklet::Step>> readRoute(const QString& routePath)
     }
     try {
         return store::Route(routePath).steps();
-    } catch (const store::StoreError& e) {
-        complain(e.userMessage());
+    } catch (const platform::Failure& e) {
+        complain(e.text());
         return std::nullopt;
     }
 }
@@ -72,17 +80,13 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
         return 1;
     for (qsizetype i = 0; i < steps->size(); ++i)
         if (!platform::PictureSize(steps->at(i).photo))
-            complain(
-                QStringLiteral("%1 番の写真が見つからないか読めないので、代わりに枠を印刷します: ")
-                    .arg(i + 1) +
-                native(steps->at(i).photo));
+            complain(booklet::messages::photoAsFrame(int(i) + 1, steps->at(i).photo));
     booklet::Options options;
     options.perPage = perPage;
-    const booklet::PdfResult result =
+    try {
         booklet::WriteBookletPdf(out, *steps, options, booklet::DefaultPageLayout());
-    if (result.outcome != booklet::Outcome::Done) {
-        complain(QStringLiteral("PDF を書き出せませんでした: ") + native(out) +
-                 QStringLiteral("\n理由: ") + result.error);
+    } catch (const platform::Failure& e) {
+        complain(e.text());
         return 1;
     }
     return 0;
@@ -238,13 +242,11 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
             return 2;
         }
     }
-    if (recordsJob) {
-        QTextStream err(stderr);
+    ErrorStream err;
+    if (recordsJob)
         return records::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), err);
-    }
     if (routeJob) {
         QTextStream out(stdout);
-        QTextStream err(stderr);
         return share::runCommandLine(parser, QFileInfo(route).absoluteFilePath(), out, err);
     }
     bool number = false;

@@ -1,7 +1,9 @@
 #include "print/booklet_painter.h"
 
+#include "platform/failure.h"
 #include "platform/picture.h"
 #include "print/booklet_layout.h"
+#include "print/messages.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -215,12 +217,12 @@ QString DirectionWord(const QString& direction)
     return direction;
 }
 
-Outcome PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const Options& options,
-                     const Progress& progress)
+bool PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const Options& options,
+                  const Progress& progress)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return Outcome::Failed;
+        return false;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     // Everything is laid out in points on the printable area.
@@ -232,7 +234,7 @@ Outcome PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const 
         const int slot = i % page.perPage;
         if (i > 0 && slot == 0 && !device.newPage()) {
             painter.end();
-            return Outcome::Failed;
+            return false;
         }
         if (i < steps.size())
             drawStep(painter, steps[i], i + 1, page.panels[slot], options);
@@ -240,10 +242,10 @@ Outcome PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const 
             drawGoal(painter, page.panels[slot]);
         if (progress && !progress(i + 1, total)) {
             painter.end();
-            return Outcome::Cancelled;
+            throw platform::Failure(platform::Failure::Kind::Cancelled, messages::kCancelled);
         }
     }
-    return painter.end() ? Outcome::Done : Outcome::Failed;
+    return painter.end();
 }
 
 } // namespace booklet

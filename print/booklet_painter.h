@@ -21,8 +21,6 @@ struct Options
     bool fullSize = false; // place every photo at its full resolution instead (for comparison)
 };
 
-enum class Outcome { Done, Cancelled, Failed };
-
 // Told how many panels of how many are done; returns false to stop.
 using Progress = std::function<bool(int done, int total)>;
 
@@ -32,8 +30,9 @@ QString DirectionWord(const QString& direction);
 
 // Paints the booklet of `steps` and a last "ゴール" panel on `device`, laid out for its page
 // layout. Photos are decoded one at a time at reduced size; a missing or unreadable one gets a
-// placeholder naming the file. Failed when the device can't be painted on.
-Outcome PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const Options& options,
-                     const Progress& progress = {});
+// placeholder naming the file. False when the device can't be painted on; throws
+// platform::Failure (Cancelled) when `progress` answers false.
+bool PaintBooklet(QPagedPaintDevice& device, const QList<Step>& steps, const Options& options,
+                  const Progress& progress = {});
 
 } // namespace booklet

@@ -1,6 +1,7 @@
 #include "print/booklet_pdf.h"
 
 #include "platform/write_failure.h"
+#include "print/messages.h"
 
 #include <QPdfWriter>
 #include <QPrinterInfo>
@@ -48,46 +49,37 @@ QPageLayout DefaultPageLayout()
     return QPageLayout(size, QPageLayout::Portrait, QMarginsF(30, 30, 30, 30), QPageLayout::Point);
 }
 
-PdfResult WritePdf(const QString& path, const QString& title, const QPageLayout& layout,
-                   const std::function<Outcome(QPdfWriter&)>& paint)
+void WritePdf(const QString& path, const QString& title, const QPageLayout& layout,
+              const std::function<bool(QPdfWriter&)>& paint)
 {
-    PdfResult result;
     // Written beside the target under another name and renamed over it only when every byte
-    // reached the disk.
+    // reached the disk; a failure or a cancel thrown from `paint` discards the file unrenamed.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = platform::writeFailureReason(path, 0);
-        return result;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        throw messages::pdfNotWritten(path, platform::writeFailureReason(path, 0));
     CheckedOutput output(file);
+    bool painted = false;
     {
         QPdfWriter writer(&output);
         writer.setPageLayout(layout);
         writer.setResolution(300);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("ミチタン"));
-        result.outcome = paint(writer);
+        painted = paint(writer);
     }
-    if (result.outcome == Outcome::Cancelled) {
-        file.cancelWriting();
-        return result;
-    }
-    const bool whole = result.outcome == Outcome::Done && output.complete() && file.flush() &&
+    const bool whole = painted && output.complete() && file.flush() &&
                        file.error() == QFileDevice::NoError && file.size() == output.bytes();
     if (!whole || !file.commit()) {
         file.cancelWriting();
-        result.outcome = Outcome::Failed;
-        result.error = platform::writeFailureReason(path, output.bytes());
+        throw messages::pdfNotWritten(path, platform::writeFailureReason(path, output.bytes()));
     }
-    return result;
 }
 
-PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
-                          const QPageLayout& layout, const Progress& progress)
+void WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
+                     const QPageLayout& layout, const Progress& progress)
 {
-    return WritePdf(path, QStringLiteral("道順"), layout, [&](QPdfWriter& writer) {
-        return PaintBooklet(writer, steps, options, progress);
-    });
+    WritePdf(path, QStringLiteral("道順"), layout,
+             [&](QPdfWriter& writer) { return PaintBooklet(writer, steps, options, progress); });
 }
 
 } // namespace booklet

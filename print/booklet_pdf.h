@@ -9,24 +9,19 @@ class QPdfWriter;
 
 namespace booklet {
 
-struct PdfResult
-{
-    Outcome outcome = Outcome::Failed;
-    QString error; // why it failed, for the message
-};
-
 // The paper of the system's default printer, or A4 portrait when there is none; with margins.
 QPageLayout DefaultPageLayout();
 
-// Writes the booklet to the PDF file `path`. The file appears under its name only when the
-// whole booklet was written: a cancel or a failure leaves any earlier file as it was and no
-// half-written one.
-// Writes a PDF file whose pages `paint` paints on the writer (at 300 dots an inch), through the
-// same path as the booklet: the file appears under its name only when it was written whole.
-PdfResult WritePdf(const QString& path, const QString& title, const QPageLayout& layout,
-                   const std::function<Outcome(QPdfWriter&)>& paint);
+// Writes a PDF file whose pages `paint` paints on the writer (at 300 dots an inch; it answers
+// false when it could not paint them): the file appears under its name only when it was written
+// whole, so a cancel or a failure leaves any earlier file as it was and no half-written one.
+// Throws platform::Failure saying why the file could not be written, or Cancelled when `paint`
+// threw that.
+void WritePdf(const QString& path, const QString& title, const QPageLayout& layout,
+              const std::function<bool(QPdfWriter&)>& paint);
 
-PdfResult WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
-                          const QPageLayout& layout, const Progress& progress = {});
+// Writes the booklet to the PDF file `path`, as WritePdf.
+void WriteBookletPdf(const QString& path, const QList<Step>& steps, const Options& options,
+                     const QPageLayout& layout, const Progress& progress = {});
 
 } // namespace booklet

@@ -4,10 +4,11 @@
 #include "app/route_outputs.h"
 #include "platform/background_work.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "print/booklet_layout.h"
 #include "print/booklet_pdf.h"
+#include "print/messages.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,8 @@
 #include <QToolBar>
 
 namespace {
+
+namespace messages = booklet::messages;
 
 // Where a parent looks for a file: Documents, else the desktop, else the home folder; never the
 // hidden folder the route lives in.
@@ -81,38 +84,40 @@ bool BookletPrinter::readRoute(QWidget* parent, QList<booklet::Step>& steps)
 {
     // Reading must not make an empty route file where there was none.
     if (!QFileInfo::exists(m_lane::DB_PATH)) {
-        m_dialogs.MsgBox(parent, QStringLiteral("道順のファイルが見つかりません。\n") +
-                                     QDir::toNativeSeparators(m_lane::DB_PATH) +
-                                     QStringLiteral("\n「道順作成」で道順を作ってから、もう一度"
-                                                    "ためしてください。"));
+        m_dialogs.MsgBox(parent, messages::kNoRouteFile + QLatin1Char('\n') +
+                                     QDir::toNativeSeparators(m_lane::DB_PATH) + QLatin1Char('\n') +
+                                     messages::kMakeRouteFirst);
         return false;
     }
     try {
         steps = store::Route(m_lane::DB_PATH).steps();
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(parent, e.userMessage());
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, parent, e);
         return false;
     }
     if (steps.isEmpty()) {
-        m_dialogs.MsgBox(parent, QStringLiteral("この道順には、まだ写真が登録されていません。\n"
-                                                "「道順作成」で写真を登録してから、もう一度ためして"
-                                                "ください。"));
+        m_dialogs.MsgBox(parent, messages::kNoSteps);
         return false;
     }
     return true;
 }
 
-booklet::Outcome BookletPrinter::paintWithProgress(QWidget* parent, QPrinter& printer,
-                                                   const QList<booklet::Step>& steps)
+bool BookletPrinter::paintWithProgress(QWidget* parent, QPrinter& printer,
+                                       const QList<booklet::Step>& steps)
 {
     BookletProgress progress(parent);
     booklet::Options options;
     options.perPage = m_perPage;
-    const booklet::Outcome outcome =
-        booklet::PaintBooklet(printer, steps, options, progress.callback());
-    if (outcome != booklet::Outcome::Done)
+    try {
+        if (booklet::PaintBooklet(printer, steps, options, progress.callback()))
+            return true;
+    } catch (const platform::Failure&) {
+        // Stopped by the adult: nothing more to say.
         printer.abort();
-    return outcome;
+        return true;
+    }
+    printer.abort();
+    return false;
 }
 
 void BookletPrinter::Print(QWidget* parent)
@@ -151,73 +156,63 @@ void BookletPrinter::Print(QWidget* parent)
         if (engine && engine->type() == QPaintEngine::Pdf && !target->outputFileName().isEmpty())
             writePdf(parent, target->outputFileName(), steps, target->pageLayout());
         else
-            failed =
-                paintWithProgress(parent, *target, steps) == booklet::Outcome::Failed || failed;
+            failed = !paintWithProgress(parent, *target, steps) || failed;
     });
     preview.exec();
     if (failed)
-        m_dialogs.MsgBox(parent, QStringLiteral("印刷できませんでした。プリンターの電源や用紙を"
-                                                "たしかめて、もう一度ためしてください。"));
+        m_dialogs.MsgBox(parent, messages::kNotPrinted);
 }
 
-booklet::Outcome BookletPrinter::ExportPdf(QWidget* parent)
+bool BookletPrinter::ExportPdf(QWidget* parent)
 {
     QList<booklet::Step> steps;
     if (!readRoute(parent, steps))
-        return booklet::Outcome::Failed;
+        return false;
     platform::SaveRequest request;
     request.Title = QStringLiteral("PDF に書き出す");
     request.DefaultPath = QDir(visibleFolder()).filePath(QStringLiteral("道順.pdf"));
     request.Filter = QStringLiteral("PDF (*.pdf)");
     const QString path = m_dialogs.ShowSave(parent, request);
     if (path.isEmpty())
-        return booklet::Outcome::Cancelled;
+        return false;
     if (const QString clash = app::routeFileClash(path, m_lane::DB_PATH); !clash.isEmpty()) {
         m_dialogs.MsgBox(parent, clash);
-        return booklet::Outcome::Failed;
+        return false;
     }
-
-    const booklet::Outcome outcome = writePdf(parent, path, steps, booklet::DefaultPageLayout());
-    if (outcome == booklet::Outcome::Done)
-        tellWhere(parent, path);
-    return outcome;
+    if (!writePdf(parent, path, steps, booklet::DefaultPageLayout()))
+        return false;
+    tellWhere(parent, path);
+    return true;
 }
 
 void BookletPrinter::tellWhere(QWidget* parent, const QString& path)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    const QString text = QStringLiteral("道順の本を PDF に書き出しました。\n%1\n\n"
-                                        "このフォルダーを開きますか？")
-                             .arg(QDir::toNativeSeparators(path));
-    if (m_dialogs.MsgBox(parent, text, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
+    if (m_dialogs.MsgBox(parent, messages::pdfWritten(path), platform::MsgButtons::OkCancel) !=
+        platform::MsgResult::Ok)
         return;
     if (!m_dialogs.OpenFolder(folder))
-        m_dialogs.MsgBox(parent, QStringLiteral("フォルダーを開けませんでした。ファイルは次の"
-                                                "場所にあります。\n") +
-                                     QDir::toNativeSeparators(folder));
+        m_dialogs.MsgBox(parent, messages::kFolderNotOpened + QDir::toNativeSeparators(folder));
 }
 
-booklet::Outcome BookletPrinter::writePdf(QWidget* parent, const QString& path,
-                                          const QList<booklet::Step>& steps,
-                                          const QPageLayout& layout)
+bool BookletPrinter::writePdf(QWidget* parent, const QString& path,
+                              const QList<booklet::Step>& steps, const QPageLayout& layout)
 {
     booklet::Options options;
     options.perPage = m_perPage;
     // Painting and writing run on a worker thread; the windows stay alive meanwhile.
-    booklet::PdfResult result;
-    platform::runInBackground(parent, QStringLiteral("道順の本を作っています…"),
-                              [&](const platform::WorkProgress& progress) {
-                                  result = booklet::WriteBookletPdf(path, steps, options, layout,
-                                                                    progress);
-                              });
-    if (result.outcome == booklet::Outcome::Cancelled)
-        m_dialogs.MsgBox(parent, QStringLiteral("PDF の書き出しを取り消しました。\n") +
-                                     QDir::toNativeSeparators(path) +
-                                     QStringLiteral(" には何も書きこんでいません。"));
-    else if (result.outcome == booklet::Outcome::Failed)
-        m_dialogs.MsgBox(
-            parent, QStringLiteral("PDF を書き出せませんでした。\n") +
-                        QDir::toNativeSeparators(path) + QStringLiteral("\n理由: ") + result.error +
-                        QStringLiteral("\n別の場所を選んで、もう一度ためしてください。"));
-    return result.outcome;
+    try {
+        platform::runInBackground(parent, QStringLiteral("道順の本を作っています…"),
+                                  [&](const platform::WorkProgress& progress) {
+                                      booklet::WriteBookletPdf(path, steps, options, layout,
+                                                               progress);
+                                  });
+        return true;
+    } catch (const platform::Failure& e) {
+        if (e.kind() == platform::Failure::Kind::Cancelled)
+            m_dialogs.MsgBox(parent, messages::pdfCancelled(path));
+        else
+            platform::tell(m_dialogs, parent, e);
+        return false;
+    }
 }

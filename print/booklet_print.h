@@ -26,17 +26,17 @@ public:
 
     void Print(QWidget* parent);
     // Asks for a file name ("道順.pdf" in Documents, else on the desktop) and writes the booklet
-    // there; then says where it is and offers to open its folder.
-    booklet::Outcome ExportPdf(QWidget* parent);
+    // there; then says where it is and offers to open its folder. True when it was written.
+    bool ExportPdf(QWidget* parent);
 
 private:
     // The route's steps; false (after saying why) when there is nothing to print.
     bool readRoute(QWidget* parent, QList<booklet::Step>& steps);
-    booklet::Outcome paintWithProgress(QWidget* parent, QPrinter& printer,
-                                       const QList<booklet::Step>& steps);
+    // Paints on a printer; false when the printer could not be painted on.
+    bool paintWithProgress(QWidget* parent, QPrinter& printer, const QList<booklet::Step>& steps);
     // Writes the PDF file `path` whole or not at all, and says why when it did not.
-    booklet::Outcome writePdf(QWidget* parent, const QString& path,
-                              const QList<booklet::Step>& steps, const QPageLayout& layout);
+    bool writePdf(QWidget* parent, const QString& path, const QList<booklet::Step>& steps,
+                  const QPageLayout& layout);
 
     void tellWhere(QWidget* parent, const QString& path);
 

@@ -1,8 +1,9 @@
 #include "records/recorder.h"
 
 #include "learn/practice_events.h"
+#include "platform/failure.h"
+#include "records/messages.h"
 #include "records/route_snapshot.h"
-#include "store/store_error.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -32,15 +33,15 @@ public:
         QList<store::RecordStep> steps;
         try {
             steps = readRouteSteps(routePath, 2);
-        } catch (const store::StoreError&) {
+        } catch (const platform::Failure&) {
             // The route can't be read now; the window says so itself. The steps shown are
             // still recorded with their photos.
         }
         try {
             try {
                 m_db.open(recordsPath, true, kBusyMs);
-            } catch (const store::RecordsError& e) {
-                if (e.kind() != store::RecordsError::Kind::Damaged)
+            } catch (const platform::Failure& e) {
+                if (e.kind() != platform::Failure::Kind::Damaged)
                     throw;
                 const QString aside = store::keepDamagedRecords(recordsPath);
                 if (aside.isEmpty())
@@ -52,7 +53,7 @@ public:
             }
             m_session =
                 m_db.beginSession(QString::fromLatin1(store::kPractice), started, child, steps);
-        } catch (const store::RecordsError& e) {
+        } catch (const platform::Failure& e) {
             fail(e);
         }
     }
@@ -63,7 +64,7 @@ public:
             return;
         try {
             m_db.addEvent(m_session, event);
-        } catch (const store::RecordsError& e) {
+        } catch (const platform::Failure& e) {
             fail(e);
         }
     }
@@ -73,7 +74,7 @@ public:
         if (m_session && !m_broken) {
             try {
                 m_db.endSession(m_session, at);
-            } catch (const store::RecordsError& e) {
+            } catch (const platform::Failure& e) {
                 fail(e);
             }
         }
@@ -84,14 +85,11 @@ public:
 private:
     static constexpr int kBusyMs = 500;
 
-    void fail(const store::RecordsError& e)
+    void fail(const platform::Failure& e)
     {
         m_broken = true;
         m_db.close();
-        report(e.userMessage() +
-               QStringLiteral("\nこの練習は記録しませんでしたが、練習はいつもどおりできます。\n"
-                              "記録のファイル: %1\n（くわしく: %2）")
-                   .arg(QDir::toNativeSeparators(m_path), e.detail()));
+        report(platform::Failure(e).leaving(messages::kPracticeNotRecorded).text());
     }
 
     QString m_path;

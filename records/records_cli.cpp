@@ -1,5 +1,6 @@
 #include "records/records_cli.h"
 
+#include "platform/failure.h"
 #include "records/records_export.h"
 #include "records/records_print.h"
 #include "records/records_report.h"
@@ -44,27 +45,24 @@ int runCommandLine(const QCommandLineParser& parser, const QString& routePath, Q
     RecordsReport report;
     try {
         report = loadReport(routePath);
-    } catch (const store::RecordsError& e) {
-        err << e.userMessage() << QStringLiteral("\n記録のファイル: ")
-            << QDir::toNativeSeparators(store::recordsPathFor(routePath))
-            << QStringLiteral("\n（くわしく: ") << e.detail() << QStringLiteral("）") << Qt::endl;
+    } catch (const platform::Failure& e) {
+        err << e.text() << Qt::endl;
         return 1;
     }
     int code = 0;
     const auto write = [&](const QString& option, const auto& writer) {
         if (!parser.isSet(option))
             return;
-        const QString out = QFileInfo(parser.value(option)).absoluteFilePath();
-        const QString error = writer(out);
-        if (!error.isEmpty()) {
-            err << QStringLiteral("書き出せませんでした: ") << QDir::toNativeSeparators(out)
-                << QStringLiteral("\n理由: ") << error << Qt::endl;
+        try {
+            writer(QFileInfo(parser.value(option)).absoluteFilePath());
+        } catch (const platform::Failure& e) {
+            err << e.text() << Qt::endl;
             code = 1;
         }
     };
-    write(kCsv, [&](const QString& out) { return writeCsv(out, report.sessions); });
-    write(kObl, [&](const QString& out) { return writeObl(out, report.sessions, routePath); });
-    write(kPdf, [&](const QString& out) { return writeRecordsPdf(out, report); });
+    write(kCsv, [&](const QString& out) { writeCsv(out, report.sessions); });
+    write(kObl, [&](const QString& out) { writeObl(out, report.sessions, routePath); });
+    write(kPdf, [&](const QString& out) { writeRecordsPdf(out, report); });
     return code;
 }
 

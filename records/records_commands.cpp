@@ -4,6 +4,8 @@
 #include "app/practice_settings.h"
 #include "app/route_outputs.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
+#include "records/messages.h"
 #include "records/recorder.h"
 #include "records/records_export.h"
 #include "records/records_print.h"
@@ -98,9 +100,8 @@ bool RecordsCommands::readRecords(RecordsReport& report)
     m_recorder->flush();
     try {
         report = loadReport(m_lane::DB_PATH, {}, m_lane::CHILD);
-    } catch (const store::RecordsError& e) {
-        m_dialogs.MsgBox(parentWidget(),
-                         e.userMessage() + QStringLiteral("\n（くわしく: %1）").arg(e.detail()));
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, parentWidget(), e);
         return false;
     }
     if (report.sessions.isEmpty()) {
@@ -129,15 +130,13 @@ bool RecordsCommands::exportCsv()
                                             QStringLiteral("CSV (*.csv)")});
     if (path.isEmpty() || clashes(path))
         return false;
-    const QString error = writeCsv(path, report.sessions);
-    if (!error.isEmpty()) {
-        m_dialogs.MsgBox(parentWidget(),
-                         QStringLiteral("CSV を書き出せませんでした。\n%1\n理由: %2\n"
-                                        "別の場所を選んで、もう一度ためしてください。")
-                             .arg(native(path), error));
+    try {
+        writeCsv(path, report.sessions);
+        return true;
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, parentWidget(), e);
         return false;
     }
-    return true;
 }
 
 bool RecordsCommands::exportObl()
@@ -151,15 +150,13 @@ bool RecordsCommands::exportObl()
                                             QStringLiteral("Open Board Logging (*.obl)")});
     if (path.isEmpty() || clashes(path))
         return false;
-    const QString error = writeObl(path, report.sessions, m_lane::DB_PATH);
-    if (!error.isEmpty()) {
-        m_dialogs.MsgBox(parentWidget(),
-                         QStringLiteral("OBL を書き出せませんでした。\n%1\n理由: %2\n"
-                                        "別の場所を選んで、もう一度ためしてください。")
-                             .arg(native(path), error));
+    try {
+        writeObl(path, report.sessions, m_lane::DB_PATH);
+        return true;
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, parentWidget(), e);
         return false;
     }
-    return true;
 }
 
 void RecordsCommands::print()
@@ -203,11 +200,9 @@ bool RecordsCommands::erase()
         store::RecordsDb db;
         db.open(path, false, 2000);
         db.eraseAll();
-    } catch (const store::RecordsError& e) {
-        m_dialogs.MsgBox(
-            parentWidget(),
-            e.userMessage() +
-                QStringLiteral("\n記録は消していません。\n（くわしく: %1）").arg(e.detail()));
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, parentWidget(),
+                       platform::Failure(e).leaving(messages::kNotErased));
         return false;
     }
     if (m_window)

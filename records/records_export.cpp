@@ -1,5 +1,8 @@
 #include "records/records_export.h"
 
+#include "platform/write_failure.h"
+#include "records/messages.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
@@ -43,19 +46,17 @@ QString kindLabel(bool walk)
     return walk ? QStringLiteral("実際の道") : QStringLiteral("練習");
 }
 
-QString saveWhole(const QString& path, const QByteArray& bytes)
+// Writes `bytes` to `path` whole or not at all; throws why it could not, as `format`'s failure.
+void saveWhole(const QString& path, const QByteArray& bytes, const QString& format)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    const QString error = file.errorString();
+    if (!written)
         file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    if (!written || !file.commit())
+        throw messages::notWritten(format, path, platform::writeFailureReason(path, bytes.size()),
+                                   written ? file.errorString() : error);
 }
 
 QString buttonId(const QString& arrow)
@@ -173,9 +174,9 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
     return out;
 }
 
-QString writeCsv(const QString& path, const QList<store::RecordSession>& sessions)
+void writeCsv(const QString& path, const QList<store::RecordSession>& sessions)
 {
-    return saveWhole(path, csvText(sessions));
+    saveWhole(path, csvText(sessions), QStringLiteral("CSV"));
 }
 
 QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& routeFile)
@@ -259,10 +260,10 @@ QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& r
     return out;
 }
 
-QString writeObl(const QString& path, const QList<store::RecordSession>& sessions,
-                 const QString& routeFile)
+void writeObl(const QString& path, const QList<store::RecordSession>& sessions,
+              const QString& routeFile)
 {
-    return saveWhole(path, oblText(sessions, routeFile));
+    saveWhole(path, oblText(sessions, routeFile), QStringLiteral("OBL"));
 }
 
 } // namespace records

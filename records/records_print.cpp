@@ -1,7 +1,9 @@
 #include "records/records_print.h"
 
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "print/booklet_pdf.h"
+#include "print/messages.h"
 #include "records/records_chart.h"
 #include "records/records_models.h"
 
@@ -12,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <optional>
 
 namespace records {
 namespace {
@@ -188,15 +191,10 @@ bool paintRecords(QPagedPaintDevice& device, const RecordsReport& report)
     return done;
 }
 
-QString writeRecordsPdf(const QString& path, const RecordsReport& report)
+void writeRecordsPdf(const QString& path, const RecordsReport& report)
 {
-    const booklet::PdfResult result = booklet::WritePdf(
-        path, QStringLiteral("練習の記録"), booklet::DefaultPageLayout(), [&](QPdfWriter& writer) {
-            return paintRecords(writer, report) ? booklet::Outcome::Done : booklet::Outcome::Failed;
-        });
-    return result.outcome == booklet::Outcome::Done
-               ? QString()
-               : (result.error.isEmpty() ? QStringLiteral("?") : result.error);
+    booklet::WritePdf(path, QStringLiteral("練習の記録"), booklet::DefaultPageLayout(),
+                      [&](QPdfWriter& writer) { return paintRecords(writer, report); });
 }
 
 void printRecords(QWidget* parent, platform::Dialogs& dialogs, const RecordsReport& report)
@@ -207,19 +205,26 @@ void printRecords(QWidget* parent, platform::Dialogs& dialogs, const RecordsRepo
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("練習の記録の印刷"));
     bool failed = false;
+    std::optional<platform::Failure> notWritten;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* target) {
                          // A PDF chosen in the dialog is written whole or not at all.
-                         if (target->outputFormat() == QPrinter::PdfFormat &&
-                             !target->outputFileName().isEmpty())
-                             failed = !writeRecordsPdf(target->outputFileName(), report).isEmpty();
-                         else
+                         if (target->outputFormat() != QPrinter::PdfFormat ||
+                             target->outputFileName().isEmpty()) {
                              failed = !paintRecords(*target, report) || failed;
+                             return;
+                         }
+                         try {
+                             writeRecordsPdf(target->outputFileName(), report);
+                         } catch (const platform::Failure& e) {
+                             notWritten = e;
+                         }
                      });
     preview.exec();
-    if (failed)
-        dialogs.MsgBox(parent, QStringLiteral("印刷できませんでした。プリンターの電源や用紙を"
-                                              "たしかめて、もう一度ためしてください。"));
+    if (notWritten)
+        platform::tell(dialogs, parent, *notWritten);
+    else if (failed)
+        dialogs.MsgBox(parent, booklet::messages::kNotPrinted);
 }
 
 } // namespace records

@@ -17,7 +17,7 @@ namespace records {
 bool paintRecords(QPagedPaintDevice& device, const RecordsReport& report);
 
 // Writes that printout as a PDF file, whole or not at all; returns an empty string, or why not.
-QString writeRecordsPdf(const QString& path, const RecordsReport& report);
+void writeRecordsPdf(const QString& path, const RecordsReport& report);
 
 // The print dialog with its preview.
 void printRecords(QWidget* parent, platform::Dialogs& dialogs, const RecordsReport& report);

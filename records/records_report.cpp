@@ -1,7 +1,7 @@
 #include "records/records_report.h"
 
+#include "platform/failure.h"
 #include "records/route_snapshot.h"
-#include "store/store_error.h"
 
 #include <QDateTime>
 
@@ -50,7 +50,7 @@ RecordsReport loadReport(const QString& routeFile, const Criterion& criterion, c
     report.child = child;
     try {
         report.route = readRouteSteps(routeFile, 2);
-    } catch (const store::StoreError&) {
+    } catch (const platform::Failure&) {
         // The grid then shows the steps the records know.
     }
     store::RecordsDb db;

@@ -28,7 +28,7 @@ struct RecordsReport
 };
 
 // Reads the records of `routeFile` (none when there is no records file yet). Throws
-// store::RecordsError when the records can't be read; a route that can't be read leaves only
+// platform::Failure when the records can't be read; a route that can't be read leaves only
 // the steps that the records know.
 // With `child` set, only that child's sessions count (a route practised by several children).
 RecordsReport loadReport(const QString& routeFile, const Criterion& criterion = {},

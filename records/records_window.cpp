@@ -1,11 +1,12 @@
 #include "records/records_window.h"
 
 #include "platform/dialogs.h"
+#include "platform/failure.h"
+#include "records/messages.h"
 #include "records/records_chart.h"
 #include "records/records_print.h"
 #include "records/route_snapshot.h"
 #include "records/walk_form.h"
-#include "store/store_error.h"
 
 #include <QChart>
 #include <QChartView>
@@ -102,20 +103,14 @@ bool RecordsWindow::reload()
 {
     try {
         m_report = loadReport(m_routeFile, m_report.criterion, m_child);
-    } catch (const store::RecordsError& e) {
+    } catch (const platform::Failure& e) {
         const Criterion criterion = m_report.criterion;
         m_report = RecordsReport();
         m_report.routeFile = m_routeFile;
         m_report.child = m_child;
         m_report.criterion = criterion;
         showReport();
-        m_dialogs.MsgBox(
-            this,
-            e.userMessage() +
-                QStringLiteral("\n記録のファイル: %1\nほかのプログラムが使って"
-                               "いるときは、少し待ってからもう一度開いてくだ"
-                               "さい。\n（くわしく: %2）")
-                    .arg(QDir::toNativeSeparators(store::recordsPathFor(m_routeFile)), e.detail()));
+        platform::tell(m_dialogs, this, e);
         return false;
     }
     showReport();
@@ -153,8 +148,8 @@ void RecordsWindow::recordWalk()
     QList<store::RecordStep> steps;
     try {
         steps = readRouteSteps(m_routeFile, 2);
-    } catch (const store::StoreError& e) {
-        m_dialogs.MsgBox(this, e.userMessage());
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, this, e);
         return;
     }
     if (steps.isEmpty()) {
@@ -168,10 +163,8 @@ void RecordsWindow::recordWalk()
         store::RecordsDb db;
         db.open(store::recordsPathFor(m_routeFile), true, 2000);
         db.addWalk(form.when(), m_child, form.note(), steps, form.help());
-    } catch (const store::RecordsError& e) {
-        m_dialogs.MsgBox(this, e.userMessage() + QStringLiteral("\n実際の道は記録されていません。"
-                                                                "\n（くわしく: %1）")
-                                                     .arg(e.detail()));
+    } catch (const platform::Failure& e) {
+        platform::tell(m_dialogs, this, platform::Failure(e).leaving(messages::kWalkNotRecorded));
         return;
     }
     reload();

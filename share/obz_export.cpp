@@ -1,12 +1,12 @@
 #include "share/obz_export.h"
 
 #include "platform/write_failure.h"
+#include "share/messages.h"
 #include "share/obz_board.h"
 #include "share/obz_limits.h"
 #include "share/obz_voices.h"
 #include "share/photo_pack.h"
 #include "share/route_steps.h"
-#include "share/share_error.h"
 #include "store/voices.h"
 
 #include <QDir>
@@ -23,7 +23,7 @@
 namespace share {
 namespace {
 
-ShareError writeFailed(const QString& path, qint64 bytes = 0)
+platform::Failure writeFailed(const QString& path, qint64 bytes = 0)
 {
     return failed(
         QStringLiteral("ファイル「%1」を書き込めませんでした。%2")

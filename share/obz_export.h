@@ -16,7 +16,7 @@ struct ExportResult
 // Writes the route at `routePath` with its photos into the board archive `outPath`, replacing
 // that file only once the new one is complete: a failure or a kill leaves any earlier file as
 // it was. A route that could not be read back in (more steps than a route may have, a direction
-// that is no arrow) is refused, naming what is wrong. Throws ShareError or store::StoreError.
+// that is no arrow) is refused, naming what is wrong. Throws platform::Failure.
 ExportResult exportRoute(const QString& routePath, const QString& outPath,
                          const Progress& progress = {});
 

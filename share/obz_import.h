@@ -26,7 +26,7 @@ struct ImportPlan
 // entry stays inside it, is no link and keeps within the size limits, with a manifest and boards
 // in valid JSON that carry our fields, at most 999 steps, and every picture they name present.
 // Each entry is read once, and the manifest's size and number of boards are bounded, so that
-// a small crafted file can't keep the reader busy. Throws ShareError (Refused) with what is
+// a small crafted file can't keep the reader busy. Throws platform::Failure (Refused) with what is
 // wrong, or (Cancelled) when `progress` answers false.
 ImportPlan readArchive(const QString& archivePath, const Progress& progress = {});
 
@@ -52,7 +52,7 @@ struct ImportResult
 // decodes, keeps a dated copy of the route file, moves the photos into place (never over a file
 // that is there) and its voices into the route's voice folder, and then replaces the route and
 // its voices in one change. On any failure the route is as it was and the photos and voices
-// written are removed again. Throws ShareError or store::StoreError.
+// written are removed again. Throws platform::Failure.
 ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
                          const QString& photoFolder, const Progress& progress = {});
 

@@ -17,7 +17,7 @@ QString soundContentType(const QString& path);
 QString soundId(int number);
 
 // The voice files of the route at `routePath` that are there: a step's photo, or the goal's
-// key, to the file's full path. Throws store::StoreError.
+// key, to the file's full path. Throws platform::Failure.
 QHash<QString, QString> routeVoiceFiles(const QString& routePath);
 
 } // namespace share::obz

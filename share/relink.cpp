@@ -2,8 +2,8 @@
 
 #include "platform/picture.h"
 #include "platform/program_folder.h"
+#include "share/messages.h"
 #include "share/obz_voices.h"
-#include "share/share_error.h"
 #include "store/route.h"
 #include "store/voice_files.h"
 #include "store/voices.h"

@@ -26,7 +26,7 @@ QStringList missingVoiceFiles(const QString& routePath);
 // is found more than once, the file whose folders match the old path's folders best (counted
 // from the file upwards) wins; when two match equally well, or the file is already another
 // step's photo, the step is left alone. Voice files that are missing are looked for by name in
-// the same way. Throws store::StoreError or ShareError (Cancelled).
+// the same way. Throws platform::Failure or platform::Failure (Cancelled).
 RelinkResult relinkPhotos(const QString& routePath, const QString& folder,
                           const Progress& progress = {});
 

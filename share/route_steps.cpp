@@ -1,7 +1,7 @@
 #include "share/route_steps.h"
 
 #include "platform/write_failure.h"
-#include "share/share_error.h"
+#include "share/messages.h"
 #include "store/route.h"
 #include "store/route_file.h"
 #include "store/voices.h"

@@ -1,10 +1,10 @@
 #include "share/share_cli.h"
 
+#include "platform/failure.h"
+#include "share/messages.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
 #include "share/relink.h"
-#include "share/share_error.h"
-#include "store/store_error.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -19,10 +19,8 @@ template <typename F> int guarded(QTextStream& err, F&& work)
     try {
         work();
         return 0;
-    } catch (const ShareError& e) {
-        err << e.message() << Qt::endl;
-    } catch (const store::StoreError& e) {
-        err << e.userMessage() << Qt::endl;
+    } catch (const platform::Failure& e) {
+        err << e.text() << Qt::endl;
     }
     return 1;
 }

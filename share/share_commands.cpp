@@ -5,12 +5,12 @@
 #include "app/route_outputs.h"
 #include "platform/background_work.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 #include "share/import_choice.h"
+#include "share/messages.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
 #include "share/relink.h"
-#include "share/share_error.h"
-#include "store/store_error.h"
 
 #include <QAction>
 #include <QDir>
@@ -66,12 +66,11 @@ template <typename F> bool guarded(platform::Dialogs& dialogs, QWidget* parent, 
     try {
         work();
         return true;
-    } catch (const ShareError& e) {
-        dialogs.MsgBox(parent, e.kind() == ShareError::Kind::Cancelled
-                                   ? QStringLiteral("中止しました。道順は変わっていません。")
-                                   : e.message());
-    } catch (const store::StoreError& e) {
-        dialogs.MsgBox(parent, e.userMessage());
+    } catch (const platform::Failure& e) {
+        if (e.kind() == platform::Failure::Kind::Cancelled)
+            dialogs.MsgBox(parent, messages::kCancelledUnchanged);
+        else
+            platform::tell(dialogs, parent, e);
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #include "share/zip_reader.h"
 
+#include "share/messages.h"
 #include "share/obz_limits.h"
-#include "share/share_error.h"
 
 #include <QDir>
 #include <QFile>

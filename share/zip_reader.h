@@ -16,20 +16,20 @@ namespace share {
 class ZipReader
 {
 public:
-    // Opens and checks `path`; throws ShareError (Refused) with what is wrong.
+    // Opens and checks `path`; throws platform::Failure (Refused) with what is wrong.
     explicit ZipReader(const QString& path);
     ~ZipReader();
 
     bool contains(const QString& name) const { return m_sizes.contains(name); }
-    // The whole entry `name`, at most `limit` bytes. Throws ShareError (Refused).
+    // The whole entry `name`, at most `limit` bytes. Throws platform::Failure (Refused).
     QByteArray read(const QString& name, qint64 limit);
     // Writes the entry `name` to the new file `target` (never over an existing one). Throws
-    // ShareError: Refused for a bad entry, Failed when the file can't be written.
+    // platform::Failure: Refused for a bad entry, Failed when the file can't be written.
     void extract(const QString& name, const QString& target, qint64 limit);
 
 private:
     // Makes entry `name` the zip's current one after checking that it is listed and that its
-    // declared size is within `limit`; returns that size. Throws ShareError.
+    // declared size is within `limit`; returns that size. Throws platform::Failure.
     qint64 selectEntry(const QString& name, qint64 limit);
     void checkEntries();
     QuaZip& zip() { return *m_zip; }

@@ -2,7 +2,6 @@
 
 #include "store/connection.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -15,8 +15,8 @@ class Adodc : public QAbstractTableModel
 public:
     explicit Adodc(QObject* parent = nullptr);
 
-    // Reads the route file at `routePath` again. Throws StoreError; on failure the rows shown
-    // before stay.
+    // Reads the route file at `routePath` again. Throws platform::Failure; on failure the rows
+    // shown before stay.
     void Refresh(const QString& routePath);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,8 +1,9 @@
 #include "store/connection.h"
 
 #include "store/connect_string.h"
+#include "store/messages.h"
+#include "store/route_failure.h"
 #include "store/route_file.h"
-#include "store/store_error.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -13,7 +14,9 @@
 namespace store {
 namespace {
 
-using Kind = StoreError::Kind;
+using platform::Failure;
+using Kind = Failure::Kind;
+namespace text = messages;
 
 QString nextConnectionName()
 {
@@ -21,21 +24,12 @@ QString nextConnectionName()
     return QStringLiteral("michitan-store-%1").arg(++counter);
 }
 
-StoreError errorFor(const QString& path, const QSqlError& error)
-{
-    return StoreError::fromSql(path, error);
-}
-
 // The file proved damaged after the engine replayed a leftover into it: says where the copies
 // taken before are.
-StoreError withKeptCopies(const StoreError& error, const QStringList& kept)
+Failure withKeptCopies(const Failure& error, const QStringList& kept)
 {
-    return StoreError(error.kind(), error.path(),
-                      error.cause() +
-                          QStringLiteral("\n開く前に、道順ファイルと、その横に残っていた前回の"
-                                         "作業の途中のファイルのコピーを次の名前で残しました:\n") +
-                          kept.join(QLatin1Char('\n')),
-                      error.detail());
+    return routeFailure(error.kind(), error.file(),
+                        {error.cause(), error.nextStep() + text::keptCopies(kept)}, error.detail());
 }
 
 } // namespace
@@ -107,8 +101,7 @@ void Connection::Open(const QString& connectString, const QString& table, int ti
     const QString path = dataSourceOf(connectString);
     if (path.isEmpty()) {
         Close();
-        throw StoreError(Kind::Failed, connectString,
-                         QStringLiteral("道順ファイルの場所が指定されていません。"));
+        throw routeFailure(Kind::Failed, connectString, text::kNoPlace);
     }
     OpenFile(path, table, timeoutSeconds);
 }
@@ -117,8 +110,7 @@ void Connection::OpenFile(const QString& path, const QString& table, int timeout
 {
     Close();
     if (path.isEmpty())
-        throw StoreError(Kind::Failed, path,
-                         QStringLiteral("道順ファイルの場所が指定されていません。"));
+        throw routeFailure(Kind::Failed, path, text::kNoPlace);
     m_path = path;
     m_table = table;
     prepareRouteFile(m_path, m_table);
@@ -130,7 +122,7 @@ void Connection::OpenFile(const QString& path, const QString& table, int timeout
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
                                .arg(qMax(0, timeoutSeconds) * 1000));
     if (!m_db.open()) {
-        const StoreError error = errorFor(m_path, m_db.lastError());
+        const Failure error = failureFromSql(m_path, m_db.lastError());
         Close();
         throw error;
     }
@@ -138,7 +130,7 @@ void Connection::OpenFile(const QString& path, const QString& table, int timeout
         checkRouteTable();
         if (!kept.isEmpty())
             checkIntegrity();
-    } catch (const StoreError& e) {
+    } catch (const Failure& e) {
         Close();
         const bool damaged = e.kind() == Kind::NotRouteFile || e.kind() == Kind::NoTable ||
                              e.kind() == Kind::WrongColumns;
@@ -158,10 +150,7 @@ void Connection::checkIntegrity()
         fail(q);
     const QString verdict = q.value(0).toString();
     if (verdict != QLatin1String("ok"))
-        throw StoreError(Kind::NotRouteFile, m_path,
-                         QStringLiteral("このファイルは道順ファイルではないか、壊れています。"
-                                        "バックアップがあれば、それと置き換えてください。"),
-                         verdict);
+        throw routeFailure(Kind::NotRouteFile, m_path, text::kNotRouteFile, verdict);
 }
 
 void Connection::checkRouteTable()
@@ -178,19 +167,13 @@ void Connection::checkRouteTable()
         fail(q);
     checkWholeFile();
     if (columns.isEmpty())
-        throw StoreError(
-            Kind::NoTable, m_path,
-            QStringLiteral("ファイルに道順の表「%1」がありません。道順ファイルではないようです。"
-                           "正しい道順ファイルと置き換えてください。")
-                .arg(m_table));
+        throw routeFailure(Kind::NoTable, m_path, text::noRouteTable(m_table));
     const QStringList expected{QString::fromUtf16(kColumns[0]), QString::fromUtf16(kColumns[1]),
                                QString::fromUtf16(kColumns[2])};
     if (columns != expected)
-        throw StoreError(
-            Kind::WrongColumns, m_path,
-            QStringLiteral("道順の表の列が違います（%1 ではなく %2）。"
-                           "正しい道順ファイルと置き換えてください。")
-                .arg(expected.join(QStringLiteral("・")), columns.join(QStringLiteral("・"))));
+        throw routeFailure(Kind::WrongColumns, m_path,
+                           text::wrongColumns(expected.join(QStringLiteral("・")),
+                                              columns.join(QStringLiteral("・"))));
 }
 
 void Connection::checkWholeFile()
@@ -211,13 +194,8 @@ void Connection::checkWholeFile()
     if (QFileInfo::exists(m_path + QStringLiteral("-wal")))
         return;
     if (pages == 0 || size < pages * pageSize)
-        throw StoreError(
-            Kind::NotRouteFile, m_path,
-            QStringLiteral("このファイルは道順ファイルではないか、途中までしかありません。"
-                           "バックアップがあれば、それと置き換えてください。"),
-            QStringLiteral("%1 バイトのうち %2 バイトしかありません。")
-                .arg(pages * pageSize)
-                .arg(size));
+        throw routeFailure(Kind::NotRouteFile, m_path, text::kCutShort,
+                           text::cutShortDetail(pages * pageSize, size));
 }
 
 void Connection::Close()
@@ -232,7 +210,7 @@ void Connection::Close()
 
 void Connection::fail(const QSqlQuery& query) const
 {
-    throw errorFor(m_path, query.lastError());
+    throw failureFromSql(m_path, query.lastError());
 }
 
 void Connection::exec(const QString& sql)

@@ -46,7 +46,7 @@ private:
 };
 
 // One connection to the route file, open for the life of one handler. Every failure is thrown
-// as a StoreError naming the file and the cause; the destructor closes whatever is open.
+// as a platform::Failure naming the file and the cause; the destructor closes whatever is open.
 class Connection
 {
 public:
@@ -82,7 +82,7 @@ public:
     void RollbackTrans();
 
     const QString& path() const { return m_path; }
-    // Translates a failed statement into a StoreError and throws it.
+    // Translates a failed statement into a platform::Failure and throws it.
     [[noreturn]] void fail(const QSqlQuery& query) const;
 
 private:

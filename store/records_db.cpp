@@ -1,5 +1,7 @@
 #include "store/records_db.h"
 
+#include "store/messages.h"
+
 #include <QAtomicInteger>
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +17,9 @@
 namespace store {
 namespace {
 
-using Kind = RecordsError::Kind;
+using platform::Failure;
+using Kind = Failure::Kind;
+namespace text = messages;
 
 constexpr int kSchemaVersion = 1;
 
@@ -59,23 +63,24 @@ QString connectionName()
     return QStringLiteral("records-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-Kind kindOf(const QSqlError& error)
+// What a failed statement on the records means to the adult, from SQLite's result code.
+Failure failureOf(const QSqlError& error)
 {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     switch (ok ? code & 0xff : -1) {
     case 5:
     case 6:
-        return Kind::Busy;
+        return Failure(Kind::Locked, text::kRecordsBusy, error.text());
     case 8:
-        return Kind::ReadOnly;
+        return Failure(Kind::ReadOnly, text::kRecordsReadOnly, error.text());
     case 13:
-        return Kind::DiskFull;
+        return Failure(Kind::DiskFull, text::kRecordsDiskFull, error.text());
     case 11:
     case 26:
-        return Kind::Damaged;
+        return Failure(Kind::Damaged, text::kRecordsDamaged, error.text());
     default:
-        return Kind::Failed;
+        return Failure(Kind::Failed, text::kRecordsFailed, error.text());
     }
 }
 
@@ -86,29 +91,6 @@ QString recordsPathFor(const QString& routeFile)
     const QFileInfo route(routeFile);
     return route.absoluteDir().filePath(route.completeBaseName() +
                                         QStringLiteral(".records.sqlite"));
-}
-
-RecordsError::RecordsError(Kind kind, const QString& detail)
-    : std::runtime_error(detail.toStdString()), m_kind(kind), m_detail(detail)
-{
-}
-
-QString RecordsError::userMessage() const
-{
-    switch (m_kind) {
-    case Kind::Busy:
-        return QStringLiteral("ほかのプログラムが練習の記録のファイルを使っています。");
-    case Kind::ReadOnly:
-        return QStringLiteral("練習の記録のファイルに書き込めません（読み取り専用か、フォルダーに"
-                              "書き込めません）。");
-    case Kind::DiskFull:
-        return QStringLiteral("ディスクがいっぱいで、練習の記録を書き込めません。");
-    case Kind::Damaged:
-        return QStringLiteral("練習の記録のファイルがこわれています。");
-    case Kind::Failed:
-        break;
-    }
-    return QStringLiteral("練習の記録のファイルを使えませんでした。");
 }
 
 RecordsDb::RecordsDb() : m_name(connectionName()) {}
@@ -130,7 +112,9 @@ void RecordsDb::close()
 
 void RecordsDb::fail(const QSqlError& error) const
 {
-    throw RecordsError(kindOf(error), error.text());
+    Failure failure = failureOf(error);
+    failure.about(m_path);
+    throw failure;
 }
 
 void RecordsDb::exec(const QString& sql)
@@ -182,9 +166,9 @@ void RecordsDb::checkSchema()
             exec(QString::fromLatin1(statement));
         exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
     } else if (version.value(0).toInt() > kSchemaVersion) {
-        throw RecordsError(
-            Kind::Failed,
-            QStringLiteral("records of a newer version (%1)").arg(version.value(0).toInt()));
+        throw Failure(Kind::Failed, text::kRecordsNewer,
+                      QStringLiteral("user_version %1").arg(version.value(0).toInt()))
+            .about(m_path);
     }
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
 }

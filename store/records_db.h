@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 // The practice records of one route: an SQLite file of their own beside the route file, never a
 // table in the route file. Sessions of practice (and walks on the real route entered by the
@@ -15,22 +14,6 @@ namespace store {
 
 // The records file of the route file `routeFile`: "<route>.records.sqlite" beside it.
 QString recordsPathFor(const QString& routeFile);
-
-// A failure of the records file.
-class RecordsError : public std::runtime_error
-{
-public:
-    enum class Kind { Busy, ReadOnly, DiskFull, Damaged, Failed };
-    RecordsError(Kind kind, const QString& detail);
-    Kind kind() const { return m_kind; }
-    const QString& detail() const { return m_detail; }
-    // What went wrong, in words a parent understands, with what to do next.
-    QString userMessage() const;
-
-private:
-    Kind m_kind;
-    QString m_detail;
-};
 
 // One step of the route as it was when a session began.
 struct RecordStep
@@ -83,7 +66,8 @@ struct RecordSession
     QList<int> help;           // walks only: the help needed at each step of `steps` (0..4)
 };
 
-// One connection to a records file, used by one thread. Every failure throws RecordsError.
+// One connection to a records file, used by one thread. Every failure throws a platform::Failure
+// naming the records file.
 class RecordsDb
 {
 public:

@@ -1,7 +1,8 @@
 #include "store/route.h"
 
+#include "store/messages.h"
+#include "store/route_failure.h"
 #include "store/sql_quote.h"
-#include "store/store_error.h"
 
 #include <QSqlRecord>
 
@@ -42,16 +43,10 @@ QList<Step> stepsOf(Recordset rs, Text as = Text::Trimmed)
     return steps;
 }
 
-StoreError tooManySteps(const QString& path, qsizetype rows)
+platform::Failure tooManySteps(const QString& path, qsizetype rows)
 {
-    return StoreError(
-        StoreError::Kind::TooManySteps, path,
-        QStringLiteral("この道順には %1 ステップがあり、番号を付けられる %2 ステップを超えています"
-                       "（ほかのプログラムで作られた道順のようです）。番号が重なったりステップが"
-                       "消えたりしないよう、このプログラムではこの道順を変更しません。%2 ステップ"
-                       "以下の道順ファイルに置き換えてください。")
-            .arg(rows)
-            .arg(kMaxSteps));
+    return routeFailure(platform::Failure::Kind::TooManySteps, path,
+                        messages::tooManySteps(rows, kMaxSteps));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ QString routeTable();
 //
 // One object is one connection, open from construction until close() or destruction; a handler
 // opens one and lets it go before it returns, so nothing is held between handlers. Every failure
-// is thrown as a StoreError naming the file and the cause.
+// is thrown as a platform::Failure naming the file and the cause.
 //
 // Values read are trimmed of leading and trailing blanks. The statements of the step list, the
 // learning window and the editor's register, delete and renumber keep their written shapes, with
@@ -76,7 +76,7 @@ public:
     //
     // A route of more than kMaxSteps rows (made outside the program) can't be numbered: rather
     // than write a number outside "001"-"999" or give two rows one number, nothing is written
-    // and a StoreError of kind TooManySteps says so, giving `routeSteps` as the route's size
+    // and a platform::Failure of kind TooManySteps says so, giving `routeSteps` as the route's size
     // when it is known (the size before a deletion), else the rows found.
     QString renumber(qint64 rowId = -1, qsizetype routeSteps = -1);
     // Replaces every step by `steps`, numbered "001", "002", ... in their order (their `order`

@@ -1,6 +1,7 @@
 #include "store/route_file.h"
 
-#include "store/store_error.h"
+#include "store/messages.h"
+#include "store/route_failure.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +16,8 @@
 
 namespace store {
 
-using Kind = StoreError::Kind;
+using Kind = platform::Failure::Kind;
+namespace text = messages;
 
 QString sqliteUri(const QString& path)
 {
@@ -28,9 +30,7 @@ void createRouteFile(const QString& path, const QString& table)
     const QFileInfo target(path);
     const QDir folder = target.absoluteDir();
     if (!folder.exists())
-        throw StoreError(Kind::NoFolder, path,
-                         QStringLiteral("道順ファイルを置くフォルダーがありません。プログラムを"
-                                        "フォルダーごとコピーし直してください。"));
+        throw routeFailure(Kind::NoFolder, path, text::kNoRouteFolder);
     // Build the file under a temporary name, then move it into place without replacing anything.
     const QString temp = folder.filePath(
         QStringLiteral(".michitan-new-%1.tmp").arg(QUuid::createUuid().toString(QUuid::Id128)));
@@ -63,24 +63,17 @@ void createRouteFile(const QString& path, const QString& table)
     if (!made) {
         QFile::remove(temp);
         // A full disk is said as such; anything else means the folder refused the new file.
-        const StoreError cause = StoreError::fromSql(path, error);
+        const platform::Failure cause = failureFromSql(path, error);
         if (cause.kind() == Kind::DiskFull)
-            throw StoreError(Kind::DiskFull, path,
-                             QStringLiteral("新しい道順ファイルを作れませんでした。") +
-                                 cause.cause(),
-                             cause.detail());
-        throw StoreError(
-            Kind::NoFolder, path,
-            QStringLiteral("新しい道順ファイルを作れませんでした（フォルダーに書き込めません）。"
-                           "フォルダーに書き込めるようにしてから、もう一度試してください。"),
-            cause.detail());
+            throw routeFailure(Kind::DiskFull, path,
+                               {text::kNotCreated + cause.cause(), cause.nextStep()},
+                               cause.detail());
+        throw routeFailure(Kind::NoFolder, path, text::kNotCreatedFolder, cause.detail());
     }
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
         if (!QFileInfo::exists(path))
-            throw StoreError(Kind::NoFolder, path,
-                             QStringLiteral("新しい道順ファイルを作れませんでした。フォルダーに"
-                                            "書き込めるか確かめてから、もう一度試してください。"));
+            throw routeFailure(Kind::NoFolder, path, text::kNotCreatedRename);
         // Someone else made it meanwhile: theirs stays, and is checked on opening.
     }
 }
@@ -89,20 +82,15 @@ void prepareRouteFile(const QString& path, const QString& table)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        throw StoreError(Kind::IsDirectory, path,
-                         QStringLiteral("道順ファイルの場所に同じ名前のフォルダーがあります。"));
+        throw routeFailure(Kind::IsDirectory, path, text::kFolderInTheWay);
     if (!info.exists()) {
         createRouteFile(path, table);
         return;
     }
     if (!info.isFile())
-        throw StoreError(
-            Kind::NotRouteFile, path,
-            QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"));
+        throw routeFailure(Kind::NotRouteFile, path, text::kNotPlainFile);
     if (info.size() == 0)
-        throw StoreError(
-            Kind::EmptyFile, path,
-            QStringLiteral("ファイルが空です（0 バイト）。道順ファイルではありません。"));
+        throw routeFailure(Kind::EmptyFile, path, text::kEmptyFile);
 }
 
 namespace {
@@ -163,19 +151,9 @@ QStringList keepLeftovers(const QString& path)
             if (!QFileInfo::exists(source) || QFileInfo::exists(copy))
                 continue;
             if (diskNearlyFull(path))
-                throw StoreError(Kind::DiskFull, path,
-                                 QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
-                                                "ファイル（%1）があります。開く前に両方のコピーを"
-                                                "残そうとしましたが、ディスクがいっぱいです。"
-                                                "いらないファイルを消して空きを作ってから、"
-                                                "もう一度試してください。")
-                                     .arg(leftover.fileName()));
-            throw StoreError(Kind::NoFolder, path,
-                             QStringLiteral("道順ファイルの横に、前回の作業の途中で残った"
-                                            "ファイル（%1）があります。開く前に両方のコピーを"
-                                            "残そうとしましたが、できませんでした。フォルダーに"
-                                            "書き込めるようにしてから、もう一度試してください。")
-                                 .arg(leftover.fileName()));
+                throw routeFailure(Kind::DiskFull, path,
+                                   text::leftoverDiskFull(leftover.fileName()));
+            throw routeFailure(Kind::NoFolder, path, text::leftoverNotKept(leftover.fileName()));
         }
     }
     return kept;

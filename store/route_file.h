@@ -10,18 +10,18 @@ namespace store {
 inline constexpr const char16_t* kColumns[3] = {u"順序", u"写真", u"方向"};
 
 // Makes a new, empty route file at `path` with the table `table`. It never replaces a file that
-// exists. Throws StoreError when the file can't be made.
+// exists. Throws platform::Failure when the file can't be made.
 void createRouteFile(const QString& path, const QString& table);
 
 // Makes sure a route file stands at `path` before it is opened: creates a missing one, and
-// reports a folder or an empty file in its place. Throws StoreError.
+// reports a folder or an empty file in its place. Throws platform::Failure.
 void prepareRouteFile(const QString& path, const QString& table);
 
 // A journal or write-ahead log left beside `path` by a crash is replayed into the file by the
 // engine on the next open, even when the file has since been replaced by another one (a backup
 // copied over it), which would corrupt it. Keeps a dated copy of the file and of each leftover
 // beside them before that happens, and returns the copies' paths (none when nothing was left
-// over). Throws StoreError when a copy can't be made.
+// over). Throws platform::Failure when a copy can't be made.
 QStringList keepLeftovers(const QString& path);
 
 // The name of a dated copy of `path` kept beside it, the one naming used for every copy the

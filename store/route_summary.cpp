@@ -1,7 +1,7 @@
 #include "store/route_summary.h"
 
+#include "platform/failure.h"
 #include "store/route.h"
-#include "store/store_error.h"
 
 namespace store {
 
@@ -14,8 +14,8 @@ RouteSummary SummariseRoute(const QString& routePath)
         summary.steps = int(steps.size());
         if (!steps.isEmpty())
             summary.firstPhoto = steps.first().photo;
-    } catch (const StoreError& e) {
-        summary.problem = e.userMessage();
+    } catch (const platform::Failure& e) {
+        summary.problem = e.text();
     }
     return summary;
 }

@@ -1,6 +1,7 @@
 #include "store/voice_files.h"
 
-#include "store/store_error.h"
+#include "store/messages.h"
+#include "store/route_failure.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,27 +14,20 @@
 namespace store {
 namespace {
 
-using Kind = StoreError::Kind;
+using Kind = platform::Failure::Kind;
+namespace text = messages;
 
 // Voice files are named "声_<date>_<time>_<random>.<suffix>", so that the program knows its own.
 const QString kPrefix = QStringLiteral("声_");
 
-StoreError folderError(const QString& folder, const QString& detail)
+platform::Failure folderError(const QString& folder, const QString& detail)
 {
-    return StoreError(Kind::ReadOnlyFolder, folder,
-                      QStringLiteral("声を入れるフォルダーに書き込めません。道順ファイルのある"
-                                     "フォルダーに書き込めるか（読み取り専用でないか、USB "
-                                     "メモリーが書き込み禁止になっていないか）と、ディスクの空き"
-                                     "を確かめてください。"),
-                      detail);
+    return routeFailure(Kind::ReadOnlyFolder, folder, text::kVoiceFolderNotWritable, detail);
 }
 
-StoreError writeError(const QString& path, const QString& detail)
+platform::Failure writeError(const QString& path, const QString& detail)
 {
-    return StoreError(Kind::DiskFull, path,
-                      QStringLiteral("声のファイルを書き込めませんでした。ディスクの空きと、"
-                                     "フォルダーに書き込めるかを確かめてください。"),
-                      detail);
+    return routeFailure(Kind::DiskFull, path, text::kVoiceNotWritten, detail);
 }
 
 QString newName(const QString& suffix)
@@ -93,10 +87,7 @@ QString copyIntoVoiceFolder(const QString& routeFile, const QString& source)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw StoreError(Kind::Failed, source,
-                         QStringLiteral("声のファイルを読めません。ファイルがあるか、読めるかを"
-                                        "確かめてください。"),
-                         in.errorString());
+        throw routeFailure(Kind::Failed, source, text::kVoiceUnreadable, in.errorString());
     const QString target = newVoiceFile(routeFile, QFileInfo(source).suffix());
     QSaveFile out(target);
     bool written = out.open(QIODevice::WriteOnly);

@@ -17,11 +17,11 @@ QString voicePath(const QString& routeFile, const QString& stored);
 QString storedVoiceName(const QString& routeFile, const QString& path);
 
 // Reserves a new, empty file in the voice folder for a voice of type `suffix` ("mp3") and
-// returns its path; makes the folder when it is missing. Throws StoreError when the folder can't
-// be made or written (read-only, full).
+// returns its path; makes the folder when it is missing. Throws platform::Failure when the folder
+// can't be made or written (read-only, full).
 QString newVoiceFile(const QString& routeFile, const QString& suffix);
 // Copies `source` into the voice folder under a new name and returns the copy's path; nothing
-// is left behind when it fails. Throws StoreError.
+// is left behind when it fails. Throws platform::Failure.
 QString copyIntoVoiceFolder(const QString& routeFile, const QString& source);
 // Removes the files of the voice folder that none of `stored` names any more; other files and
 // folders are never touched. Returns the files it could not remove.

@@ -21,28 +21,29 @@ inline QString goalVoiceKey()
 }
 
 // Every voice of the route file: the photo (or the goal's key) → the voice file as stored.
-// Empty when the file has no voices. Throws StoreError.
+// Empty when the file has no voices. Throws platform::Failure.
 QHash<QString, QString> readVoices(Connection& cn);
 // The stored voice file of `photo`; empty when it has none.
 QString voiceOf(Connection& cn, const QString& photo);
 // Gives `photo` the voice file `stored`, replacing any voice it had. Makes the table on the
 // first voice, with a trigger that moves a voice along when a step's photo path is changed in
-// place (relinking moved photos). Runs inside the caller's transaction; throws StoreError.
+// place (relinking moved photos). Runs inside the caller's transaction; throws platform::Failure.
 void setVoice(Connection& cn, const QString& routeTable, const QString& photo,
               const QString& stored);
 // The number of the step of `routeTable` whose photo is `photo`; empty when no step has it.
 QString orderOfPhoto(Connection& cn, const QString& routeTable, const QString& photo);
 void removeVoice(Connection& cn, const QString& photo);
 // Gives each photo (or the goal's key) of `voices` its stored voice file, in one change of its
-// own on the route file of `connectString`. Throws StoreError; on failure nothing has changed.
+// own on the route file of `connectString`. Throws platform::Failure; on failure nothing has
+// changed.
 void setVoices(const QString& connectString, const QString& routeTable,
                const QHash<QString, QString>& voices);
 // Makes `voices` (photo or the goal's key → stored file) the route's only voices, as for a
-// route replaced whole. Runs inside the caller's transaction; throws StoreError.
+// route replaced whole. Runs inside the caller's transaction; throws platform::Failure.
 void replaceVoices(Connection& cn, const QString& routeTable,
                    const QHash<QString, QString>& voices);
 // Forgets the voices of photos that no step of `routeTable` has any more (deleted steps); the
-// goal's voice stays. Runs inside the caller's transaction; throws StoreError.
+// goal's voice stays. Runs inside the caller's transaction; throws platform::Failure.
 void dropVoicesWithoutStep(Connection& cn, const QString& routeTable);
 
 } // namespace store

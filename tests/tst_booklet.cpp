@@ -4,6 +4,7 @@
 #include "print/booklet_print.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/store_checks.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,7 +143,7 @@ private slots:
         QVERIFY(QDir(fx.dir()).mkpath(QStringLiteral("本")));
         dialogs.saveFiles = {out};
         BookletPrinter printer(dialogs);
-        QCOMPARE(printer.ExportPdf(nullptr), booklet::Outcome::Done);
+        QVERIFY(printer.ExportPdf(nullptr));
         QCOMPARE(dialogs.saveRequests.size(), 1);
         const QFileInfo proposed(dialogs.saveRequests[0].DefaultPath);
         QCOMPARE(proposed.fileName(), QStringLiteral("道順.pdf"));
@@ -193,10 +194,12 @@ private slots:
                                          {-1, {}, {}, QStringLiteral("←")}};
         booklet::Options options;
         options.perPage = 1;
-        const booklet::PdfResult result =
+        const std::optional<platform::Failure> failure = failureOf([&] {
             booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout(),
                                      [](int done, int) { return done < 2; });
-        QCOMPARE(result.outcome, booklet::Outcome::Cancelled);
+        });
+        QVERIFY(failure);
+        QCOMPARE(failure->kind(), platform::Failure::Kind::Cancelled);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
         QFile old(out);
         QVERIFY(old.open(QIODevice::ReadOnly));
@@ -216,7 +219,7 @@ private slots:
         }
         const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
                                          {-1, {}, {}, QStringLiteral("→")}};
-        booklet::PdfResult result;
+        std::optional<platform::Failure> failure;
         {
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
             rlimit old{};
@@ -228,10 +231,12 @@ private slots:
                 setrlimit(RLIMIT_FSIZE, &old);
                 std::signal(SIGXFSZ, oldHandler);
             });
-            result = booklet::WriteBookletPdf(out, steps, {}, booklet::DefaultPageLayout());
+            failure = failureOf(
+                [&] { booklet::WriteBookletPdf(out, steps, {}, booklet::DefaultPageLayout()); });
         }
-        QCOMPARE(result.outcome, booklet::Outcome::Failed);
-        QVERIFY(!result.error.isEmpty());
+        QVERIFY(failure);
+        QCOMPARE(failure->kind(), platform::Failure::Kind::Failed);
+        QVERIFY(!failure->cause().isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
         QFile old(out);
         QVERIFY(old.open(QIODevice::ReadOnly));

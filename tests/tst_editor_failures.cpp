@@ -2,6 +2,7 @@
 // user reads why, Text2 is as before the click, and the window goes on working.
 #include "edit/frm_lane_make.h"
 #include "edit/messages.h"
+#include "store/messages.h"
 #include "support/editor_harness.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
@@ -74,7 +75,8 @@ private slots:
         QCOMPARE(fx->rows(), before);
         QVERIFY(!dialogs.messages.isEmpty());
         const QString message = dialogs.messages.last();
-        QVERIFY2(message.contains(QStringLiteral("injected")) && message.contains(kUnchanged),
+        QVERIFY2(message.contains(QStringLiteral("injected")) &&
+                     message.contains(store::messages::kUnchanged),
                  qPrintable(message));
         QCOMPARE(w->text2()->text(), QStringLiteral("005"));
 
@@ -145,7 +147,8 @@ private slots:
         change(*w, kind);
         QVERIFY(!dialogs.messages.isEmpty());
         const QString message = dialogs.messages.last();
-        QVERIFY2(message.contains(kOtherProgram) && message.contains(kUnchanged),
+        QVERIFY2(message.contains(store::messages::kLocked.cause) &&
+                     message.contains(store::messages::kUnchanged),
                  qPrintable(message));
         QCOMPARE(w->text2()->text(), QStringLiteral("005"));
         holder.kill();

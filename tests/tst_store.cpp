@@ -1,12 +1,12 @@
 // The shared settings and the route store against a real route file: the statements the windows
 // build, reading results, transactions and the step list's data.
 #include "app/m_lane.h"
+#include "platform/failure.h"
 #include "store/adodc.h"
 #include "store/connect_string.h"
 #include "store/connection.h"
 #include "store/sql_quote.h"
 #include "store/step.h"
-#include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
 #include "support/texts.h"
@@ -21,8 +21,8 @@
 #include <type_traits>
 
 using namespace Qt::StringLiterals;
-using store::StoreError;
-using Kind = StoreError::Kind;
+using platform::Failure;
+using Kind = platform::Failure::Kind;
 
 // A moved-from QSqlQuery has no private object and can't be finished: the wrappers that own a
 // query or a connection are never moved.
@@ -442,7 +442,7 @@ void TestStore::rejectedStatement()
     const QList<RouteRow> before = fx.rows();
     store::Connection cn;
     cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
-    const std::optional<StoreError> error = storeErrorOf([&] {
+    const std::optional<platform::Failure> error = failureOf([&] {
         if (query)
             cn.Query(sql);
         else
@@ -450,7 +450,7 @@ void TestStore::rejectedStatement()
     });
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::Failed);
-    QCOMPARE(error->path(), m_lane::DB_PATH);
+    QCOMPARE(error->file(), m_lane::DB_PATH);
     checkMessage(*error, m_lane::DB_PATH);
     QCOMPARE(fx.rows(), before);
     // The connection stays usable after a rejected statement.
@@ -572,7 +572,7 @@ void TestStore::transactionUndoesAllOnFailure()
     const QList<RouteRow> before = fx.rows();
     store::Connection cn;
     cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
-    const std::optional<StoreError> error = storeErrorOf([&] {
+    const std::optional<platform::Failure> error = failureOf([&] {
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
         cn.Execute(u"INSERT INTO プログラム VALUES ( '004_0','/tmp/x.png','↑' );"_s);
@@ -702,7 +702,8 @@ void TestStore::adodcFailedRefreshKeepsRows()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QByteArray(4096, 'x'));
     }
-    const std::optional<StoreError> error = storeErrorOf([&] { adodc.Refresh(m_lane::DB_PATH); });
+    const std::optional<platform::Failure> error =
+        failureOf([&] { adodc.Refresh(m_lane::DB_PATH); });
     QVERIFY(error);
     checkMessage(*error, m_lane::DB_PATH);
     QCOMPARE(adodc.rowCount(), 2);

@@ -1,9 +1,10 @@
 // Opening the route store on a missing, foreign, damaged or read-only file: a clear error, and
 // the file left exactly as it was.
 #include "app/m_lane.h"
+#include "platform/failure.h"
 #include "store/connection.h"
+#include "store/route_failure.h"
 #include "store/route_file.h"
-#include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
 #include "support/texts.h"
@@ -32,10 +33,10 @@
 #endif
 
 using namespace Qt::StringLiterals;
-using store::StoreError;
-using Kind = StoreError::Kind;
+using platform::Failure;
+using Kind = platform::Failure::Kind;
 
-Q_DECLARE_METATYPE(StoreError::Kind)
+Q_DECLARE_METATYPE(platform::Failure::Kind)
 
 namespace {
 
@@ -190,11 +191,11 @@ void TestStoreFiles::missingFolder()
     const QString folder = QDir(fx.dir()).filePath(u"gone/away"_s);
     m_lane::InitSettings(folder);
     store::Connection cn;
-    const std::optional<StoreError> error =
-        storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
+    const std::optional<platform::Failure> error =
+        failureOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::NoFolder);
-    QCOMPARE(error->path(), m_lane::DB_PATH);
+    QCOMPARE(error->file(), m_lane::DB_PATH);
     checkMessage(*error, m_lane::DB_PATH);
     QVERIFY(!cn.isOpen());
     QVERIFY(!QFileInfo::exists(folder));
@@ -206,8 +207,8 @@ void TestStoreFiles::folderInPlaceOfFile()
     RouteFixture fx;
     QVERIFY(QDir().mkpath(m_lane::DB_PATH));
     store::Connection cn;
-    const std::optional<StoreError> error =
-        storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
+    const std::optional<platform::Failure> error =
+        failureOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::IsDirectory);
     checkMessage(*error, m_lane::DB_PATH);
@@ -262,11 +263,11 @@ void TestStoreFiles::foreignFile()
 
     for (int attempt = 0; attempt < 2; ++attempt) { // the same answer every time
         store::Connection cn;
-        const std::optional<StoreError> error =
-            storeErrorOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
+        const std::optional<platform::Failure> error =
+            failureOf([&] { cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE); });
         QVERIFY(error);
         QCOMPARE(error->kind(), kind);
-        QCOMPARE(error->path(), m_lane::DB_PATH);
+        QCOMPARE(error->file(), m_lane::DB_PATH);
         checkMessage(*error, m_lane::DB_PATH);
         QVERIFY(!cn.isOpen());
     }
@@ -310,7 +311,7 @@ void TestStoreFiles::truncatedRouteFile()
     writeFile(m_lane::DB_PATH, cut);
     const QByteArray before = fileHash(m_lane::DB_PATH);
 
-    const std::optional<StoreError> error = storeErrorOf([&] {
+    const std::optional<platform::Failure> error = failureOf([&] {
         store::Connection cn;
         cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
         readWholeRoute(cn);
@@ -358,14 +359,14 @@ void TestStoreFiles::readOnlyFile()
         QCOMPARE(rs.field(u"写真"_s), QDir(fx.dir()).filePath(u"p2.png"_s));
     }
 
-    const std::optional<StoreError> direct = storeErrorOf(
+    const std::optional<platform::Failure> direct = failureOf(
         [&] { cn.Execute(u"INSERT INTO プログラム VALUES ( '004','/tmp/d.png','↑' );"_s); });
     QVERIFY(direct);
     QCOMPARE(direct->kind(), Kind::ReadOnly);
     checkMessage(*direct, m_lane::DB_PATH);
-    QVERIFY2(direct->cause().contains(u"読み取り専用"_s), qPrintable(direct->cause()));
+    QVERIFY2(direct->reason().contains(u"読み取り専用"_s), qPrintable(direct->reason()));
 
-    const std::optional<StoreError> inChange = storeErrorOf([&] {
+    const std::optional<platform::Failure> inChange = failureOf([&] {
         store::Transaction t(cn);
         cn.Execute(u"DELETE FROM プログラム WHERE 順序 = '001'"_s);
         t.commit();
@@ -432,7 +433,7 @@ void TestStoreFiles::leftoverJournalBesideAReplacedFile()
     }
     const QByteArray journalHash = fileHash(m_lane::DB_PATH + u"-journal"_s);
 
-    const std::optional<StoreError> error = storeErrorOf([] {
+    const std::optional<platform::Failure> error = failureOf([] {
         store::Connection cn;
         cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE);
     });
@@ -446,7 +447,7 @@ void TestStoreFiles::leftoverJournalBesideAReplacedFile()
     // The replay turned the file into something else, and the parent is told where the copies are.
     QVERIFY(error);
     for (const QString& copy : copies)
-        QVERIFY2(error->userMessage().contains(copy), qPrintable(error->userMessage()));
+        QVERIFY2(error->text().contains(copy), qPrintable(error->text()));
 }
 
 // A journal is a leftover only once nobody is writing it any more: another program's change in
@@ -484,7 +485,7 @@ void TestStoreFiles::journalStillBeingWritten()
 void TestStoreFiles::engineErrorsInPlainWords_data()
 {
     QTest::addColumn<int>("code");
-    QTest::addColumn<StoreError::Kind>("kind");
+    QTest::addColumn<platform::Failure::Kind>("kind");
     QTest::addColumn<QString>("words"); // what the cause must say
     QTest::newRow("read-only folder") << 1544 << Kind::ReadOnlyFolder << u"フォルダー"_s;
     QTest::newRow("leftover that can't be undone in a read-only folder")
@@ -499,20 +500,20 @@ void TestStoreFiles::engineErrorsInPlainWords_data()
 void TestStoreFiles::engineErrorsInPlainWords()
 {
     QFETCH(int, code);
-    QFETCH(StoreError::Kind, kind);
+    QFETCH(platform::Failure::Kind, kind);
     QFETCH(QString, words);
     const QString engine = u"attempt to write a readonly database"_s;
     const QString driver = u"Unable to fetch row"_s;
-    const StoreError e = StoreError::fromSql(
+    const platform::Failure e = store::failureFromSql(
         u"/route/ADO_LANE.mdb"_s,
         QSqlError(driver, engine, QSqlError::StatementError, QString::number(code)));
     QCOMPARE(e.kind(), kind);
-    QVERIFY2(e.cause().contains(words), qPrintable(e.cause()));
-    QVERIFY2(e.cause().contains(u"ください"_s), qPrintable(e.cause()));
+    QVERIFY2(e.reason().contains(words), qPrintable(e.reason()));
+    QVERIFY2(e.reason().contains(u"ください"_s), qPrintable(e.reason()));
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
-    for (auto m = latin.globalMatch(e.cause()); m.hasNext();)
+    for (auto m = latin.globalMatch(e.reason()); m.hasNext();)
         QCOMPARE(m.next().captured(), u"USB"_s);
-    const QString message = e.userMessage();
+    const QString message = e.text();
     QVERIFY2(message.endsWith(u"\n\n詳細: "_s + engine), qPrintable(message));
     QVERIFY2(!message.contains(driver), qPrintable(message));
     QCOMPARE(message.count(engine), 1);

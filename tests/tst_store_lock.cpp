@@ -1,9 +1,9 @@
 // The route store while another program holds the route file (helper_lock): waiting up to the
 // time-out, a clear error after it, readers that see the route as it was, and nothing changed.
 #include "app/m_lane.h"
+#include "platform/failure.h"
 #include "store/adodc.h"
 #include "store/connection.h"
-#include "store/store_error.h"
 #include "support/route_fixture.h"
 #include "support/store_checks.h"
 
@@ -13,8 +13,8 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-using store::StoreError;
-using Kind = StoreError::Kind;
+using platform::Failure;
+using Kind = platform::Failure::Kind;
 
 namespace {
 
@@ -112,7 +112,7 @@ void TestStoreLock::openWhileHeldExclusively()
 
     QElapsedTimer clock;
     clock.start();
-    const std::optional<StoreError> error = storeErrorOf([] {
+    const std::optional<platform::Failure> error = failureOf([] {
         store::Connection cn;
         cn.Open(m_lane::DB_CONNECT, m_lane::ROUTE_TABLE, 1);
         renumber(cn);
@@ -120,7 +120,7 @@ void TestStoreLock::openWhileHeldExclusively()
     const qint64 waited = clock.elapsed();
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::Locked);
-    QCOMPARE(error->path(), m_lane::DB_PATH);
+    QCOMPARE(error->file(), m_lane::DB_PATH);
     checkMessage(*error, m_lane::DB_PATH);
     QVERIFY2(waited >= kOneSecondAtLeast, qPrintable(QString::number(waited)));
 
@@ -148,7 +148,7 @@ void TestStoreLock::writeWhileAnotherWrites()
 
     QElapsedTimer clock;
     clock.start();
-    std::optional<StoreError> error = storeErrorOf([&] { renumber(cn); });
+    std::optional<platform::Failure> error = failureOf([&] { renumber(cn); });
     qint64 waited = clock.elapsed();
     QVERIFY(error);
     QCOMPARE(error->kind(), Kind::Locked);
@@ -157,7 +157,7 @@ void TestStoreLock::writeWhileAnotherWrites()
 
     // A single statement outside a change waits and fails the same way.
     clock.restart();
-    error = storeErrorOf(
+    error = failureOf(
         [&] { cn.Execute(u"INSERT INTO プログラム VALUES ( '004','/tmp/d.png','↑' );"_s); });
     waited = clock.elapsed();
     QVERIFY(error);

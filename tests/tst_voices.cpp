@@ -1,7 +1,7 @@
 // A step's voice stays with its photo through the editor's changes, and goes with its step.
 #include "app/m_lane.h"
+#include "platform/failure.h"
 #include "store/connection.h"
-#include "store/store_error.h"
 #include "store/voice_files.h"
 #include "store/voices.h"
 #include "support/editor_harness.h"
@@ -120,8 +120,8 @@ private slots:
         try {
             store::newVoiceFile(m_lane::DB_PATH, QStringLiteral("mp3"));
             QFAIL("a voice file was made where no folder can be");
-        } catch (const store::StoreError& e) {
-            QCOMPARE(e.kind(), store::StoreError::Kind::ReadOnlyFolder);
+        } catch (const platform::Failure& e) {
+            QCOMPARE(e.kind(), platform::Failure::Kind::ReadOnlyFolder);
         }
     }
 };

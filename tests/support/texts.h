@@ -3,13 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// What the program stores, and the route store's messages, as the tests expect them, in one
-// place: a change of wording is made here once. Every other folder's sentences are read from
-// that folder's messages.h.
-
-// Messages of the route store.
-inline const QString kUnchanged = QStringLiteral("道順は変更されていません。");
-inline const QString kOtherProgram = QStringLiteral("ほかのプログラム"); // a locked route file
+// What the program stores, as the tests expect it. The sentences the program says are read
+// from the catalogue of the folder that says them (<folder>/messages.h).
 
 // The directions as stored, and in the order of the arrow buttons.
 inline const QString kUp = QStringLiteral("↑");
