@@ -117,7 +117,7 @@ void TstPracticeLock::adultLeavesByCornerAndSum()
     // Let go before the time, the corner asks nothing.
     lock->HoldMs = 10000;
     QTest::mousePress(target, Qt::LeftButton, {}, at);
-    QTest::qWait(100);
+    QTest::qWait(20);
     QTest::mouseRelease(target, Qt::LeftButton, {}, at);
     QCOMPARE(dialogs.prompts.size(), asked ? 1 : 0);
 }
