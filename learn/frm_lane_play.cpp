@@ -109,7 +109,6 @@ void frm_lane_play::createControls()
     // An answer given while the route could not be read is judged as soon as it can.
     m_answerRetry = new QTimer(this);
     m_answerRetry->setSingleShot(true);
-    m_answerRetry->setInterval(1000);
     connect(m_answerRetry, &QTimer::timeout, this, [this] {
         if (m_pendingAnswer >= 0)
             Command1_Click(m_pendingAnswer);
@@ -397,6 +396,7 @@ void frm_lane_play::Command1_Click(int Index)
     if (Index < 0 || Index >= int(m_arrows.size()) || m_afterGoal->reached())
         return;
     m_answerRetry->stop();
+    m_answerRetry->setInterval(AnswerRetryMs);
     m_pendingAnswer = -1;
     store::Step step;
     try {

@@ -67,6 +67,9 @@ public:
     int RouteWaitSeconds = 1;
     // How long, in milliseconds, the route may stay unavailable before the adult is told.
     int ReportUnavailableAfterMs = 10000;
+    // How long, in milliseconds, an answer given while the route could not be read waits before
+    // it is judged again.
+    int AnswerRetryMs = 1000;
 
     platform::VbTimer* Timer1 = nullptr;
     platform::MMControl* MMControl1 = nullptr;
