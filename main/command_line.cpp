@@ -108,10 +108,8 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
 
 void addWindowOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("practice"),
-                      QStringLiteral("メニューを出さずに、練習の画面だけを開きます。")});
-    parser.addOption({QStringLiteral("child"), QStringLiteral("練習する子どもの名前。"),
-                      QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("practice"), text::kHelpPractice});
+    parser.addOption({QStringLiteral("child"), text::kHelpChild, QStringLiteral("NAME")});
 }
 
 WindowStart ReadWindowStart(const QStringList& arguments)
@@ -147,23 +145,19 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                   const std::function<app::RouteStart()>& defaultRoute)
 {
     QCommandLineParser parser;
-    const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"),
-                                            QStringLiteral("道順の本を PDF に書き出します。"),
+    const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"), text::kHelpPrintPdf,
                                             QStringLiteral("OUT.pdf"));
-    const QCommandLineOption perPageOption(QStringLiteral("per-page"),
-                                           QStringLiteral("1 ページに印刷する写真の数 (1, 2, 4)。"),
+    const QCommandLineOption perPageOption(QStringLiteral("per-page"), text::kHelpPerPage,
                                            QStringLiteral("1|2|4"), QStringLiteral("2"));
-    const QCommandLineOption routeOption(QStringLiteral("route"),
-                                         QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
+    const QCommandLineOption routeOption(QStringLiteral("route"), text::kHelpRoute,
                                          QStringLiteral("FILE"));
     parser.setApplicationDescription(text::kDescription);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("この説明を表示して終わります。"));
+                                        text::kHelpHelp);
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("版を表示して終わります。"));
-    const QCommandLineOption newRouteOption(
-        QStringLiteral("new-route"),
-        QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
+                                           text::kHelpVersion);
+    const QCommandLineOption newRouteOption(QStringLiteral("new-route"), text::kHelpNewRoute,
+                                            QStringLiteral("NAME"));
     parser.addOptions(
         {helpOption, versionOption, printPdfOption, perPageOption, routeOption, newRouteOption});
     addWindowOptions(parser);

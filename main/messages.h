@@ -15,6 +15,18 @@ inline const QString kDescription = QStringLiteral(
     "開かずに働き、失敗すると理由を表示して 0 以外で終わります。\n"
     "--route を省くと、プログラムがいつも開く道順のファイルを使います。");
 
+// What --help says of each option.
+inline const QString kHelpPractice =
+    QStringLiteral("メニューを出さずに、練習の画面だけを開きます。");
+inline const QString kHelpChild = QStringLiteral("練習する子どもの名前。");
+inline const QString kHelpPrintPdf = QStringLiteral("道順の本を PDF に書き出します。");
+inline const QString kHelpPerPage = QStringLiteral("1 ページに印刷する写真の数 (1, 2, 4)。");
+inline const QString kHelpRoute = QStringLiteral("道順のファイル (ADO_LANE.mdb)。");
+inline const QString kHelpHelp = QStringLiteral("この説明を表示して終わります。");
+inline const QString kHelpVersion = QStringLiteral("版を表示して終わります。");
+inline const QString kHelpNewRoute =
+    QStringLiteral("--import で、この名前の新しい道順を作ります。");
+
 // A command line the program does not understand: `why` says what is wrong with it.
 inline platform::Failure usage(const QString& why)
 {

@@ -23,6 +23,39 @@ inline platform::Failure notWritten(const QString& format, const QString& path, 
     return failure;
 }
 
+// What --help says of each option.
+inline const QString kHelpCsv = QStringLiteral("練習の記録を CSV に書き出します。");
+inline const QString kHelpObl =
+    QStringLiteral("練習の記録を OBL (Open Board Logging) に書き出します。");
+inline const QString kHelpPdf = QStringLiteral("練習の記録を印刷用の PDF に書き出します。");
+
+// What the adult is asked when recording a walk.
+inline const QString kWalkHowTo = QStringLiteral("実際に道を歩いたとき、それぞれの場所でどのくらい"
+                                                 "手助けが必要だったかを選んでください。");
+
+// The printed records: the heading of the grid of the last `sessions` sessions.
+inline QString printedGridHeading(int sessions)
+{
+    return QStringLiteral("ステップごとのまちがい（最近の %1 回、色が濃いほど多い。"
+                          "実際の道は手助けの程度）")
+        .arg(sessions);
+}
+
+// The tip of a cell of the step grid: a step not shown in a session, a walk's help, and a
+// practice's first try with the wrong answers and steps back.
+inline const QString kStepNotShown = QStringLiteral("この回には出ていません");
+inline QString walkTip(const QString& help)
+{
+    return QStringLiteral("実際の道: %1").arg(help);
+}
+inline QString practiceTip(bool firstTryRight, int wrong, int backs)
+{
+    return QStringLiteral("%1、まちがい %2 回、もどる %3 回")
+        .arg(firstTryRight ? QStringLiteral("1回目で正解") : QStringLiteral("1回目は正解ではない"))
+        .arg(wrong)
+        .arg(backs);
+}
+
 // Notices and questions of the records' menu and window.
 inline const QString kNoRecordsYet = QStringLiteral("この道順の練習の記録はまだありません。");
 inline const QString kNoRecordsYetHowTo =

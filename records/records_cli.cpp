@@ -22,13 +22,9 @@ const QString kPdf = QStringLiteral("records-pdf");
 
 void addCommandLineOptions(QCommandLineParser& parser)
 {
-    parser.addOption(
-        {kCsv, QStringLiteral("練習の記録を CSV に書き出します。"), QStringLiteral("OUT.csv")});
-    parser.addOption({kObl,
-                      QStringLiteral("練習の記録を OBL (Open Board Logging) に書き出します。"),
-                      QStringLiteral("OUT.obl")});
-    parser.addOption({kPdf, QStringLiteral("練習の記録を印刷用の PDF に書き出します。"),
-                      QStringLiteral("OUT.pdf")});
+    parser.addOption({kCsv, messages::kHelpCsv, QStringLiteral("OUT.csv")});
+    parser.addOption({kObl, messages::kHelpObl, QStringLiteral("OUT.obl")});
+    parser.addOption({kPdf, messages::kHelpPdf, QStringLiteral("OUT.pdf")});
 }
 
 bool wantsCommand(const QCommandLineParser& parser)

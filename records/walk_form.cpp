@@ -1,5 +1,6 @@
 #include "records/walk_form.h"
 
+#include "records/messages.h"
 #include "records/records_count.h"
 
 #include <QComboBox>
@@ -20,9 +21,7 @@ WalkForm::WalkForm(const QList<store::RecordStep>& steps, QWidget* parent) : QDi
 {
     setWindowTitle(QStringLiteral("実際の道を記録する"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("実際に道を歩いたとき、それぞれの場所でどのくらい"
-                                                "手助けが必要だったかを選んでください。"),
-                                 this));
+    layout->addWidget(new QLabel(messages::kWalkHowTo, this));
     auto* top = new QFormLayout;
     m_when = new QDateTimeEdit(QDateTime::currentDateTime(), this);
     m_when->setCalendarPopup(true);

@@ -19,6 +19,13 @@ inline const QString kCancelled = QStringLiteral("中止しました。");
 // What a window says when the adult stopped the work.
 inline const QString kCancelledUnchanged = QStringLiteral("中止しました。道順は変わっていません。");
 
+// What --help says of each option.
+inline const QString kHelpExport = QStringLiteral("道順を写真といっしょに書き出します。");
+inline const QString kHelpImport =
+    QStringLiteral("道順を読み込みます（いまの道順は日付つきの控えを残して置きかえます）。");
+inline const QString kHelpPhotos = QStringLiteral("読み込む写真を入れるフォルダー。");
+inline const QString kHelpRelink = QStringLiteral("見つからない写真をこのフォルダーから探します。");
+
 // The command line's refusal of two jobs at once.
 inline const QString kOneJobAtATime =
     QStringLiteral("--export、--import、--relink は一度に一つだけ指定してください"
@@ -279,6 +286,22 @@ inline QString moreNotListed(qsizetype more)
 {
     return QStringLiteral("ほか %1 枚").arg(more);
 }
+
+// What the progress window says while the work goes on.
+inline const QString kExporting = QStringLiteral("道順と写真を書き出しています…");
+inline const QString kChecking = QStringLiteral("ファイルの中身を確かめています…");
+inline const QString kImporting = QStringLiteral("道順と写真を読み込んでいます…");
+inline const QString kSearching = QStringLiteral("写真を探しています…");
+
+// What the folder chooser asks for: where a route's photos go (into a new folder `folder`),
+// and where to look for the missing ones.
+inline QString choosePhotoPlace(const QString& folder)
+{
+    return QStringLiteral("写真を入れる場所を選んでください（その中に「%1」フォルダーを作ります）")
+        .arg(folder);
+}
+inline const QString kChooseSearchFolder =
+    QStringLiteral("写真の入っているフォルダーを選んでください（中のフォルダーも探します）");
 
 // The window's notice after writing a route out, then what it put in place of photos.
 inline QString exported(int steps, const QString& archive)

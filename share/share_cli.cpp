@@ -72,15 +72,10 @@ int relinkCommand(const QString& routePath, const QString& folder, QTextStream& 
 void addCommandLineOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
-        {QStringLiteral("export"), QStringLiteral("道順を写真といっしょに書き出します。"),
-         QStringLiteral("OUT.obz")},
-        {QStringLiteral("import"),
-         QStringLiteral("道順を読み込みます（いまの道順は日付つきの控えを残して置きかえます）。"),
-         QStringLiteral("IN.obz")},
-        {QStringLiteral("photos"), QStringLiteral("読み込む写真を入れるフォルダー。"),
-         QStringLiteral("DIR")},
-        {QStringLiteral("relink"), QStringLiteral("見つからない写真をこのフォルダーから探します。"),
-         QStringLiteral("DIR")},
+        {QStringLiteral("export"), messages::kHelpExport, QStringLiteral("OUT.obz")},
+        {QStringLiteral("import"), messages::kHelpImport, QStringLiteral("IN.obz")},
+        {QStringLiteral("photos"), messages::kHelpPhotos, QStringLiteral("DIR")},
+        {QStringLiteral("relink"), messages::kHelpRelink, QStringLiteral("DIR")},
     });
 }
 

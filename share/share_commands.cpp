@@ -109,9 +109,9 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
     ExportResult result;
     const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(
-                parent, QStringLiteral("道順と写真を書き出しています…"),
-                [&](const Progress& progress) { result = exportRoute(route, out, progress); });
+            inBackground(parent, messages::kExporting, [&](const Progress& progress) {
+                result = exportRoute(route, out, progress);
+            });
         }))
         return;
     QString text = messages::exported(result.steps, out);
@@ -131,7 +131,7 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
         return;
     ImportPlan plan;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(parent, QStringLiteral("ファイルの中身を確かめています…"),
+            inBackground(parent, messages::kChecking,
                          [&](const Progress& progress) { plan = readArchive(archive, progress); });
         }))
         return;
@@ -144,11 +144,11 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (dialogs.Exec(choice) != QDialog::Accepted)
         return;
     const QString newRoute = choice.newRouteName();
-    const QString place = dialogs.ShowFolder(
-        parent,
-        QStringLiteral("写真を入れる場所を選んでください（その中に「%1」フォルダーを作ります）")
-            .arg(QFileInfo(defaultPhotoFolder(m_lane::DB_PATH, archive)).fileName()),
-        routeFolder);
+    const QString place =
+        dialogs.ShowFolder(parent,
+                           messages::choosePhotoPlace(
+                               QFileInfo(defaultPhotoFolder(m_lane::DB_PATH, archive)).fileName()),
+                           routeFolder);
     if (place.isEmpty())
         return;
     const QString photos = photoFolderIn(place, archive);
@@ -168,10 +168,9 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     }
     ImportResult result;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(parent, QStringLiteral("道順と写真を読み込んでいます…"),
-                         [&](const Progress& progress) {
-                             result = importRoute(plan, target, photos, progress);
-                         });
+            inBackground(parent, messages::kImporting, [&](const Progress& progress) {
+                result = importRoute(plan, target, photos, progress);
+            });
         }))
         return;
     if (!newRoute.isEmpty()) {
@@ -201,18 +200,17 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
         dialogs.MsgBox(parent, messages::kNoPhotoMissing);
         return;
     }
-    const QString folder = dialogs.ShowFolder(
-        parent,
-        QStringLiteral("写真の入っているフォルダーを選んでください（中のフォルダーも探します）"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    const QString folder =
+        dialogs.ShowFolder(parent, messages::kChooseSearchFolder,
+                           QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     if (folder.isEmpty())
         return;
     RelinkResult result;
     const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(
-                parent, QStringLiteral("写真を探しています…"),
-                [&](const Progress& progress) { result = relinkPhotos(route, folder, progress); });
+            inBackground(parent, messages::kSearching, [&](const Progress& progress) {
+                result = relinkPhotos(route, folder, progress);
+            });
         }))
         return;
     if ((result.mended > 0 || result.voicesMended > 0) && changed)
