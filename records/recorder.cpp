@@ -30,7 +30,7 @@ public:
         m_path = recordsPath;
         m_session = 0;
         m_broken = false;
-        QList<store::RecordStep> steps;
+        QList<store::Step> steps;
         try {
             steps = readRouteSteps(routePath, 2);
         } catch (const platform::Failure&) {

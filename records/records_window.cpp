@@ -143,7 +143,7 @@ void RecordsWindow::showReport()
 
 void RecordsWindow::recordWalk()
 {
-    QList<store::RecordStep> steps;
+    QList<store::Step> steps;
     try {
         steps = readRouteSteps(m_routeFile, 2);
     } catch (const platform::Failure& e) {
