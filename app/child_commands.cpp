@@ -175,13 +175,18 @@ void Household::placeOnDesktop()
     if (m_dialogs.MsgBox(m_window, messages::placeStartQuestion(m_lane::CHILD, route),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
-    QString error;
-    const QStringList written = PlaceChildStart(m_lane::CHILD, route, m_program, &error);
+    std::optional<platform::Failure> failure;
+    const QStringList written = PlaceChildStart(m_lane::CHILD, route, m_program, &failure);
+    if (written.isEmpty() && failure) {
+        tell(*failure);
+        return;
+    }
     QStringList shown;
     for (const QString& path : written)
         shown << QDir::toNativeSeparators(path);
-    tell((written.isEmpty() ? QString() : messages::startPlaced(shown)) +
-         (error.isEmpty() ? QString() : QLatin1Char('\n') + error));
+    // Placed in one place and not the other: both said at once.
+    tell(messages::startPlaced(shown) +
+         (failure ? QLatin1Char('\n') + failure->text() : QString()));
 }
 
 } // namespace app

@@ -87,7 +87,7 @@ QString DesktopEntryText(const QString& name, const QString& program, const QStr
 }
 
 QStringList PlaceChildStart(const QString& child, const QString& route, const QString& program,
-                            QString* error)
+                            std::optional<platform::Failure>* failure)
 {
     const QString name = QStringLiteral("%1のスタート（%2）").arg(child, route);
     const QByteArray text =
@@ -112,8 +112,9 @@ QStringList PlaceChildStart(const QString& child, const QString& route, const QS
         else
             failed << QDir::toNativeSeparators(path);
     }
-    if (error && !failed.isEmpty())
-        *error = messages::startNotWritten(failed);
+    if (failure && !failed.isEmpty())
+        *failure =
+            platform::Failure(platform::Failure::Kind::Failed, messages::startNotWritten(failed));
     return written;
 }
 

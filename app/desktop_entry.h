@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/failure.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace app {
 
@@ -11,9 +14,9 @@ QString DesktopEntryText(const QString& name, const QString& program, const QStr
 
 // A start of the child's own: a desktop entry that opens the practice window for `child` on
 // `route` (the route's name) directly. Written into the user's applications folder (so the
-// desktop's menu lists it) and onto the desktop. Returns the files written; *error says why
-// one could not be.
+// desktop's menu lists it) and onto the desktop. Returns the files written; *failure names those
+// that could not be.
 QStringList PlaceChildStart(const QString& child, const QString& route, const QString& program,
-                            QString* error);
+                            std::optional<platform::Failure>* failure);
 
 } // namespace app

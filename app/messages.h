@@ -152,9 +152,10 @@ inline QString startPlaced(const QStringList& places)
 {
     return QStringLiteral("置きました:\n") + places.join(QLatin1Char('\n'));
 }
-inline QString startNotWritten(const QStringList& places)
+inline Reason startNotWritten(const QStringList& places)
 {
-    return QStringLiteral("次の場所に書きこめませんでした:\n") + places.join(QLatin1Char('\n'));
+    return {QStringLiteral("次の場所に書きこめませんでした:\n") + places.join(QLatin1Char('\n')),
+            {}};
 }
 
 // A file about to be written over the route or one of its companions. `what` is one of the
