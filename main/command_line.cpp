@@ -49,18 +49,22 @@ void complain(const platform::Failure& failure)
     ErrorStream() << failure.text() << Qt::endl;
 }
 
-// Reports a job that could not be done, for the reason `why`; the exit code of a failure.
-int fail(const QString& why)
+// Reports a job that could not be done; the exit code of a failure.
+int fail(const platform::Failure& failure)
 {
-    complain(platform::Failure(platform::Failure::Kind::Failed, why));
+    complain(failure);
     return 1;
 }
 
 // Refuses a command line the program does not understand; the exit code of misuse.
+int refuse(const platform::Failure& failure)
+{
+    complain(failure);
+    return 2;
+}
 int refuse(const QString& why)
 {
-    complain(text::usage(why));
-    return 2;
+    return refuse(text::usage(why));
 }
 
 QString native(const QString& path)
@@ -208,25 +212,25 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     QString route = parser.value(routeOption);
     if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
         const app::RouteStart start = defaultRoute();
-        if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
-            return fail(start.problem);
+        if (start.failure && !parser.isSet(routeOption)) {
+            return fail(*start.failure);
         }
         const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
-        QString error;
+        std::optional<platform::Failure> failure;
         if (start.routeFile.isEmpty()) {
             // No route folder: the name is taken as a path, as it always was.
         } else if (parser.isSet(newRouteOption)) {
             const app::BookResult made =
                 app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
             route = made.path;
-            error = made.error;
+            failure = made.failure;
         } else if (parser.isSet(routeOption)) {
-            route = app::ResolveRoute(routeFolder, route, &error);
+            route = app::ResolveRoute(routeFolder, route, &failure);
         } else {
             route = app::ChooseStart(routeFolder).routeFile;
         }
-        if (!error.isEmpty()) {
-            return fail(error);
+        if (failure) {
+            return fail(*failure);
         }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
@@ -236,8 +240,9 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         const QString target = parser.isSet(option) ? parser.value(option) : QString();
         if (target.isEmpty())
             continue;
-        if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
-            return refuse(clash);
+        // Named on the command line, the output is the caller's mistake: misuse, not failure.
+        if (const auto clash = app::routeFileClash(target, route)) {
+            return refuse(*clash);
         }
     }
     ErrorStream err;

@@ -160,13 +160,11 @@ bool applyWindowStart(platform::Dialogs& dialogs, const WindowStart& request,
         return false;
     }
     if (!request.route.isEmpty()) {
-        QString error;
-        const QString route = app::ResolveRoute(routeFolder, request.route, &error);
+        std::optional<platform::Failure> failure;
+        const QString route = app::ResolveRoute(routeFolder, request.route, &failure);
         if (route.isEmpty() || !QFileInfo(route).isFile()) {
             platform::tell(dialogs, nullptr,
-                           error.isEmpty()
-                               ? text::noRouteFile(QDir::toNativeSeparators(route))
-                               : platform::Failure(platform::Failure::Kind::Failed, error));
+                           failure.value_or(text::noRouteFile(QDir::toNativeSeparators(route))));
             return false;
         }
         start.routeFile = route;
@@ -209,8 +207,8 @@ int main(int argc, char** argv)
         return *code;
     platform::Dialogs dialogs;
     const app::RouteStart route = app::startRoute(folder.path());
-    if (!route.problem.isEmpty()) {
-        dialogs.MsgBox(nullptr, route.problem);
+    if (route.failure) {
+        platform::tell(dialogs, nullptr, *route.failure);
         return 1;
     }
     if (!route.notice.isEmpty())

@@ -73,12 +73,10 @@ inline QString eraseQuestion(const QString& recordsFile)
 }
 inline const QString kErased = QStringLiteral("練習の記録を消しました。");
 
-// The recording setting could not be saved, for the reason `why` (with what to do about it).
-inline platform::Failure settingNotSaved(const QString& why)
+// The recording setting could not be saved, for the reason `why`.
+inline platform::Failure settingNotSaved(const platform::Failure& why)
 {
-    platform::Failure failure(platform::Failure::Kind::Failed, why);
-    failure.under(QStringLiteral("設定を保存できませんでした。"));
-    return failure;
+    return why.headed(QStringLiteral("設定を保存できませんでした。"));
 }
 
 // The records file was damaged; it was kept as `aside` and a new one started.

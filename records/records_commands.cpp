@@ -113,10 +113,10 @@ bool RecordsCommands::readRecords(RecordsReport& report)
 
 bool RecordsCommands::clashes(const QString& path)
 {
-    const QString clash = app::routeFileClash(path, m_lane::DB_PATH);
-    if (!clash.isEmpty())
-        m_dialogs.MsgBox(parentWidget(), clash);
-    return !clash.isEmpty();
+    const std::optional<platform::Failure> clash = app::routeFileClash(path, m_lane::DB_PATH);
+    if (clash)
+        platform::tell(m_dialogs, parentWidget(), *clash);
+    return clash.has_value();
 }
 
 bool RecordsCommands::exportCsv()
@@ -170,10 +170,10 @@ void RecordsCommands::setRecording(bool on)
 {
     app::PracticeSettings settings = app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
     settings.records = on;
-    QString error;
-    if (!app::SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, settings, &error)) {
+    std::optional<platform::Failure> failure;
+    if (!app::SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, settings, &failure)) {
         m_recording->setChecked(!on);
-        platform::tell(m_dialogs, parentWidget(), messages::settingNotSaved(error));
+        platform::tell(m_dialogs, parentWidget(), messages::settingNotSaved(*failure));
         return;
     }
     // A practice window open now goes on as it started; the next one follows the setting.

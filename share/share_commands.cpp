@@ -102,8 +102,8 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
     if (out.isEmpty())
         return;
     out = withSuffix(out);
-    if (const QString clash = app::routeFileClash(out, m_lane::DB_PATH); !clash.isEmpty()) {
-        dialogs.MsgBox(parent, clash);
+    if (const auto clash = app::routeFileClash(out, m_lane::DB_PATH)) {
+        platform::tell(dialogs, parent, *clash);
         return;
     }
     ExportResult result;
@@ -161,7 +161,7 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (!newRoute.isEmpty()) {
         const app::BookResult made = app::CreateRoute(routeFolder, newRoute, {}, false);
         if (!made.ok()) {
-            dialogs.MsgBox(parent, made.error);
+            platform::tell(dialogs, parent, *made.failure);
             return;
         }
         target = made.path;
