@@ -11,7 +11,7 @@ QList<store::Step> readRouteSteps(const QString& routePath, int timeoutSeconds)
     // Reading must not make an empty route file where there is none.
     if (!QFileInfo(routePath).isFile())
         return {};
-    return store::Route(routePath, timeoutSeconds).steps();
+    return store::Route(routePath, timeoutSeconds, store::IfMissing::Fail).steps();
 }
 
 } // namespace records

@@ -18,7 +18,7 @@ QList<store::Step> readSteps(const QString& routePath)
     // Reading never makes a missing route file (empty) in passing.
     if (!QFileInfo(routePath).isFile())
         throw failed(messages::routeFileNotFound(routePath));
-    return store::Route(routePath).steps();
+    return store::Route(routePath, 10, store::IfMissing::Fail).steps();
 }
 
 void replaceSteps(const QString& routePath, const QList<store::Step>& steps,

@@ -95,6 +95,10 @@ inline QString keptCopies(const QStringList& copies)
                           "ファイルのコピーを次の名前で残しました:\n") +
            copies.join(QLatin1Char('\n'));
 }
+inline const Reason kRouteMissing{
+    QStringLiteral("道順ファイルが見つかりません。"),
+    QStringLiteral("ファイルを移したり名前を変えたりしていないか確かめてから、もう一度試して"
+                   "ください。")};
 inline const Reason kNotPlainFile{
     QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"), {}};
 inline const Reason kEmptyFile{
