@@ -3,6 +3,7 @@
 #include "answer/key_button.h"
 #include "answer/messages.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -205,9 +206,9 @@ bool EditAnswerSettings(platform::Dialogs& dialogs, QWidget* parent, const QStri
     AnswerDialog dialog(app::LoadPracticeSettings(routeFile, child), child, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    QString error;
-    if (!app::SavePracticeSettings(routeFile, child, dialog.settings(), &error)) {
-        dialogs.MsgBox(parent, error.isEmpty() ? messages::kNotSaved : error);
+    std::optional<platform::Failure> failure;
+    if (!app::SavePracticeSettings(routeFile, child, dialog.settings(), &failure)) {
+        platform::tell(dialogs, parent, failure->headed(messages::kNotSaved));
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "app/practice_settings_dialog.h"
 #include "app/route_book.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -73,7 +74,7 @@ void Household::addChild()
         return;
     const BookResult added = AddChild(m_folder, name);
     if (!added.ok()) {
-        tell(added.error);
+        tell(*added.failure);
         return;
     }
     useChild(name);
@@ -89,7 +90,7 @@ void Household::renameChild()
         return;
     const BookResult renamed = RenameChild(m_folder, old, name);
     if (!renamed.ok()) {
-        tell(renamed.error);
+        tell(*renamed.failure);
         return;
     }
     m_lane::CHILD = name.trimmed();
@@ -106,7 +107,7 @@ void Household::removeChild()
         return;
     const BookResult removed = RemoveChild(m_folder, name);
     if (!removed.ok()) {
-        tell(removed.error);
+        tell(*removed.failure);
         return;
     }
     m_lane::CHILD.clear();
@@ -148,7 +149,7 @@ void Household::chooseChildRoutes()
             files << list->item(i)->data(Qt::UserRole).toString();
     const BookResult saved = SetChildRoutes(m_folder, m_lane::CHILD, files);
     if (!saved.ok())
-        tell(saved.error);
+        tell(*saved.failure);
 }
 
 void Household::editPracticeSettings()
@@ -161,9 +162,9 @@ void Household::editPracticeSettings()
                                   m_window);
     if (m_dialogs.Exec(dialog) != QDialog::Accepted)
         return;
-    QString error;
-    if (!SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, dialog.settings(), &error))
-        tell(error);
+    std::optional<platform::Failure> failure;
+    if (!SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, dialog.settings(), &failure))
+        tell(*failure);
 }
 
 void Household::placeOnDesktop()

@@ -6,6 +6,7 @@
 #include "app/route_book.h"
 #include "app/route_chooser.h"
 #include "platform/dialogs.h"
+#include "platform/failure.h"
 
 #include <QAction>
 #include <QDir>
@@ -54,6 +55,11 @@ void Household::tell(const QString& text)
     m_dialogs.MsgBox(m_window, text);
 }
 
+void Household::tell(const platform::Failure& failure)
+{
+    platform::tell(m_dialogs, m_window, failure);
+}
+
 QString Household::statusText() const
 {
     const SettingsData data = LoadSettingsFile(m_folder).data;
@@ -75,7 +81,7 @@ void Household::remember()
         return;
     const BookResult saved = RememberInUse(m_folder, m_lane::DB_PATH, m_lane::CHILD);
     if (!saved.ok())
-        tell(saved.error);
+        tell(*saved.failure);
 }
 
 void Household::useRoute(const QString& path)
@@ -128,7 +134,7 @@ void Household::newRoute()
         copyOf = m_lane::DB_PATH;
     const BookResult made = CreateRoute(m_folder, name, copyOf);
     if (!made.ok()) {
-        tell(made.error);
+        tell(*made.failure);
         if (made.path.isEmpty())
             return;
     }
@@ -144,7 +150,7 @@ void Household::renameRoute()
         return;
     const BookResult renamed = RenameRoute(m_folder, currentFile(), name);
     if (!renamed.ok())
-        tell(renamed.error);
+        tell(*renamed.failure);
     emit statusChanged();
 }
 
@@ -153,7 +159,7 @@ void Household::removeRoute()
     const QString file = currentFile();
     const QString name = RouteDisplayName(LoadSettingsFile(m_folder).data, file);
     if (file == DefaultRouteFile()) {
-        tell(RemoveRoute(m_folder, file).error);
+        tell(*RemoveRoute(m_folder, file).failure);
         return;
     }
     if (m_dialogs.MsgBox(m_window, messages::removeRouteQuestion(name),
@@ -161,14 +167,14 @@ void Household::removeRoute()
         return;
     const BookResult removed = RemoveRoute(m_folder, file);
     if (removed.path.isEmpty()) {
-        tell(removed.error);
+        tell(*removed.failure);
         return;
     }
     useRoute(QDir(m_folder).filePath(DefaultRouteFile()));
     tell(messages::routeRemoved(
              name, QDir::toNativeSeparators(removed.path),
              RouteDisplayName(LoadSettingsFile(m_folder).data, DefaultRouteFile())) +
-         (removed.ok() ? QString() : QLatin1Char('\n') + removed.error));
+         (removed.ok() ? QString() : QLatin1Char('\n') + removed.failure->text()));
 }
 
 } // namespace app

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace platform {
 class Dialogs;
-}
+class Failure;
+} // namespace platform
 
 namespace app {
 
@@ -68,6 +69,7 @@ private:
     QString currentFile() const;
     bool needChild(const QString& what);
     void tell(const QString& text);
+    void tell(const platform::Failure& failure);
 
     platform::Dialogs& m_dialogs;
     QString m_folder;

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "platform/failure.h"
+
 #include <QString>
 #include <QStringList>
 
 // The sentences of the shared layer, in one place: the menu window's questions and notices, the
-// route book's and the settings file's refusals, and what both windows say of a missing file.
-// The code that shows them and the tests read them here.
+// route book's and the settings file's refusals (a cause and a next step each, which the code
+// makes a failure of), and what both windows say of a missing file. The code that shows them and
+// the tests read them here.
 namespace app::messages {
+
+using platform::Reason;
 
 // A photo or sound file the program looked for and did not find.
 inline QString notFound(const QString& file)
@@ -67,36 +72,33 @@ inline QString routeRemoved(const QString& name, const QString& copy, const QStr
     return QStringLiteral("道順「%1」を消しました。控え: %2\nいまは「%3」を使っています。")
         .arg(name, copy, nowInUse);
 }
-inline const QString kRouteNameEmpty = QStringLiteral("道順の名前を入れてください。");
-inline QString routeNameTaken(const QString& name)
+inline const Reason kRouteNameEmpty{QStringLiteral("道順の名前を入れてください。"), {}};
+inline Reason routeNameTaken(const QString& name)
 {
-    return QStringLiteral("「%1」という道順はもうあります。ほかの名前にしてください。").arg(name);
+    return {QStringLiteral("「%1」という道順はもうあります。").arg(name),
+            QStringLiteral("ほかの名前にしてください。")};
 }
-inline QString routeNotCopied(const QString& path)
-{
-    return QStringLiteral("道順をコピーできませんでした。フォルダーに書きこめるか、"
-                          "ディスクに空きがあるか確かめてください。\n%1")
-        .arg(path);
-}
-inline const QString kDefaultRouteStays =
-    QStringLiteral("いつもの道順は消せません。名前を変えたり、中の順序を"
-                   "作りなおしたりして使ってください。");
-inline QString routeNotSetAside(const QString& path)
-{
-    return QStringLiteral("道順のファイルをよけておけなかったので、消しませんでした。"
-                          "ほかのプログラムが使っていないか確かめてください。\n%1")
-        .arg(path);
-}
+// The copy's file goes with it.
+inline const Reason kRouteNotCopied{
+    QStringLiteral("道順をコピーできませんでした。"),
+    QStringLiteral("フォルダーに書きこめるか、ディスクに空きがあるか確かめてください。")};
+inline const Reason kDefaultRouteStays{
+    QStringLiteral("いつもの道順は消せません。"),
+    QStringLiteral("名前を変えたり、中の順序を作りなおしたりして使ってください。")};
+// The route's file goes with it.
+inline const Reason kRouteNotSetAside{
+    QStringLiteral("道順のファイルをよけておけなかったので、消しませんでした。"),
+    QStringLiteral("ほかのプログラムが使っていないか確かめてください。")};
 inline QString lastRouteMissing(const QString& name, const QString& path)
 {
     return QStringLiteral("前に使っていた道順「%1」のファイルが見つからないので、"
                           "いつもの道順で始めます。\n%2")
         .arg(name, path);
 }
-inline QString noSuchRoute(const QString& asked, const QStringList& routes)
+inline Reason noSuchRoute(const QString& asked, const QStringList& routes)
 {
-    return QStringLiteral("「%1」という道順はありません。ある道順: %2")
-        .arg(asked, routes.join(QStringLiteral("、")));
+    return {QStringLiteral("「%1」という道順はありません。").arg(asked),
+            QStringLiteral("ある道順: ") + routes.join(QStringLiteral("、"))};
 }
 
 // Children.
@@ -123,19 +125,20 @@ inline QString removeChildQuestion(const QString& name)
                           "（記録の画面で見られます）が、%1の設定はなくなります。")
         .arg(name);
 }
-inline const QString kChildNameEmpty =
-    QStringLiteral("子どもの名前（ニックネーム）を入れてください。");
-inline QString childNameTaken(const QString& name)
+inline const Reason kChildNameEmpty{
+    QStringLiteral("子どもの名前（ニックネーム）を入れてください。"), {}};
+inline Reason childNameTaken(const QString& name)
 {
-    return QStringLiteral("「%1」はもういます。ほかの名前にしてください。").arg(name);
+    return {QStringLiteral("「%1」はもういます。").arg(name),
+            QStringLiteral("ほかの名前にしてください。")};
 }
-inline QString notRegistered(const QString& name)
+inline Reason notRegistered(const QString& name)
 {
-    return QStringLiteral("「%1」は登録されていません。").arg(name);
+    return {QStringLiteral("「%1」は登録されていません。").arg(name), {}};
 }
-inline QString noSuchChild(const QString& name)
+inline Reason noSuchChild(const QString& name)
 {
-    return QStringLiteral("「%1」という子どもは登録されていません。").arg(name);
+    return {QStringLiteral("「%1」という子どもは登録されていません。").arg(name), {}};
 }
 
 // The child's start on the desktop and in the menu.
@@ -156,11 +159,11 @@ inline QString startNotWritten(const QStringList& places)
 
 // A file about to be written over the route or one of its companions. `what` is one of the
 // three k…File texts below.
-inline QString wouldOverwrite(const QString& file, const QString& what)
+inline Reason wouldOverwrite(const QString& file, const QString& what)
 {
-    return QStringLiteral("「%1」は%2です。書き出すと上書きされて失われるので、書き出しません。"
-                          "別のファイル名を指定してください。")
-        .arg(file, what);
+    return {QStringLiteral("「%1」は%2です。書き出すと上書きされて失われるので、書き出しません。")
+                .arg(file, what),
+            QStringLiteral("別のファイル名を指定してください。")};
 }
 inline const QString kRouteFile = QStringLiteral("道順のファイル");
 inline const QString kRouteCompanionFile =
@@ -168,42 +171,41 @@ inline const QString kRouteCompanionFile =
 inline const QString kDatabaseFile = QStringLiteral("道順や記録のデータベース");
 
 // Where the route lives.
-inline const QString kNoProgramFolder =
+inline const Reason kNoProgramFolder{
     QStringLiteral("プログラムのフォルダーがわかりません。道順のファイルと音のファイル"
-                   "はプログラムと同じフォルダーにあるため、このままでは使えません。\n"
-                   "プログラムをもう一度インストールするか、プログラムのフォルダーを"
-                   "開いてそこから起動してください。");
+                   "はプログラムと同じフォルダーにあるため、このままでは使えません。"),
+    QStringLiteral("\nプログラムをもう一度インストールするか、プログラムのフォルダーを"
+                   "開いてそこから起動してください。")};
 // `userFolder` is empty when the user has no home folder.
-inline QString noRouteFolder(const QString& programFolder, const QString& userFolder)
+inline Reason noRouteFolder(const QString& programFolder, const QString& userFolder)
 {
     const QString where = userFolder.isEmpty()
                               ? QStringLiteral("（この利用者にはホームフォルダーがありません）")
                               : QStringLiteral("（%1）").arg(userFolder);
-    return QStringLiteral(
-               "道順のファイルを置ける場所がありません。プログラムのフォルダー（%1）"
-               "には書き込めず、利用者のデータフォルダー%2も作れません。\n"
-               "ホームフォルダーのある利用者でログインして起動するか、プログラムの"
-               "フォルダーを書き込めるフォルダーにコピーして、そこから起動してください。")
-        .arg(programFolder, where);
+    return {QStringLiteral("道順のファイルを置ける場所がありません。プログラムのフォルダー（%1）"
+                           "には書き込めず、利用者のデータフォルダー%2も作れません。")
+                .arg(programFolder, where),
+            QStringLiteral("\nホームフォルダーのある利用者でログインして起動するか、プログラムの"
+                           "フォルダーを書き込めるフォルダーにコピーして、そこから起動して"
+                           "ください。")};
 }
 inline const QString kSampleNotMade =
     QStringLiteral("見本の道順を作れませんでした。道順は空のまま始まります。\n"
                    "「道順作成」で写真を選んで登録してください。");
 
 // The settings file (children, route names, practice settings).
-inline QString settingsUnreadable(const QString& reason, const QString& path)
+// The settings file goes with these two.
+inline Reason settingsUnreadable(const QString& reason)
 {
-    return QStringLiteral("設定のファイルを読めませんでした（%1）。いつもの道順で始め、"
-                          "子どもと道順の名前の設定は使いません。\n"
-                          "ファイルの読み書きの権限を確かめてください: %2")
-        .arg(reason, path);
+    return {QStringLiteral("設定のファイルを読めませんでした（%1）。いつもの道順で始め、"
+                           "子どもと道順の名前の設定は使いません。")
+                .arg(reason),
+            QStringLiteral("\nファイルの読み書きの権限を確かめてください。")};
 }
-inline QString settingsDamagedNotSetAside(const QString& path)
-{
-    return QStringLiteral("設定のファイルがこわれていて、よけておくこともできません"
-                          "でした。いつもの道順で始めます。\n%1")
-        .arg(path);
-}
+inline const Reason kSettingsDamagedNotSetAside{
+    QStringLiteral("設定のファイルがこわれていて、よけておくこともできません"
+                   "でした。いつもの道順で始めます。"),
+    {}};
 inline QString settingsDamagedSetAside(const QString& aside)
 {
     return QStringLiteral("設定のファイルがこわれていたので、いつもの道順で始めます。"
@@ -212,11 +214,11 @@ inline QString settingsDamagedSetAside(const QString& aside)
                           "こわれたファイルは次の名前で残してあります:\n%1")
         .arg(aside);
 }
-inline QString settingsNotSaved(const QString& reason, const QString& path)
+// The settings file goes with it.
+inline Reason settingsNotSaved(const QString& reason)
 {
-    return QStringLiteral("設定を保存できませんでした（%1）。\n"
-                          "フォルダーに書きこめるか、ディスクに空きがあるか確かめてください: %2")
-        .arg(reason, path);
+    return {QStringLiteral("設定を保存できませんでした（%1）。").arg(reason),
+            QStringLiteral("\nフォルダーに書きこめるか、ディスクに空きがあるか確かめてください。")};
 }
 
 } // namespace app::messages

@@ -116,13 +116,14 @@ PracticeSettings LoadPracticeSettings(const QString& routeFile, const QString& c
 }
 
 bool SavePracticeSettings(const QString& routeFile, const QString& child,
-                          const PracticeSettings& settings, QString* error)
+                          const PracticeSettings& settings,
+                          std::optional<platform::Failure>* failure)
 {
     const QFileInfo route(routeFile);
     SettingsLoad load = LoadSettingsFile(route.absolutePath());
     if (load.unreadable) {
-        if (error)
-            *error = load.notice;
+        if (failure)
+            *failure = load.unreadable;
         return false;
     }
     const QJsonObject json = PracticeSettingsToJson(settings);
@@ -131,11 +132,12 @@ bool SavePracticeSettings(const QString& routeFile, const QString& child,
     } else if (ChildEntry* entry = load.data.child(child)) {
         entry->practice = json;
     } else {
-        if (error)
-            *error = messages::noSuchChild(child);
+        if (failure)
+            *failure =
+                platform::Failure(platform::Failure::Kind::Failed, messages::noSuchChild(child));
         return false;
     }
-    return SaveSettingsFile(route.absolutePath(), load.data, error);
+    return SaveSettingsFile(route.absolutePath(), load.data, failure);
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/failure.h"
+
 #include <QList>
 #include <QString>
 #include <Qt>
@@ -34,9 +36,10 @@ struct PracticeSettings
 // The settings for practising `routeFile` as `child` (empty: no child set up). Never throws:
 // a missing or damaged settings file gives the defaults (the damaged file is kept aside).
 PracticeSettings LoadPracticeSettings(const QString& routeFile, const QString& child = {});
-// Writes them atomically; false with a Japanese reason in *error on failure.
+// Writes them atomically; false, with why in *failure, when it can't.
 bool SavePracticeSettings(const QString& routeFile, const QString& child,
-                          const PracticeSettings& settings, QString* error = nullptr);
+                          const PracticeSettings& settings,
+                          std::optional<platform::Failure>* failure = nullptr);
 
 // The settings as they are kept in the settings file, and back. Reading starts from `base` and
 // takes only the fields the object holds, so that a child's settings can leave some to the

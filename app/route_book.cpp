@@ -21,16 +21,29 @@ namespace {
 
 const QString kExtension = QStringLiteral(".mdb");
 
-// Loads the settings, lets `change` work on them (it returns an error to change nothing), and
+// Why a change was not made; unset when nothing stands in its way.
+using Refusal = std::optional<platform::Failure>;
+
+platform::Failure refused(const platform::Reason& reason)
+{
+    return platform::Failure(platform::Failure::Kind::Failed, reason);
+}
+
+BookResult refusedResult(const platform::Reason& reason)
+{
+    return {refused(reason), {}};
+}
+
+// Loads the settings, lets `change` work on them (it returns a refusal to change nothing), and
 // saves them as a whole.
-BookResult edit(const QString& folder, const std::function<QString(SettingsData&)>& change)
+BookResult edit(const QString& folder, const std::function<Refusal(SettingsData&)>& change)
 {
     SettingsLoad load = LoadSettingsFile(folder);
     if (load.unreadable)
-        return {load.notice, {}};
+        return {load.unreadable, {}};
     BookResult result{change(load.data), {}};
     if (result.ok())
-        SaveSettingsFile(folder, load.data, &result.error);
+        SaveSettingsFile(folder, load.data, &result.failure);
     return result;
 }
 
@@ -39,13 +52,13 @@ bool sameName(const QString& a, const QString& b)
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-QString nameInUse(const SettingsData& data, const QString& folder, const QString& name,
+Refusal nameInUse(const SettingsData& data, const QString& folder, const QString& name,
                   const QString& except = {})
 {
     for (const RouteInfo& route : ListRoutes(folder, data))
         if (route.file != except && sameName(route.name, name))
-            return messages::routeNameTaken(name);
-    return {};
+            return refused(messages::routeNameTaken(name));
+    return std::nullopt;
 }
 
 QString dated(const QString& path)
@@ -105,9 +118,9 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
                        bool makeFile)
 {
     if (name.trimmed().isEmpty())
-        return {messages::kRouteNameEmpty, {}};
-    if (QString error = nameInUse(LoadSettingsFile(folder).data, folder, name); !error.isEmpty())
-        return {error, {}};
+        return refusedResult(messages::kRouteNameEmpty);
+    if (Refusal taken = nameInUse(LoadSettingsFile(folder).data, folder, name))
+        return {std::move(taken), {}};
     const QDir dir(folder);
     const QString base = SafeFileBase(name);
     QString path = dir.filePath(base + kExtension);
@@ -116,19 +129,19 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
         path = dir.filePath(QStringLiteral("%1 (%2)").arg(base).arg(n) + kExtension);
     if (makeFile && !copyOf.isEmpty()) {
         if (!QFile::copy(copyOf, path))
-            return {messages::routeNotCopied(QDir::toNativeSeparators(path)), {}};
+            return {refused(messages::kRouteNotCopied).about(path), {}};
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
     } else if (makeFile) {
         try {
             store::createRouteFile(path, store::routeTable());
         } catch (const platform::Failure& e) {
-            return {e.text(), {}};
+            return {e, {}};
         }
     }
     const QString file = QFileInfo(path).fileName();
-    BookResult result = edit(folder, [&](SettingsData& data) {
+    BookResult result = edit(folder, [&](SettingsData& data) -> Refusal {
         data.routeFor(file).name = name.trimmed();
-        return QString();
+        return std::nullopt;
     });
     result.path = path;
     return result;
@@ -137,30 +150,30 @@ BookResult CreateRoute(const QString& folder, const QString& name, const QString
 BookResult RenameRoute(const QString& folder, const QString& file, const QString& name)
 {
     if (name.trimmed().isEmpty())
-        return {messages::kRouteNameEmpty, {}};
-    return edit(folder, [&](SettingsData& data) {
-        if (QString error = nameInUse(data, folder, name, file); !error.isEmpty())
-            return error;
+        return refusedResult(messages::kRouteNameEmpty);
+    return edit(folder, [&](SettingsData& data) -> Refusal {
+        if (Refusal taken = nameInUse(data, folder, name, file))
+            return taken;
         data.routeFor(file).name = name.trimmed();
-        return QString();
+        return std::nullopt;
     });
 }
 
 BookResult RemoveRoute(const QString& folder, const QString& file)
 {
     if (file == DefaultRouteFile())
-        return {messages::kDefaultRouteStays, {}};
+        return refusedResult(messages::kDefaultRouteStays);
     const QString path = QDir(folder).filePath(file);
     const QString aside = dated(path);
     if (!QFile::rename(path, aside))
-        return {messages::routeNotSetAside(QDir::toNativeSeparators(path)), {}};
-    BookResult result = edit(folder, [&](SettingsData& data) {
+        return {refused(messages::kRouteNotSetAside).about(path), {}};
+    BookResult result = edit(folder, [&](SettingsData& data) -> Refusal {
         data.routes.removeIf([&](const RouteEntry& r) { return r.file == file; });
         for (ChildEntry& child : data.children)
             child.routes.removeAll(file);
         if (data.routeInUse == file)
             data.routeInUse.clear();
-        return QString();
+        return std::nullopt;
     });
     result.path = aside;
     return result;
@@ -169,62 +182,62 @@ BookResult RemoveRoute(const QString& folder, const QString& file)
 BookResult AddChild(const QString& folder, const QString& name)
 {
     if (name.trimmed().isEmpty())
-        return {messages::kChildNameEmpty, {}};
-    return edit(folder, [&](SettingsData& data) {
+        return refusedResult(messages::kChildNameEmpty);
+    return edit(folder, [&](SettingsData& data) -> Refusal {
         for (const ChildEntry& c : data.children)
             if (sameName(c.name, name))
-                return messages::childNameTaken(name);
+                return refused(messages::childNameTaken(name));
         data.children.append({name.trimmed(), {}, {}});
-        return QString();
+        return std::nullopt;
     });
 }
 
 BookResult RenameChild(const QString& folder, const QString& name, const QString& newName)
 {
     if (newName.trimmed().isEmpty())
-        return {messages::kChildNameEmpty, {}};
-    return edit(folder, [&](SettingsData& data) {
+        return refusedResult(messages::kChildNameEmpty);
+    return edit(folder, [&](SettingsData& data) -> Refusal {
         for (const ChildEntry& c : data.children)
             if (c.name != name && sameName(c.name, newName))
-                return messages::childNameTaken(newName);
+                return refused(messages::childNameTaken(newName));
         ChildEntry* child = data.child(name);
         if (!child)
-            return messages::notRegistered(name);
+            return refused(messages::notRegistered(name));
         child->name = newName.trimmed();
         if (data.childInUse == name)
             data.childInUse = child->name;
-        return QString();
+        return std::nullopt;
     });
 }
 
 BookResult RemoveChild(const QString& folder, const QString& name)
 {
-    return edit(folder, [&](SettingsData& data) {
+    return edit(folder, [&](SettingsData& data) -> Refusal {
         data.children.removeIf([&](const ChildEntry& c) { return c.name == name; });
         if (data.childInUse == name)
             data.childInUse.clear();
-        return QString();
+        return std::nullopt;
     });
 }
 
 BookResult SetChildRoutes(const QString& folder, const QString& name, const QStringList& files)
 {
-    return edit(folder, [&](SettingsData& data) {
+    return edit(folder, [&](SettingsData& data) -> Refusal {
         ChildEntry* child = data.child(name);
         if (!child)
-            return messages::notRegistered(name);
+            return refused(messages::notRegistered(name));
         child->routes = files;
-        return QString();
+        return std::nullopt;
     });
 }
 
 BookResult RememberInUse(const QString& folder, const QString& routeFile, const QString& child)
 {
-    return edit(folder, [&](SettingsData& data) {
+    return edit(folder, [&](SettingsData& data) -> Refusal {
         const QString file = QFileInfo(routeFile).fileName();
         data.routeInUse = file == DefaultRouteFile() ? QString() : file;
         data.childInUse = child;
-        return QString();
+        return std::nullopt;
     });
 }
 
@@ -247,7 +260,8 @@ StartChoice ChooseStart(const QString& folder)
     return choice;
 }
 
-QString ResolveRoute(const QString& folder, const QString& nameOrPath, QString* error)
+QString ResolveRoute(const QString& folder, const QString& nameOrPath,
+                     std::optional<platform::Failure>* failure)
 {
     const QFileInfo asPath(nameOrPath);
     if (asPath.isFile())
@@ -264,11 +278,11 @@ QString ResolveRoute(const QString& folder, const QString& nameOrPath, QString* 
     for (const RouteInfo& route : routes)
         if (sameName(route.name, nameOrPath) || sameName(route.file, nameOrPath + kExtension))
             return route.path;
-    if (error) {
+    if (failure) {
         QStringList names;
         for (const RouteInfo& route : routes)
             names << route.name;
-        *error = messages::noSuchRoute(nameOrPath, names);
+        *failure = refused(messages::noSuchRoute(nameOrPath, names));
     }
     return {};
 }

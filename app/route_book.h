@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/settings_file.h"
+#include "platform/failure.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace app {
 
@@ -22,9 +24,9 @@ struct RouteInfo
 // What a change to the route folder or the settings file gives.
 struct BookResult
 {
-    QString error; // why nothing was changed, for the adult; empty when it was done
-    QString path;  // the route file made or kept aside, when there is one
-    bool ok() const { return error.isEmpty(); }
+    std::optional<platform::Failure> failure; // why nothing was changed; unset when it was done
+    QString path; // the route file made or kept aside, when there is one
+    bool ok() const { return !failure; }
 };
 
 // The name the parent gave `file`; the default route without one is "いつもの道順", another
@@ -66,7 +68,8 @@ StartChoice ChooseStart(const QString& folder);
 
 // The route that `nameOrPath` names for a program whose routes are in `folder`: a route file's
 // path (an existing file, or anything that names a folder or ends in ".mdb"), else a route's
-// name as the parent gave it, else its file name. Empty, with *error set, when none is found.
-QString ResolveRoute(const QString& folder, const QString& nameOrPath, QString* error);
+// name as the parent gave it, else its file name. Empty, with *failure set, when none is found.
+QString ResolveRoute(const QString& folder, const QString& nameOrPath,
+                     std::optional<platform::Failure>* failure);
 
 } // namespace app

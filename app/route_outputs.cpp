@@ -25,13 +25,15 @@ bool isDatabase(const QString& path)
 
 } // namespace
 
-QString routeFileClash(const QString& output, const QString& routeFile)
+std::optional<platform::Failure> routeFileClash(const QString& output, const QString& routeFile)
 {
     const QFileInfo out(output);
     const QFileInfo route(routeFile);
     const QString name = QDir::toNativeSeparators(out.absoluteFilePath());
+    // The file is named in the sentence itself.
     const auto refusal = [&name](const QString& what) {
-        return messages::wouldOverwrite(name, what);
+        return platform::Failure(platform::Failure::Kind::Failed,
+                                 messages::wouldOverwrite(name, what));
     };
     if (sameFile(out, route))
         return refusal(messages::kRouteFile);
@@ -42,7 +44,7 @@ QString routeFileClash(const QString& output, const QString& routeFile)
         return refusal(messages::kRouteCompanionFile);
     if (out.isFile() && isDatabase(out.absoluteFilePath()))
         return refusal(messages::kDatabaseFile);
-    return QString();
+    return std::nullopt;
 }
 
 } // namespace app

@@ -31,15 +31,18 @@ RoutePlace chooseRouteFolder(const QString& programFolder, const QString& userFo
                              const std::function<bool(const QString&)>& canWrite)
 {
     if (programFolder.isEmpty())
-        return {{}, false, messages::kNoProgramFolder};
+        return {{},
+                false,
+                platform::Failure(platform::Failure::Kind::Failed, messages::kNoProgramFolder)};
     if (canWrite(programFolder))
         return {programFolder, false, {}};
     if (!userFolder.isEmpty() && canWrite(userFolder))
         return {userFolder, true, {}};
     return {{},
             false,
-            messages::noRouteFolder(QDir::toNativeSeparators(programFolder),
-                                    QDir::toNativeSeparators(userFolder))};
+            platform::Failure(platform::Failure::Kind::NoFolder,
+                              messages::noRouteFolder(QDir::toNativeSeparators(programFolder),
+                                                      QDir::toNativeSeparators(userFolder)))};
 }
 
 RouteStart startRoute(const QString& programFolder)
@@ -54,7 +57,7 @@ RouteStart startRoute(const QString& programFolder, const QString& userFolder,
 {
     const RoutePlace place = chooseRouteFolder(programFolder, userFolder, canWrite);
     if (place.folder.isEmpty())
-        return {{}, place.problem, {}};
+        return {{}, place.failure, {}};
     RouteStart start{QDir(place.folder).filePath(kRouteName), {}, {}};
     if (!place.userFolder || QFileInfo::exists(start.routeFile))
         return start;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/failure.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace app {
 
@@ -10,23 +13,23 @@ struct RoutePlace
 {
     QString folder;          // the folder that holds ADO_LANE.mdb; empty when there is none
     bool userFolder = false; // the user's own data folder rather than the program's
-    QString problem;         // why there is no folder: a message for the parent, in Japanese
+    std::optional<platform::Failure> failure; // why there is no folder
 };
 
 // Decides the route's folder. The route stays beside the program when the program's folder can
 // be written (a copied program folder, the build folder); an installed program's folder can't
 // be, and the route is then the user's own file in `userFolder` (empty when the user has no data
 // folder). `canWrite` tells whether a folder can be written, making it when it is missing. Never
-// any other folder: when neither will do, `problem` says so.
+// any other folder: when neither will do, `failure` says so.
 RoutePlace chooseRouteFolder(const QString& programFolder, const QString& userFolder,
                              const std::function<bool(const QString&)>& canWrite);
 
 // The route the program opens, ready to be opened.
 struct RouteStart
 {
-    QString routeFile; // full path of ADO_LANE.mdb; empty when there is none
-    QString problem;   // no route can be used: say so and stop
-    QString notice;    // the program can go on, but the parent should know this
+    QString routeFile;                        // full path of ADO_LANE.mdb; empty when there is none
+    std::optional<platform::Failure> failure; // no route can be used: say so and stop
+    QString notice; // the program can go on, but the parent should know this
 };
 
 // Chooses the route's folder for the program in `programFolder` (see chooseRouteFolder), with

@@ -144,9 +144,10 @@ SettingsLoad LoadSettingsFile(const QString& routeFolder)
     if (!file.exists())
         return load;
     if (!file.open(QIODevice::ReadOnly)) {
-        load.unreadable = true;
-        load.notice =
-            messages::settingsUnreadable(file.errorString(), QDir::toNativeSeparators(path));
+        load.unreadable = platform::Failure(platform::Failure::Kind::Failed,
+                                            messages::settingsUnreadable(file.errorString()));
+        load.unreadable->about(path);
+        load.notice = load.unreadable->text();
         return load;
     }
     const QByteArray bytes = file.size() > kMaxBytes ? QByteArray() : file.readAll();
@@ -159,15 +160,18 @@ SettingsLoad LoadSettingsFile(const QString& routeFolder)
         path + QDateTime::currentDateTime().toString(QStringLiteral(".yyyy-MM-dd_HH-mm-ss")) +
         QStringLiteral(".damaged");
     if (!QFile::rename(path, aside)) {
-        load.unreadable = true;
-        load.notice = messages::settingsDamagedNotSetAside(QDir::toNativeSeparators(path));
+        load.unreadable = platform::Failure(platform::Failure::Kind::Damaged,
+                                            messages::kSettingsDamagedNotSetAside);
+        load.unreadable->about(path);
+        load.notice = load.unreadable->text();
         return load;
     }
     load.notice = messages::settingsDamagedSetAside(QDir::toNativeSeparators(aside));
     return load;
 }
 
-bool SaveSettingsFile(const QString& routeFolder, const SettingsData& data, QString* error)
+bool SaveSettingsFile(const QString& routeFolder, const SettingsData& data,
+                      std::optional<platform::Failure>* failure)
 {
     QSaveFile file(SettingsFilePath(routeFolder));
     if (file.open(QIODevice::WriteOnly)) {
@@ -175,9 +179,11 @@ bool SaveSettingsFile(const QString& routeFolder, const SettingsData& data, QStr
         if (file.write(bytes) == bytes.size() && file.commit())
             return true;
     }
-    if (error)
-        *error = messages::settingsNotSaved(file.errorString(),
-                                            QDir::toNativeSeparators(file.fileName()));
+    if (failure) {
+        *failure = platform::Failure(platform::Failure::Kind::Failed,
+                                     messages::settingsNotSaved(file.errorString()));
+        (*failure)->about(file.fileName());
+    }
     file.cancelWriting();
     return false;
 }

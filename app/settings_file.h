@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/failure.h"
+
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace app {
 
@@ -45,8 +48,10 @@ QString SettingsFilePath(const QString& routeFolder);
 struct SettingsLoad
 {
     SettingsData data;
-    QString notice;          // for the adult: the file was damaged and kept aside, or unreadable
-    bool unreadable = false; // the file is there but could not be read: do not write over it
+    QString notice; // for the adult: the file was damaged and kept aside, or unreadable
+    // Set when the file is there but could not be read (nor kept aside): nothing may be written
+    // over it, and a change to the settings is refused with this failure.
+    std::optional<platform::Failure> unreadable;
 };
 
 // Reads the settings file of `routeFolder`. A missing file gives empty settings; a damaged one
@@ -54,8 +59,8 @@ struct SettingsLoad
 // copy is. Never throws.
 SettingsLoad LoadSettingsFile(const QString& routeFolder);
 // Writes the whole file at once (QSaveFile): a crash leaves the old file or the new one, never
-// half of one. False with a Japanese reason in *error when it can't.
+// half of one. False, with why in *failure, when it can't.
 bool SaveSettingsFile(const QString& routeFolder, const SettingsData& data,
-                      QString* error = nullptr);
+                      std::optional<platform::Failure>* failure = nullptr);
 
 } // namespace app

@@ -81,8 +81,9 @@ QList<store::RecordSession> sessions(int count, int steps)
         store::RecordSession s;
         s.started = at;
         for (int i = 1; i <= steps; ++i)
-            s.steps.append(
-                {i, QStringLiteral("/home/user/photos/step%1.jpg").arg(i), kArrows[(i - 1) % 3]});
+            s.steps.append({-1, store::StepKey(i),
+                            QStringLiteral("/home/user/photos/step%1.jpg").arg(i),
+                            kArrows[(i - 1) % 3]});
         for (int i = 1; i <= steps; ++i) {
             store::RecordEvent show;
             show.at = at += 1000;

@@ -86,9 +86,9 @@ void VoiceMenu::addModeMenu(QMenu& menu)
         connect(action, &QAction::triggered, this, [this, mode = mode] {
             app::PracticeSettings settings = app::LoadPracticeSettings(m_lane::DB_PATH);
             settings.voice = mode;
-            QString error;
-            if (!app::SavePracticeSettings(m_lane::DB_PATH, {}, settings, &error))
-                m_dialogs.MsgBox(&m_window, error);
+            std::optional<platform::Failure> failure;
+            if (!app::SavePracticeSettings(m_lane::DB_PATH, {}, settings, &failure))
+                platform::tell(m_dialogs, &m_window, *failure);
         });
     }
     // Shows the route's setting as it stands; unset, the route's voices decide.

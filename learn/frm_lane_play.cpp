@@ -229,7 +229,8 @@ void frm_lane_play::keyPressEvent(QKeyEvent* event)
 
 store::Step frm_lane_play::readStep()
 {
-    store::Route route(m_lane::DB_PATH, RouteWaitSeconds);
+    // A route file gone missing is an outage to wait out, never a route to make anew.
+    store::Route route(m_lane::DB_PATH, RouteWaitSeconds, store::IfMissing::Fail);
     return route.stepNumbered(currentStepKey()).value_or(store::Step());
 }
 

@@ -15,7 +15,7 @@ int countMissingPhotos(const QString& routePath)
 {
     QList<store::Step> steps;
     try {
-        steps = store::Route(routePath, 1).steps();
+        steps = store::Route(routePath, 1, store::IfMissing::Fail).steps();
     } catch (const platform::Failure&) {
         return 0;
     }

@@ -51,7 +51,8 @@ void PhotoPrefetch::start(const QString& routePath, const QString& stepKey, cons
     m_pending = QtConcurrent::run([=]() -> std::optional<PreparedPhoto> {
         QString path;
         try {
-            store::Route route(routePath, 0); // never wait for a busy file here
+            // Never wait for a busy file here, nor make a missing one.
+            store::Route route(routePath, 0, store::IfMissing::Fail);
             if (const std::optional<store::Step> step = route.stepNumbered(stepKey))
                 path = step->photo;
         } catch (const platform::Failure&) {

@@ -51,12 +51,14 @@ void VoicePrompt::show(const QString& connectString, const QString& table, const
         return;
     try {
         // Never waits for another program that holds the route: the voice is left out instead.
+        // Nor makes a route file that has gone missing.
+        const QString routeFile = store::dataSourceOf(connectString);
         store::Connection cn;
-        cn.Open(connectString, table, 0);
+        cn.OpenFile(routeFile, table, 0, store::IfMissing::Fail);
         const QString stored = store::voiceOf(cn, key);
         cn.Close();
         if (!stored.isEmpty())
-            m_voice = store::voicePath(store::dataSourceOf(connectString), stored);
+            m_voice = store::voicePath(routeFile, stored);
     } catch (const platform::Failure&) {
         return; // practice goes on without the voice
     }

@@ -3,6 +3,7 @@
 #include "app/m_lane.h"
 #include "app/route_book.h"
 #include "app/route_outputs.h"
+#include "main/messages.h"
 #include "platform/failure.h"
 #include "platform/picture.h"
 #include "print/booklet_pdf.h"
@@ -21,16 +22,12 @@
 
 namespace {
 
+namespace text = michitan::messages;
+
 // The options that each start a job of their own, and those that only print a text.
 const char* const kJobs[] = {"--print-pdf", "--export",   "--import", "--relink",
                              "--photos",    "--records-", "--help",   "--version",
                              "-h",          "-v",         "-?"};
-
-const QString kDescription = QStringLiteral(
-    "ミチタン（道順学習）: 子どもが家から学校までの道順をおぼえるためのプログラム。\n"
-    "オプションなしで起動すると「処理選択」の画面が開きます。下のオプションは画面を"
-    "開かずに働き、失敗すると理由を表示して 0 以外で終わります。\n"
-    "--route を省くと、プログラムがいつも開く道順のファイルを使います。");
 
 void say(const QString& text)
 {
@@ -47,9 +44,27 @@ public:
     ErrorStream() : QTextStream(stderr) { setEncoding(QStringConverter::Utf8); }
 };
 
-void complain(const QString& text)
+void complain(const platform::Failure& failure)
 {
-    ErrorStream() << text << Qt::endl;
+    ErrorStream() << failure.text() << Qt::endl;
+}
+
+// Reports a job that could not be done; the exit code of a failure.
+int fail(const platform::Failure& failure)
+{
+    complain(failure);
+    return 1;
+}
+
+// Refuses a command line the program does not understand; the exit code of misuse.
+int refuse(const platform::Failure& failure)
+{
+    complain(failure);
+    return 2;
+}
+int refuse(const QString& why)
+{
+    return refuse(text::usage(why));
 }
 
 QString native(const QString& path)
@@ -62,13 +77,13 @@ std::optional<QList<booklet::Step>> readRoute(const QString& routePath)
 {
     // A route file that does not exist must not be made (empty) by reading it.
     if (!QFileInfo(routePath).isFile()) {
-        complain(QStringLiteral("道順のファイルが見つかりません: ") + native(routePath));
+        complain(text::noRouteFile(native(routePath)));
         return std::nullopt;
     }
     try {
         return store::Route(routePath).steps();
     } catch (const platform::Failure& e) {
-        complain(e.text());
+        complain(e);
         return std::nullopt;
     }
 }
@@ -80,13 +95,14 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
         return 1;
     for (qsizetype i = 0; i < steps->size(); ++i)
         if (!platform::PictureSize(steps->at(i).photo))
-            complain(booklet::messages::photoAsFrame(int(i) + 1, steps->at(i).photo));
+            ErrorStream() << booklet::messages::photoAsFrame(int(i) + 1, steps->at(i).photo)
+                          << Qt::endl;
     booklet::Options options;
     options.perPage = perPage;
     try {
         booklet::WriteBookletPdf(out, *steps, options, booklet::DefaultPageLayout());
     } catch (const platform::Failure& e) {
-        complain(e.text());
+        complain(e);
         return 1;
     }
     return 0;
@@ -96,10 +112,8 @@ int printPdf(const QString& out, int perPage, const QString& routePath)
 
 void addWindowOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("practice"),
-                      QStringLiteral("メニューを出さずに、練習の画面だけを開きます。")});
-    parser.addOption({QStringLiteral("child"), QStringLiteral("練習する子どもの名前。"),
-                      QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("practice"), text::kHelpPractice});
+    parser.addOption({QStringLiteral("child"), text::kHelpChild, QStringLiteral("NAME")});
 }
 
 WindowStart ReadWindowStart(const QStringList& arguments)
@@ -135,23 +149,19 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
                                   const std::function<app::RouteStart()>& defaultRoute)
 {
     QCommandLineParser parser;
-    const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"),
-                                            QStringLiteral("道順の本を PDF に書き出します。"),
+    const QCommandLineOption printPdfOption(QStringLiteral("print-pdf"), text::kHelpPrintPdf,
                                             QStringLiteral("OUT.pdf"));
-    const QCommandLineOption perPageOption(QStringLiteral("per-page"),
-                                           QStringLiteral("1 ページに印刷する写真の数 (1, 2, 4)。"),
+    const QCommandLineOption perPageOption(QStringLiteral("per-page"), text::kHelpPerPage,
                                            QStringLiteral("1|2|4"), QStringLiteral("2"));
-    const QCommandLineOption routeOption(QStringLiteral("route"),
-                                         QStringLiteral("道順のファイル (ADO_LANE.mdb)。"),
+    const QCommandLineOption routeOption(QStringLiteral("route"), text::kHelpRoute,
                                          QStringLiteral("FILE"));
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(text::kDescription);
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("この説明を表示して終わります。"));
+                                        text::kHelpHelp);
     const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("版を表示して終わります。"));
-    const QCommandLineOption newRouteOption(
-        QStringLiteral("new-route"),
-        QStringLiteral("--import で、この名前の新しい道順を作ります。"), QStringLiteral("NAME"));
+                                           text::kHelpVersion);
+    const QCommandLineOption newRouteOption(QStringLiteral("new-route"), text::kHelpNewRoute,
+                                            QStringLiteral("NAME"));
     parser.addOptions(
         {helpOption, versionOption, printPdfOption, perPageOption, routeOption, newRouteOption});
     addWindowOptions(parser);
@@ -180,54 +190,47 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     if (!job) {
         // Without a job the program opens its windows (on the route named, if one is).
         if (parsed && (parser.isSet(perPageOption) || parser.isSet(newRouteOption))) {
-            complain(QStringLiteral("--per-page は --print-pdf と、--new-route は --import と"
-                                    "いっしょに使います。"));
-            return 2;
+            return refuse(text::kOptionsWithoutTheirJob);
         }
         return std::nullopt;
     }
     if (!parsed) {
-        complain(QStringLiteral("コマンドの指定がまちがっています: ") + parser.errorText());
+        complain(text::notUnderstood(parser.errorText()));
         return 2;
     }
     if (int(parser.isSet(printPdfOption)) + int(share::wantsCommand(parser)) +
             int(records::wantsCommand(parser)) >
         1) {
-        complain(QStringLiteral("--print-pdf、--export、--import、--relink、--records-… は一度に"
-                                "一つだけ指定してください。"));
-        return 2;
+        return refuse(text::kOneJobAtATime);
     }
     if (parser.isSet(newRouteOption) &&
         (!parser.isSet(QStringLiteral("import")) || parser.isSet(routeOption))) {
-        complain(QStringLiteral("--new-route は --import といっしょに、--route なしで使います。"));
-        return 2;
+        return refuse(text::kNewRouteWithImport);
     }
     // A route file named by its path needs nothing else; a route's name, a new route or none
     // at all is looked up in the route folder (the route in use when none is named).
     QString route = parser.value(routeOption);
     if (!parser.isSet(routeOption) || !QFileInfo(route).isFile()) {
         const app::RouteStart start = defaultRoute();
-        if (start.routeFile.isEmpty() && !parser.isSet(routeOption)) {
-            complain(start.problem);
-            return 1;
+        if (start.failure && !parser.isSet(routeOption)) {
+            return fail(*start.failure);
         }
         const QString routeFolder = QFileInfo(start.routeFile).absolutePath();
-        QString error;
+        std::optional<platform::Failure> failure;
         if (start.routeFile.isEmpty()) {
             // No route folder: the name is taken as a path, as it always was.
         } else if (parser.isSet(newRouteOption)) {
             const app::BookResult made =
                 app::CreateRoute(routeFolder, parser.value(newRouteOption), {}, false);
             route = made.path;
-            error = made.error;
+            failure = made.failure;
         } else if (parser.isSet(routeOption)) {
-            route = app::ResolveRoute(routeFolder, route, &error);
+            route = app::ResolveRoute(routeFolder, route, &failure);
         } else {
             route = app::ChooseStart(routeFolder).routeFile;
         }
-        if (!error.isEmpty()) {
-            complain(error);
-            return 1;
+        if (failure) {
+            return fail(*failure);
         }
     }
     // A booklet or an archive never goes over the route or a file kept with it.
@@ -237,9 +240,9 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
         const QString target = parser.isSet(option) ? parser.value(option) : QString();
         if (target.isEmpty())
             continue;
-        if (const QString clash = app::routeFileClash(target, route); !clash.isEmpty()) {
-            complain(clash);
-            return 2;
+        // Named on the command line, the output is the caller's mistake: misuse, not failure.
+        if (const auto clash = app::routeFileClash(target, route)) {
+            return refuse(*clash);
         }
     }
     ErrorStream err;
@@ -252,13 +255,11 @@ std::optional<int> RunCommandLine(const QStringList& arguments,
     bool number = false;
     const int perPage = parser.value(perPageOption).toInt(&number);
     if (!number || (perPage != 1 && perPage != 2 && perPage != 4)) {
-        complain(QStringLiteral("--per-page には 1, 2, 4 のどれかを指定してください。"));
-        return 2;
+        return refuse(text::kPerPageValues);
     }
     const QString out = parser.value(printPdfOption);
     if (out.isEmpty()) {
-        complain(QStringLiteral("--print-pdf には書き出す PDF のファイル名を指定してください。"));
-        return 2;
+        return refuse(text::kPdfFileName);
     }
     return printPdf(QFileInfo(out).absoluteFilePath(), perPage,
                     QFileInfo(route).absoluteFilePath());

@@ -11,6 +11,7 @@
 #include "learn/frm_lane_play.h"
 #include "learn/missing_photos.h"
 #include "main/command_line.h"
+#include "main/messages.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/twips.h"
@@ -31,6 +32,8 @@
 #include <memory>
 
 namespace {
+
+namespace text = michitan::messages;
 
 // The windows' texts are Japanese, so the standard buttons and dialogs speak Japanese too.
 void loadJapaneseTranslations(QApplication& app)
@@ -153,18 +156,15 @@ bool applyWindowStart(platform::Dialogs& dialogs, const WindowStart& request,
                       const QString& routeFolder, app::StartChoice& start)
 {
     if (!request.error.isEmpty()) {
-        dialogs.MsgBox(nullptr,
-                       QStringLiteral("コマンドの指定がまちがっています: ") + request.error);
+        platform::tell(dialogs, nullptr, text::notUnderstood(request.error));
         return false;
     }
     if (!request.route.isEmpty()) {
-        QString error;
-        const QString route = app::ResolveRoute(routeFolder, request.route, &error);
+        std::optional<platform::Failure> failure;
+        const QString route = app::ResolveRoute(routeFolder, request.route, &failure);
         if (route.isEmpty() || !QFileInfo(route).isFile()) {
-            dialogs.MsgBox(nullptr, error.isEmpty()
-                                        ? QStringLiteral("道順のファイルが見つかりません: ") +
-                                              QDir::toNativeSeparators(route)
-                                        : error);
+            platform::tell(dialogs, nullptr,
+                           failure.value_or(text::noRouteFile(QDir::toNativeSeparators(route))));
             return false;
         }
         start.routeFile = route;
@@ -172,10 +172,7 @@ bool applyWindowStart(platform::Dialogs& dialogs, const WindowStart& request,
     if (request.practiceOnly || !request.child.isEmpty())
         start.child = request.child;
     if (!start.child.isEmpty() && !app::LoadSettingsFile(routeFolder).data.child(start.child)) {
-        dialogs.MsgBox(nullptr, QStringLiteral("「%1」という子どもは登録されていません。\n"
-                                               "メニューの「子ども」→「子どもを追加…」で"
-                                               "登録してください。")
-                                    .arg(start.child));
+        platform::tell(dialogs, nullptr, text::noSuchChild(start.child));
         return false;
     }
     return true;
@@ -210,8 +207,8 @@ int main(int argc, char** argv)
         return *code;
     platform::Dialogs dialogs;
     const app::RouteStart route = app::startRoute(folder.path());
-    if (!route.problem.isEmpty()) {
-        dialogs.MsgBox(nullptr, route.problem);
+    if (route.failure) {
+        platform::tell(dialogs, nullptr, *route.failure);
         return 1;
     }
     if (!route.notice.isEmpty())

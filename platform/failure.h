@@ -30,6 +30,7 @@ public:
         Usage,          // a command line the program does not understand
         Refused,        // an archive the program does not read, or one damaged or unsafe
         NoFolder,       // a file can't be made: its folder is missing or not writable
+        Missing,        // the file is not there
         IsDirectory,    // a folder stands where a file should be
         EmptyFile,      // the file has zero bytes
         NotRouteFile,   // another format, or a corrupt route file

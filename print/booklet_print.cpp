@@ -175,8 +175,8 @@ bool BookletPrinter::ExportPdf(QWidget* parent)
     const QString path = m_dialogs.ShowSave(parent, request);
     if (path.isEmpty())
         return false;
-    if (const QString clash = app::routeFileClash(path, m_lane::DB_PATH); !clash.isEmpty()) {
-        m_dialogs.MsgBox(parent, clash);
+    if (const auto clash = app::routeFileClash(path, m_lane::DB_PATH)) {
+        platform::tell(m_dialogs, parent, *clash);
         return false;
     }
     if (!writePdf(parent, path, steps, booklet::DefaultPageLayout()))

@@ -30,7 +30,7 @@ public:
         m_path = recordsPath;
         m_session = 0;
         m_broken = false;
-        QList<store::RecordStep> steps;
+        QList<store::Step> steps;
         try {
             steps = readRouteSteps(routePath, 2);
         } catch (const platform::Failure&) {
@@ -47,9 +47,7 @@ public:
                 if (aside.isEmpty())
                     throw;
                 m_db.open(recordsPath, true, kBusyMs);
-                report(QStringLiteral("練習の記録のファイルがこわれていたので、そのファイルを\n%1\n"
-                                      "として残し、新しい記録のファイルを始めました。")
-                           .arg(QDir::toNativeSeparators(aside)));
+                report(messages::damagedKeptAside(QDir::toNativeSeparators(aside)));
             }
             m_session =
                 m_db.beginSession(QString::fromLatin1(store::kPractice), started, child, steps);

@@ -1,6 +1,7 @@
 #include "records/records_cli.h"
 
 #include "platform/failure.h"
+#include "records/messages.h"
 #include "records/records_export.h"
 #include "records/records_print.h"
 #include "records/records_report.h"
@@ -21,13 +22,9 @@ const QString kPdf = QStringLiteral("records-pdf");
 
 void addCommandLineOptions(QCommandLineParser& parser)
 {
-    parser.addOption(
-        {kCsv, QStringLiteral("練習の記録を CSV に書き出します。"), QStringLiteral("OUT.csv")});
-    parser.addOption({kObl,
-                      QStringLiteral("練習の記録を OBL (Open Board Logging) に書き出します。"),
-                      QStringLiteral("OUT.obl")});
-    parser.addOption({kPdf, QStringLiteral("練習の記録を印刷用の PDF に書き出します。"),
-                      QStringLiteral("OUT.pdf")});
+    parser.addOption({kCsv, messages::kHelpCsv, QStringLiteral("OUT.csv")});
+    parser.addOption({kObl, messages::kHelpObl, QStringLiteral("OUT.obl")});
+    parser.addOption({kPdf, messages::kHelpPdf, QStringLiteral("OUT.pdf")});
 }
 
 bool wantsCommand(const QCommandLineParser& parser)
@@ -38,8 +35,7 @@ bool wantsCommand(const QCommandLineParser& parser)
 int runCommandLine(const QCommandLineParser& parser, const QString& routePath, QTextStream& err)
 {
     if (!QFileInfo(routePath).isFile()) {
-        err << QStringLiteral("道順のファイルが見つかりません: ")
-            << QDir::toNativeSeparators(routePath) << Qt::endl;
+        err << messages::noRouteFile(QDir::toNativeSeparators(routePath)).text() << Qt::endl;
         return 1;
     }
     RecordsReport report;

@@ -105,7 +105,7 @@ bool RecordsCommands::readRecords(RecordsReport& report)
         return false;
     }
     if (report.sessions.isEmpty()) {
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("この道順の練習の記録はまだありません。"));
+        m_dialogs.MsgBox(parentWidget(), messages::kNoRecordsYet);
         return false;
     }
     return true;
@@ -113,10 +113,10 @@ bool RecordsCommands::readRecords(RecordsReport& report)
 
 bool RecordsCommands::clashes(const QString& path)
 {
-    const QString clash = app::routeFileClash(path, m_lane::DB_PATH);
-    if (!clash.isEmpty())
-        m_dialogs.MsgBox(parentWidget(), clash);
-    return !clash.isEmpty();
+    const std::optional<platform::Failure> clash = app::routeFileClash(path, m_lane::DB_PATH);
+    if (clash)
+        platform::tell(m_dialogs, parentWidget(), *clash);
+    return clash.has_value();
 }
 
 bool RecordsCommands::exportCsv()
@@ -170,10 +170,10 @@ void RecordsCommands::setRecording(bool on)
 {
     app::PracticeSettings settings = app::LoadPracticeSettings(m_lane::DB_PATH, m_lane::CHILD);
     settings.records = on;
-    QString error;
-    if (!app::SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, settings, &error)) {
+    std::optional<platform::Failure> failure;
+    if (!app::SavePracticeSettings(m_lane::DB_PATH, m_lane::CHILD, settings, &failure)) {
         m_recording->setChecked(!on);
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("設定を保存できませんでした。\n") + error);
+        platform::tell(m_dialogs, parentWidget(), messages::settingNotSaved(*failure));
         return;
     }
     // A practice window open now goes on as it started; the next one follows the setting.
@@ -183,16 +183,11 @@ void RecordsCommands::setRecording(bool on)
 bool RecordsCommands::erase()
 {
     if (m_recorder->recording()) {
-        m_dialogs.MsgBox(parentWidget(), QStringLiteral("練習の画面が開いています。練習の画面を"
-                                                        "閉じてから、もう一度ためしてください。"));
+        m_dialogs.MsgBox(parentWidget(), messages::kClosePracticeFirst);
         return false;
     }
     const QString path = store::recordsPathFor(m_lane::DB_PATH);
-    if (m_dialogs.MsgBox(parentWidget(),
-                         QStringLiteral("この道順の練習の記録と実際の道の記録を、すべて消します。"
-                                        "消した記録はもどせません。\n先に「CSV に書き出す…」で"
-                                        "残しておくこともできます。\n\n消してよいですか？\n%1")
-                             .arg(native(path)),
+    if (m_dialogs.MsgBox(parentWidget(), messages::eraseQuestion(native(path)),
                          platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return false;
     m_recorder->flush();
@@ -207,7 +202,7 @@ bool RecordsCommands::erase()
     }
     if (m_window)
         m_window->reload();
-    m_dialogs.MsgBox(parentWidget(), QStringLiteral("練習の記録を消しました。"));
+    m_dialogs.MsgBox(parentWidget(), messages::kErased);
     return true;
 }
 

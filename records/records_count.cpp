@@ -38,10 +38,10 @@ namespace {
 class SessionSteps
 {
 public:
-    explicit SessionSteps(const QList<store::RecordStep>& steps)
+    explicit SessionSteps(const QList<store::Step>& steps)
     {
-        for (const store::RecordStep& step : steps)
-            at(step.number, step.photo, step.direction);
+        for (const store::Step& step : steps)
+            at(step.number(), step.photo, step.direction);
     }
 
     StepResult& at(int number, const QString& photo = {}, const QString& direction = {})
@@ -79,8 +79,8 @@ SessionSummary summarizeWalk(const store::RecordSession& session, SessionSummary
     summary.walk = true;
     summary.goal = true;
     for (int i = 0; i < session.steps.size(); ++i) {
-        const store::RecordStep& s = session.steps[i];
-        StepResult step{s.number, s.photo, s.direction};
+        const store::Step& s = session.steps[i];
+        StepResult step{s.number(), s.photo, s.direction};
         step.help = i < session.help.size() ? session.help[i] : -1;
         step.shown = step.help >= 0;
         step.firstTryRight = step.help == 0;
@@ -181,7 +181,7 @@ std::optional<int> masteryMet(const QList<SessionSummary>& summaries, const Crit
     return std::nullopt;
 }
 
-StepGrid buildGrid(const QList<store::RecordStep>& route, const QList<SessionSummary>& summaries)
+StepGrid buildGrid(const QList<store::Step>& route, const QList<SessionSummary>& summaries)
 {
     StepGrid grid;
     grid.columns = int(summaries.size());
@@ -198,9 +198,9 @@ StepGrid buildGrid(const QList<store::RecordStep>& route, const QList<SessionSum
         rowOf.insert(photo, row);
         return row;
     };
-    for (const store::RecordStep& step : route)
+    for (const store::Step& step : route)
         if (!rowOf.contains(step.photo))
-            addRow(step.photo, label(step.number, step.photo, step.direction), true);
+            addRow(step.photo, label(step.number(), step.photo, step.direction), true);
     for (int column = 0; column < grid.columns; ++column) {
         for (const StepResult& step : summaries[column].steps) {
             if (!step.shown)

@@ -94,6 +94,6 @@ struct StepGrid
     int columns = 0;
 };
 
-StepGrid buildGrid(const QList<store::RecordStep>& route, const QList<SessionSummary>& summaries);
+StepGrid buildGrid(const QList<store::Step>& route, const QList<SessionSummary>& summaries);
 
 } // namespace records

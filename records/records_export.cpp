@@ -142,7 +142,7 @@ QByteArray csvText(const QList<store::RecordSession>& sessions)
                 line(out, {n,
                            local(s.started),
                            kindLabel(true),
-                           QString::number(s.steps[k].number),
+                           QString::number(s.steps[k].number()),
                            QFileInfo(s.steps[k].photo).fileName(),
                            s.steps[k].direction,
                            {},
@@ -195,7 +195,7 @@ QByteArray oblText(const QList<store::RecordSession>& sessions, const QString& r
                 const int help = k < s.help.size() ? s.help[k] : -1;
                 add(QJsonObject{{QStringLiteral("type"), QStringLiteral("note")},
                                 {QStringLiteral("text"), helpLabel(help)},
-                                {QStringLiteral("board_id"), boardId(s.steps[k].number)},
+                                {QStringLiteral("board_id"), boardId(s.steps[k].number())},
                                 {QStringLiteral("ext_michitan_help"), help}},
                     s.started);
             }

@@ -1,5 +1,7 @@
 #include "records/records_models.h"
 
+#include "records/messages.h"
+
 #include <QBrush>
 #include <QFont>
 
@@ -47,14 +49,10 @@ QVariant StepGridModel::data(const QModelIndex& index, int role) const
         return int(Qt::AlignCenter);
     case Qt::ToolTipRole:
         if (!cell.shown)
-            return QStringLiteral("この回には出ていません");
+            return messages::kStepNotShown;
         if (walk)
-            return QStringLiteral("実際の道: %1").arg(helpLabel(cell.help));
-        return QStringLiteral("%1、まちがい %2 回、もどる %3 回")
-            .arg(cell.firstTryRight ? QStringLiteral("1回目で正解")
-                                    : QStringLiteral("1回目は正解ではない"))
-            .arg(cell.wrong)
-            .arg(cell.backs);
+            return messages::walkTip(helpLabel(cell.help));
+        return messages::practiceTip(cell.firstTryRight, cell.wrong, cell.backs);
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include "platform/failure.h"
 #include "print/booklet_pdf.h"
 #include "print/messages.h"
+#include "records/messages.h"
 #include "records/records_chart.h"
 #include "records/records_models.h"
 
@@ -83,10 +84,7 @@ bool paintGrid(Pages& pages, QPainter& painter, const RecordsReport& report)
     const int columns = grid.columns - first;
     if (grid.rows.isEmpty() || columns == 0)
         return true;
-    pages.text(QStringLiteral("ステップごとのまちがい（最近の %1 回、色が濃いほど多い。"
-                              "実際の道は手助けの程度）")
-                   .arg(columns),
-               11, true);
+    pages.text(messages::printedGridHeading(columns), 11, true);
     QFont font = painter.font();
     font.setPointSizeF(7.5);
     font.setBold(false);

@@ -1,6 +1,7 @@
 #include "records/records_report.h"
 
 #include "platform/failure.h"
+#include "records/messages.h"
 #include "records/route_snapshot.h"
 
 #include <QDateTime>
@@ -27,19 +28,15 @@ int RecordsReport::walkCount() const
 
 QString RecordsReport::headline() const
 {
-    QString text = child.isEmpty() ? QString() : child + QStringLiteral("さん: ");
-    text += QStringLiteral("練習 %1 回・実際の道 %2 回。").arg(practiceCount()).arg(walkCount());
-    const QString rule = QStringLiteral("1回目で正解 %1 % 以上を %2 回続けて")
-                             .arg(criterion.percent, 0, 'f', 0)
-                             .arg(criterion.sessions);
+    QString text = child.isEmpty() ? QString() : messages::headlineChild(child);
+    text += messages::headlineCounts(practiceCount(), walkCount());
+    const QString rule = messages::rule(criterion.percent, criterion.sessions);
     if (practiceMet)
-        text += QStringLiteral("練習は %1 回目で基準（%2）を満たしました。")
-                    .arg(*practiceMet + 1)
-                    .arg(rule);
+        text += messages::practiceMet(*practiceMet + 1, rule);
     else
-        text += QStringLiteral("練習はまだ基準（%1）を満たしていません。").arg(rule);
+        text += messages::practiceNotMet(rule);
     if (walkMet)
-        text += QStringLiteral("実際の道は %1 回目で満たしました。").arg(*walkMet + 1);
+        text += messages::walkMet(*walkMet + 1);
     return text;
 }
 

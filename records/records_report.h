@@ -10,8 +10,8 @@ namespace records {
 struct RecordsReport
 {
     QString routeFile;
-    QString child;                  // whose sessions these are; empty: every session of the route
-    QList<store::RecordStep> route; // the route's steps as they are now
+    QString child;            // whose sessions these are; empty: every session of the route
+    QList<store::Step> route; // the route's steps as they are now
     QList<store::RecordSession> sessions;
     QList<SessionSummary> summaries; // one per session, same order
     StepGrid grid;

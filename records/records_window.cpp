@@ -128,10 +128,8 @@ void RecordsWindow::setCriterion(const Criterion& criterion)
 
 void RecordsWindow::showReport()
 {
-    m_headline->setText(m_report.summaries.isEmpty()
-                            ? QStringLiteral("この道順の練習の記録はまだありません。"
-                                             "「道順学習」で練習すると、ここに記録が出ます。")
-                            : m_report.headline());
+    m_headline->setText(m_report.summaries.isEmpty() ? messages::kNoRecordsYetHowTo
+                                                     : m_report.headline());
     QChart* old = m_chart->chart();
     m_chart->setChart(makeChart(m_report));
     delete old;
@@ -145,7 +143,7 @@ void RecordsWindow::showReport()
 
 void RecordsWindow::recordWalk()
 {
-    QList<store::RecordStep> steps;
+    QList<store::Step> steps;
     try {
         steps = readRouteSteps(m_routeFile, 2);
     } catch (const platform::Failure& e) {
@@ -153,7 +151,7 @@ void RecordsWindow::recordWalk()
         return;
     }
     if (steps.isEmpty()) {
-        m_dialogs.MsgBox(this, QStringLiteral("この道順には、まだ写真が登録されていません。"));
+        m_dialogs.MsgBox(this, messages::kNoPhotosYet);
         return;
     }
     WalkForm form(steps, this);

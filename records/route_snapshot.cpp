@@ -6,15 +6,12 @@
 
 namespace records {
 
-QList<store::RecordStep> readRouteSteps(const QString& routePath, int timeoutSeconds)
+QList<store::Step> readRouteSteps(const QString& routePath, int timeoutSeconds)
 {
-    QList<store::RecordStep> steps;
     // Reading must not make an empty route file where there is none.
     if (!QFileInfo(routePath).isFile())
-        return steps;
-    for (const store::Step& step : store::Route(routePath, timeoutSeconds).steps())
-        steps.append(store::RecordStep{step.order.toInt(), step.photo, step.direction});
-    return steps;
+        return {};
+    return store::Route(routePath, timeoutSeconds, store::IfMissing::Fail).steps();
 }
 
 } // namespace records

@@ -1,5 +1,6 @@
 #include "records/walk_form.h"
 
+#include "records/messages.h"
 #include "records/records_count.h"
 
 #include <QComboBox>
@@ -16,13 +17,11 @@
 
 namespace records {
 
-WalkForm::WalkForm(const QList<store::RecordStep>& steps, QWidget* parent) : QDialog(parent)
+WalkForm::WalkForm(const QList<store::Step>& steps, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("実際の道を記録する"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("実際に道を歩いたとき、それぞれの場所でどのくらい"
-                                                "手助けが必要だったかを選んでください。"),
-                                 this));
+    layout->addWidget(new QLabel(messages::kWalkHowTo, this));
     auto* top = new QFormLayout;
     m_when = new QDateTimeEdit(QDateTime::currentDateTime(), this);
     m_when->setCalendarPopup(true);
@@ -35,15 +34,15 @@ WalkForm::WalkForm(const QList<store::RecordStep>& steps, QWidget* parent) : QDi
     auto* list = new QWidget(area);
     auto* grid = new QGridLayout(list);
     for (int i = 0; i < steps.size(); ++i) {
-        const store::RecordStep& step = steps[i];
+        const store::Step& step = steps[i];
         auto* label = new QLabel(QStringLiteral("%1　%2　%3")
-                                     .arg(step.number, 3, 10, QLatin1Char('0'))
+                                     .arg(step.number(), 3, 10, QLatin1Char('0'))
                                      .arg(QFileInfo(step.photo).fileName(), step.direction),
                                  list);
         auto* choice = new QComboBox(list);
         for (int level = 0; level < kHelpLevels; ++level)
             choice->addItem(helpLabel(level), level);
-        choice->setAccessibleName(QStringLiteral("%1 番の手助け").arg(step.number));
+        choice->setAccessibleName(QStringLiteral("%1 番の手助け").arg(step.number()));
         label->setBuddy(choice);
         grid->addWidget(label, i, 0);
         grid->addWidget(choice, i, 1);

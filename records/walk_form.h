@@ -16,7 +16,7 @@ class WalkForm : public QDialog
 {
     Q_OBJECT
 public:
-    WalkForm(const QList<store::RecordStep>& steps, QWidget* parent = nullptr);
+    WalkForm(const QList<store::Step>& steps, QWidget* parent = nullptr);
 
     qint64 when() const;
     QString note() const;

@@ -1,5 +1,7 @@
 #include "share/import_choice.h"
 
+#include "share/messages.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
@@ -16,11 +18,7 @@ ImportChoice::ImportChoice(const QString& archiveName, int steps, const QString&
 {
     setWindowTitle(QStringLiteral("道順を読み込む"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("「%1」には %2 ステップの道順が入っています。どう読み込みますか？")
-            .arg(archiveName)
-            .arg(steps),
-        this));
+    layout->addWidget(new QLabel(messages::importHow(archiveName, steps), this));
     m_replace = new QRadioButton(
         QStringLiteral("いまの道順「%1」を置きかえる（いまの道順は控えとして残します）")
             .arg(currentRoute),

@@ -25,9 +25,7 @@ namespace {
 
 platform::Failure writeFailed(const QString& path, qint64 bytes = 0)
 {
-    return failed(
-        QStringLiteral("ファイル「%1」を書き込めませんでした。%2")
-            .arg(QDir::toNativeSeparators(path), platform::writeFailureReason(path, bytes)));
+    return failed(messages::fileNotWritten(path, platform::writeFailureReason(path, bytes)));
 }
 
 // A route that import would refuse is not written at all: the parent hears why now, not on
@@ -35,21 +33,12 @@ platform::Failure writeFailed(const QString& path, qint64 bytes = 0)
 void checkExportable(const QList<store::Step>& steps)
 {
     if (steps.isEmpty())
-        throw failed(QStringLiteral("道順にステップがないので、書き出すものがありません。"
-                                    "先に「道順作成」でステップを登録してください。"));
+        throw failed(messages::kNothingToExport);
     if (steps.size() > limits::kMaxSteps)
-        throw failed(QStringLiteral("道順に %1 ステップあり、書き出せる %2 ステップを超えています。"
-                                    "「道順作成」でステップを減らしてから、もう一度書き出して"
-                                    "ください。")
-                         .arg(steps.size())
-                         .arg(limits::kMaxSteps));
+        throw failed(messages::tooManyToExport(steps.size(), limits::kMaxSteps));
     for (int i = 0; i < steps.size(); ++i)
         if (!obz::isArrow(steps[i].direction))
-            throw failed(QStringLiteral("%1 番目のステップの方向「%2」が ↑ → ← のどれでもないので、"
-                                        "書き出せません。「道順作成」でそのステップの方向を"
-                                        "選び直して登録してから、もう一度書き出してください。")
-                             .arg(i + 1)
-                             .arg(steps[i].direction));
+            throw failed(messages::directionNotArrow(i + 1, steps[i].direction));
 }
 
 // Adds one entry; pictures are stored as they are (they do not pack), JSON is deflated.

@@ -31,11 +31,11 @@ namespace {
 QJsonObject readJson(ZipReader& zip, const QString& name, qint64 limit)
 {
     if (!zip.contains(name))
-        throw refusedOurs(QStringLiteral("「%1」がありません。").arg(name));
+        throw refusedOurs(messages::missingInside(name));
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(zip.read(name, limit), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        throw refusedOurs(QStringLiteral("「%1」の JSON が壊れています。").arg(name));
+        throw refusedOurs(messages::jsonDamaged(name));
     return doc.object();
 }
 
@@ -108,15 +108,15 @@ ImportPlan::Step readStep(ZipReader& zip, const QJsonObject& board, const QStrin
     ImportPlan::Step step;
     step.direction = board.value(QStringLiteral("ext_michitan_direction")).toString();
     if (!obz::isArrow(step.direction))
-        throw refusedOurs(QStringLiteral("「%1」の方向がありません。").arg(boardName));
+        throw refusedOurs(messages::boardWithoutDirection(boardName));
     const QString imageId = board.value(QStringLiteral("ext_michitan_image_id")).toString();
     for (const QJsonValue& image : board.value(QStringLiteral("images")).toArray())
         if (image.toObject().value(QStringLiteral("id")).toString() == imageId)
             step.imageEntry = image.toObject().value(QStringLiteral("path")).toString();
     if (imageId.isEmpty() || step.imageEntry.isEmpty() || !pictureSuffix(step.imageEntry))
-        throw refusedOurs(QStringLiteral("「%1」の写真が示されていません。").arg(boardName));
+        throw refusedOurs(messages::boardWithoutPhoto(boardName));
     if (!zip.contains(step.imageEntry))
-        throw refusedOurs(QStringLiteral("写真「%1」がありません。").arg(step.imageEntry));
+        throw refusedOurs(messages::photoMissing(step.imageEntry));
     step.photoName = safePhotoName(
         board.value(QStringLiteral("ext_michitan_photo_name")).toString(), step.imageEntry);
     step.soundEntry = soundEntry(zip, board, QStringLiteral("photo"));
@@ -148,19 +148,15 @@ void checkPicture(const QString& path, const QString& entry)
 {
     const std::optional<QSize> size = platform::PictureSize(path);
     if (!size)
-        throw refusedOurs(QStringLiteral("写真「%1」が壊れています。").arg(entry));
+        throw refusedOurs(messages::photoDamaged(entry));
     if (size->width() > limits::kMaxPictureSide || size->height() > limits::kMaxPictureSide)
-        throw refusedOurs(QStringLiteral("写真「%1」が大きすぎます（縦横 %2 ピクセルまで）。")
-                              .arg(entry)
-                              .arg(limits::kMaxPictureSide));
+        throw refusedOurs(messages::photoTooBig(entry, limits::kMaxPictureSide));
     QSize shown = *size;
     if (qMax(shown.width(), shown.height()) > limits::kExportLongSide)
         shown.scale(limits::kExportLongSide, limits::kExportLongSide, Qt::KeepAspectRatio);
     const std::optional<QImage> image = platform::LoadPicture(path, shown);
     if (!image || image->isNull())
-        throw refusedOurs(
-            QStringLiteral("写真「%1」を表示できません（途中で切れているか、大きすぎます）。")
-                .arg(entry));
+        throw refusedOurs(messages::photoNotShown(entry));
 }
 
 // `wanted` as a path that can be stored in the route. A folder that can only be reached
@@ -174,10 +170,7 @@ QString photoFolderToUse(const QString& wanted)
         return lasting;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (data.isEmpty())
-        throw failed(QStringLiteral("写真のフォルダー「%1」の名前を道順に書きこめません。"
-                                    "名前が日本語の文字コード（UTF-8）でないフォルダーの中です。"
-                                    "写真を入れる場所として別のフォルダーを選んでください。")
-                         .arg(QDir::toNativeSeparators(wanted)));
+        throw failed(messages::photoFolderNotStorable(wanted));
     return QDir(data).absoluteFilePath(QFileInfo(absolute).fileName());
 }
 
@@ -198,17 +191,14 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
     ZipReader zip(archivePath);
     const QString manifestName = QStringLiteral("manifest.json");
     if (!zip.contains(manifestName))
-        throw refused(QStringLiteral("「%1」がありません。").arg(manifestName));
+        throw refused(messages::missingInside(manifestName));
     const QJsonObject manifest = readJson(zip, manifestName, limits::kMaxManifestBytes);
     const QJsonValue count = manifest.value(QStringLiteral("ext_michitan_steps"));
     if (!count.isDouble())
-        throw refused(QStringLiteral("ミチタンの道順が入っていません"
-                                     "（ほかの絵カードアプリのファイルのようです）。"));
+        throw refused(messages::kNoRouteInside);
     const int steps = count.toInt(-1);
     if (steps < 1 || steps > limits::kMaxSteps || count.toDouble() != steps)
-        throw refusedOurs(QStringLiteral("道順のステップの数が %1 で、1 から %2 の間にありません。")
-                              .arg(count.toDouble())
-                              .arg(limits::kMaxSteps));
+        throw refusedOurs(messages::stepCountOutOfRange(count.toDouble(), limits::kMaxSteps));
 
     // Every board the manifest names, read and checked; the step boards by their number.
     const QJsonObject boards = manifest.value(QStringLiteral("paths"))
@@ -216,9 +206,7 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
                                    .value(QStringLiteral("boards"))
                                    .toObject();
     if (boards.size() > limits::kMaxBoards)
-        throw refusedOurs(QStringLiteral("ボードが %1 個あり、多すぎます（%2 個まで）。")
-                              .arg(boards.size())
-                              .arg(limits::kMaxBoards));
+        throw refusedOurs(messages::tooManyBoards(boards.size(), limits::kMaxBoards));
     QMap<int, ImportPlan::Step> byNumber;
     QString goalSound;
     QSet<QString> read; // each board is read once, however often the manifest names it
@@ -227,7 +215,7 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
         report(progress, done++, int(boards.size()));
         const QString boardName = it.value().toString();
         if (read.contains(boardName))
-            throw refusedOurs(QStringLiteral("「%1」が二度示されています。").arg(boardName));
+            throw refusedOurs(messages::boardTwice(boardName));
         read.insert(boardName);
         const QJsonObject board = readJson(zip, boardName, limits::kMaxBoardBytes);
         const QJsonValue order = board.value(QStringLiteral("ext_michitan_order"));
@@ -239,14 +227,11 @@ ImportPlan readArchive(const QString& archivePath, const Progress& progress)
         const int number = order.toString().toInt(&ok);
         if (!ok || order.toString().size() != 3 || number < 1 || number > steps ||
             byNumber.contains(number))
-            throw refusedOurs(QStringLiteral("「%1」の番号が正しくありません。").arg(boardName));
+            throw refusedOurs(messages::boardNumberWrong(boardName));
         byNumber.insert(number, readStep(zip, board, boardName));
     }
     if (byNumber.size() != steps)
-        throw refusedOurs(
-            QStringLiteral("道順は %1 ステップのはずですが、%2 ステップしかありません。")
-                .arg(steps)
-                .arg(byNumber.size()));
+        throw refusedOurs(messages::stepsMissing(steps, byNumber.size()));
     ImportPlan plan;
     plan.archivePath = archivePath;
     plan.steps = byNumber.values();
@@ -274,11 +259,9 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     QDir folder(photoFolderUsed);
     const bool madeFolder = !folder.exists();
     if (madeFolder && !QDir().mkpath(photoFolderUsed))
-        throw failed(QStringLiteral("写真のフォルダー「%1」を作れませんでした。%2道順は変わって"
-                                    "いません。")
-                         .arg(QDir::toNativeSeparators(photoFolderUsed),
-                              platform::folderWriteFailureReason(
-                                  QFileInfo(photoFolderUsed).absolutePath(), 0)));
+        throw failed(messages::photoFolderNotMade(
+            photoFolderUsed,
+            platform::folderWriteFailureReason(QFileInfo(photoFolderUsed).absolutePath(), 0)));
     removeLeftovers(folder);
     // The photos are unpacked into a hidden folder inside the target and moved into place only
     // once every one is whole and checked, so that a stopped import leaves no half photo among
@@ -286,10 +269,8 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     const QString stagingName =
         kStagingPrefix + QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
     if (!folder.mkdir(stagingName))
-        throw failed(QStringLiteral("写真のフォルダー「%1」に書き込めませんでした。%2道順は変わって"
-                                    "いません。")
-                         .arg(QDir::toNativeSeparators(photoFolderUsed),
-                              platform::folderWriteFailureReason(photoFolderUsed, 0)));
+        throw failed(messages::photoFolderNotWritable(
+            photoFolderUsed, platform::folderWriteFailureReason(photoFolderUsed, 0)));
     const QDir staging(folder.absoluteFilePath(stagingName));
     QStringList placed;
     auto undo = qScopeGuard([&] {
@@ -336,10 +317,8 @@ ImportResult importRoute(const ImportPlan& plan, const QString& routePath,
     result.datedCopy = keepDatedCopy(routePath);
     for (const QString& target : targets) {
         if (!QFile::rename(staging.absoluteFilePath(QFileInfo(target).fileName()), target))
-            throw failed(QStringLiteral("写真「%1」を写真のフォルダーに置けませんでした。%2"
-                                        "道順は変わっていません。")
-                             .arg(QDir::toNativeSeparators(target),
-                                  platform::folderWriteFailureReason(photoFolderUsed, 0)));
+            throw failed(messages::photoNotPlaced(
+                target, platform::folderWriteFailureReason(photoFolderUsed, 0)));
         placed << target;
     }
     replaceSteps(routePath, steps, voices);

@@ -124,8 +124,7 @@ QList<store::Step> photoRows(const QString& routePath)
 {
     // Reading never makes a missing route file (empty) in passing.
     if (!QFileInfo(routePath).isFile())
-        throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
-                         .arg(QDir::toNativeSeparators(routePath)));
+        throw failed(messages::routeFileNotFound(routePath));
     return store::Route(routePath).storedSteps();
 }
 

@@ -17,9 +17,8 @@ QList<store::Step> readSteps(const QString& routePath)
 {
     // Reading never makes a missing route file (empty) in passing.
     if (!QFileInfo(routePath).isFile())
-        throw failed(QStringLiteral("道順ファイル「%1」が見つかりません。")
-                         .arg(QDir::toNativeSeparators(routePath)));
-    return store::Route(routePath).steps();
+        throw failed(messages::routeFileNotFound(routePath));
+    return store::Route(routePath, 10, store::IfMissing::Fail).steps();
 }
 
 void replaceSteps(const QString& routePath, const QList<store::Step>& steps,
@@ -42,10 +41,8 @@ QString keepDatedCopy(const QString& routePath)
     for (int i = 1; QFileInfo::exists(copy); ++i)
         copy = store::datedCopyPath(routePath, now.addSecs(i));
     if (!QFile::copy(routePath, copy))
-        throw failed(QStringLiteral("いまの道順の控え（%1）を作れませんでした。%2"
-                                    "道順は変わっていません。")
-                         .arg(QDir::toNativeSeparators(copy),
-                              platform::writeFailureReason(copy, route.size())));
+        throw failed(
+            messages::datedCopyNotMade(copy, platform::writeFailureReason(copy, route.size())));
     return copy;
 }
 

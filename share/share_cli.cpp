@@ -32,11 +32,10 @@ int exportCommand(const QString& routePath, const QString& out, QTextStream& err
     return guarded(err, [&] {
         const ExportResult result = exportRoute(routePath, out);
         for (const QString& photo : result.missing)
-            err << QStringLiteral("写真が見つからないので、代わりの絵を入れました：")
-                << QDir::toNativeSeparators(photo) << Qt::endl;
+            err << messages::kPhotoMissingReplaced << QDir::toNativeSeparators(photo) << Qt::endl;
         for (const QString& photo : result.unreadable)
-            err << QStringLiteral("写真として読めないので、代わりの絵を入れました：")
-                << QDir::toNativeSeparators(photo) << Qt::endl;
+            err << messages::kPhotoUnreadableReplaced << QDir::toNativeSeparators(photo)
+                << Qt::endl;
     });
 }
 
@@ -48,9 +47,8 @@ int importCommand(const QString& routePath, const QString& in, const QString& ph
             photoFolder.isEmpty() ? defaultPhotoFolder(routePath, in) : photoFolder;
         const ImportResult result = importRoute(readArchive(in), routePath, folder);
         if (result.photoFolderMoved)
-            err << QStringLiteral("写真のフォルダーの名前を道順に書きこめないので、写真は次の"
-                                  "フォルダーに入れました：")
-                << QDir::toNativeSeparators(result.photoFolder) << Qt::endl;
+            err << messages::kPhotosPutElsewhere << QDir::toNativeSeparators(result.photoFolder)
+                << Qt::endl;
     });
 }
 
@@ -59,36 +57,25 @@ int relinkCommand(const QString& routePath, const QString& folder, QTextStream& 
 {
     return guarded(err, [&] {
         if (!QFileInfo(folder).isDir())
-            throw failed(QStringLiteral("フォルダー「%1」が見つかりません。")
-                             .arg(QDir::toNativeSeparators(folder)));
+            throw failed(messages::folderNotFound(folder));
         const RelinkResult result = relinkPhotos(routePath, folder);
-        out << QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended)
-            << Qt::endl;
+        out << messages::photosMended(result.mended) << Qt::endl;
         for (const QString& photo : result.stillMissing)
-            out << QStringLiteral("まだ見つからない写真：") << QDir::toNativeSeparators(photo)
-                << Qt::endl;
+            out << messages::kPhotoStillMissing << QDir::toNativeSeparators(photo) << Qt::endl;
         if (result.voicesMended > 0)
-            out << QStringLiteral("%1 個の声のファイルの場所を直しました。")
-                       .arg(result.voicesMended)
-                << Qt::endl;
+            out << messages::voicesMended(result.voicesMended) << Qt::endl;
         for (const QString& voice : result.voicesStillMissing)
-            out << QStringLiteral("まだ見つからない声のファイル：")
-                << QDir::toNativeSeparators(voice) << Qt::endl;
+            out << messages::kVoiceStillMissing << QDir::toNativeSeparators(voice) << Qt::endl;
     });
 }
 
 void addCommandLineOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
-        {QStringLiteral("export"), QStringLiteral("道順を写真といっしょに書き出します。"),
-         QStringLiteral("OUT.obz")},
-        {QStringLiteral("import"),
-         QStringLiteral("道順を読み込みます（いまの道順は日付つきの控えを残して置きかえます）。"),
-         QStringLiteral("IN.obz")},
-        {QStringLiteral("photos"), QStringLiteral("読み込む写真を入れるフォルダー。"),
-         QStringLiteral("DIR")},
-        {QStringLiteral("relink"), QStringLiteral("見つからない写真をこのフォルダーから探します。"),
-         QStringLiteral("DIR")},
+        {QStringLiteral("export"), messages::kHelpExport, QStringLiteral("OUT.obz")},
+        {QStringLiteral("import"), messages::kHelpImport, QStringLiteral("IN.obz")},
+        {QStringLiteral("photos"), messages::kHelpPhotos, QStringLiteral("DIR")},
+        {QStringLiteral("relink"), messages::kHelpRelink, QStringLiteral("DIR")},
     });
 }
 
@@ -110,8 +97,7 @@ int runCommandLine(const QCommandLineParser& parser, const QString& routePath, Q
                      int(parser.isSet(QStringLiteral("relink")));
     if (jobs != 1 ||
         (parser.isSet(QStringLiteral("photos")) && !parser.isSet(QStringLiteral("import")))) {
-        err << QStringLiteral("--export、--import、--relink は一度に一つだけ指定してください"
-                              "（--photos は --import といっしょに使います）。")
+        err << platform::Failure(platform::Failure::Kind::Usage, messages::kOneJobAtATime).text()
             << Qt::endl;
         return 2;
     }

@@ -36,7 +36,7 @@ QString listed(const QStringList& paths)
     for (int i = 0; i < paths.size() && i < kListed; ++i)
         lines << QStringLiteral("・") + native(paths[i]);
     if (paths.size() > kListed)
-        lines << QStringLiteral("ほか %1 枚").arg(paths.size() - kListed);
+        lines << messages::moreNotListed(paths.size() - kListed);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -102,32 +102,23 @@ void exportRouteCommand(platform::Dialogs& dialogs, QWidget* parent)
     if (out.isEmpty())
         return;
     out = withSuffix(out);
-    if (const QString clash = app::routeFileClash(out, m_lane::DB_PATH); !clash.isEmpty()) {
-        dialogs.MsgBox(parent, clash);
+    if (const auto clash = app::routeFileClash(out, m_lane::DB_PATH)) {
+        platform::tell(dialogs, parent, *clash);
         return;
     }
     ExportResult result;
     const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(
-                parent, QStringLiteral("道順と写真を書き出しています…"),
-                [&](const Progress& progress) { result = exportRoute(route, out, progress); });
+            inBackground(parent, messages::kExporting, [&](const Progress& progress) {
+                result = exportRoute(route, out, progress);
+            });
         }))
         return;
-    QString text = QStringLiteral("道順（%1 ステップ）を写真といっしょに書き出しました。\n%2")
-                       .arg(result.steps)
-                       .arg(native(out));
+    QString text = messages::exported(result.steps, out);
     if (!result.missing.isEmpty())
-        text += QStringLiteral("\n\n次の写真が見つからなかったので、代わりに「写真がありません」の"
-                               "絵を入れました。「写真の場所を直す…」で直してから、"
-                               "もう一度書き出してください。\n") +
-                listed(result.missing);
+        text += messages::kMissingReplacedBelow + listed(result.missing);
     if (!result.unreadable.isEmpty())
-        text +=
-            QStringLiteral("\n\n次のファイルは写真として読めなかった（壊れているか、写真ではない）"
-                           "ので、代わりに「写真を読めません」の絵を入れました。"
-                           "「道順作成」で写真を選び直してから、もう一度書き出してください。\n") +
-            listed(result.unreadable);
+        text += messages::kUnreadableReplacedBelow + listed(result.unreadable);
     dialogs.MsgBox(parent, text);
 }
 
@@ -140,7 +131,7 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
         return;
     ImportPlan plan;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(parent, QStringLiteral("ファイルの中身を確かめています…"),
+            inBackground(parent, messages::kChecking,
                          [&](const Progress& progress) { plan = readArchive(archive, progress); });
         }))
         return;
@@ -153,22 +144,16 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (dialogs.Exec(choice) != QDialog::Accepted)
         return;
     const QString newRoute = choice.newRouteName();
-    const QString place = dialogs.ShowFolder(
-        parent,
-        QStringLiteral("写真を入れる場所を選んでください（その中に「%1」フォルダーを作ります）")
-            .arg(QFileInfo(defaultPhotoFolder(m_lane::DB_PATH, archive)).fileName()),
-        routeFolder);
+    const QString place =
+        dialogs.ShowFolder(parent,
+                           messages::choosePhotoPlace(
+                               QFileInfo(defaultPhotoFolder(m_lane::DB_PATH, archive)).fileName()),
+                           routeFolder);
     if (place.isEmpty())
         return;
     const QString photos = photoFolderIn(place, archive);
     const QString question =
-        QStringLiteral("「%1」には %2 ステップの道順が入っています。\n"
-                       "いまの道順をこの道順に置きかえますか？\n\n"
-                       "写真は「%3」に入れます。いまの道順は、日付のついた控えとして"
-                       "同じフォルダーに残します。")
-            .arg(QFileInfo(archive).fileName())
-            .arg(plan.steps.size())
-            .arg(native(photos));
+        messages::replaceQuestion(QFileInfo(archive).fileName(), plan.steps.size(), photos);
     if (newRoute.isEmpty() &&
         dialogs.MsgBox(parent, question, platform::MsgButtons::OkCancel) != platform::MsgResult::Ok)
         return;
@@ -176,17 +161,16 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     if (!newRoute.isEmpty()) {
         const app::BookResult made = app::CreateRoute(routeFolder, newRoute, {}, false);
         if (!made.ok()) {
-            dialogs.MsgBox(parent, made.error);
+            platform::tell(dialogs, parent, *made.failure);
             return;
         }
         target = made.path;
     }
     ImportResult result;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(parent, QStringLiteral("道順と写真を読み込んでいます…"),
-                         [&](const Progress& progress) {
-                             result = importRoute(plan, target, photos, progress);
-                         });
+            inBackground(parent, messages::kImporting, [&](const Progress& progress) {
+                result = importRoute(plan, target, photos, progress);
+            });
         }))
         return;
     if (!newRoute.isEmpty()) {
@@ -196,19 +180,12 @@ void importRouteCommand(platform::Dialogs& dialogs, QWidget* parent, const Route
     }
     if (changed)
         changed();
-    QString text = (newRoute.isEmpty() ? QString()
-                                       : QStringLiteral("新しい道順「%1」を作り、いまはこの道順を"
-                                                        "使っています。\n")
-                                             .arg(newRoute)) +
-                   QStringLiteral("道順（%1 ステップ）を読み込みました。\n写真：%2")
-                       .arg(result.steps)
-                       .arg(native(result.photoFolder));
+    QString text = (newRoute.isEmpty() ? QString() : messages::newRouteInUse(newRoute)) +
+                   messages::imported(result.steps, result.photoFolder);
     if (result.photoFolderMoved)
-        text +=
-            QStringLiteral("\n（選んだ場所は、名前を道順に書きこめないフォルダーの中だったので、"
-                           "写真はこの利用者のデータフォルダーに入れました）");
+        text += messages::kPhotosInDataFolder;
     if (!result.datedCopy.isEmpty())
-        text += QStringLiteral("\nいままでの道順の控え：%1").arg(native(result.datedCopy));
+        text += messages::datedCopyKept(result.datedCopy);
     dialogs.MsgBox(parent, text);
 }
 
@@ -220,36 +197,32 @@ void relinkPhotosCommand(platform::Dialogs& dialogs, QWidget* parent, const Rout
         }))
         return;
     if (missing.isEmpty()) {
-        dialogs.MsgBox(parent, QStringLiteral("見つからない写真はありません。"));
+        dialogs.MsgBox(parent, messages::kNoPhotoMissing);
         return;
     }
-    const QString folder = dialogs.ShowFolder(
-        parent,
-        QStringLiteral("写真の入っているフォルダーを選んでください（中のフォルダーも探します）"),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    const QString folder =
+        dialogs.ShowFolder(parent, messages::kChooseSearchFolder,
+                           QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     if (folder.isEmpty())
         return;
     RelinkResult result;
     const QString route = m_lane::DB_PATH;
     if (!guarded(dialogs, parent, [&] {
-            inBackground(
-                parent, QStringLiteral("写真を探しています…"),
-                [&](const Progress& progress) { result = relinkPhotos(route, folder, progress); });
+            inBackground(parent, messages::kSearching, [&](const Progress& progress) {
+                result = relinkPhotos(route, folder, progress);
+            });
         }))
         return;
     if ((result.mended > 0 || result.voicesMended > 0) && changed)
         changed();
-    QString text = QStringLiteral("%1 ステップの写真の場所を直しました。").arg(result.mended);
+    QString text = messages::photosMended(result.mended);
     if (result.voicesMended > 0)
-        text +=
-            QStringLiteral("\n%1 個の声のファイルの場所を直しました。").arg(result.voicesMended);
+        text += QLatin1Char('\n') + messages::voicesMended(result.voicesMended);
     if (!result.stillMissing.isEmpty())
-        text += QStringLiteral("\n\nまだ見つからない写真（%1 枚）：\n")
-                    .arg(result.stillMissing.size()) +
-                listed(result.stillMissing);
+        text +=
+            messages::photosStillMissing(result.stillMissing.size()) + listed(result.stillMissing);
     if (!result.voicesStillMissing.isEmpty())
-        text += QStringLiteral("\n\nまだ見つからない声のファイル（%1 個）：\n")
-                    .arg(result.voicesStillMissing.size()) +
+        text += messages::voicesStillMissing(result.voicesStillMissing.size()) +
                 listed(result.voicesStillMissing);
     dialogs.MsgBox(parent, text);
 }

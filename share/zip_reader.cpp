@@ -40,18 +40,18 @@ QString sizeText(qint64 bytes)
 QString unsafeEntryName(const QString& name)
 {
     if (name.isEmpty())
-        return QStringLiteral("名前のない中身があります。");
+        return messages::kUnnamedEntry;
     if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')) ||
         (name.size() > 1 && name[1] == QLatin1Char(':')))
-        return QStringLiteral("中身「%1」が絶対パスです。").arg(name);
+        return messages::entryAbsolute(name);
     if (name.contains(QLatin1Char('\\')))
-        return QStringLiteral("中身「%1」の名前に「\\」があります。").arg(name);
+        return messages::entryWithBackslash(name);
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return QStringLiteral("中身の名前に制御文字があります。");
+            return messages::kControlCharacterInName;
     for (const QString& part : name.split(QLatin1Char('/'))) {
         if (part == QLatin1String(".."))
-            return QStringLiteral("中身「%1」がフォルダーの外（..）を指しています。").arg(name);
+            return messages::entryOutside(name);
     }
     return QString();
 }
@@ -59,10 +59,9 @@ QString unsafeEntryName(const QString& name)
 ZipReader::ZipReader(const QString& path) : m_path(path), m_zip(std::make_unique<QuaZip>(path))
 {
     if (!QFile::exists(path))
-        throw failed(
-            QStringLiteral("ファイル「%1」が見つかりません。").arg(QDir::toNativeSeparators(path)));
+        throw failed(messages::fileNotFound(path));
     if (!zip().open(QuaZip::mdUnzip))
-        throw refused(QStringLiteral("zip 形式のファイルではないか、壊れています。"));
+        throw refused(messages::kNotZip);
     checkEntries();
 }
 
@@ -72,33 +71,28 @@ void ZipReader::checkEntries()
 {
     const QList<QuaZipFileInfo64> entries = zip().getFileInfoList64();
     if (zip().getZipError() != UNZ_OK)
-        throw refused(QStringLiteral("zip の目録が壊れています。"));
+        throw refused(messages::kDirectoryDamaged);
     if (entries.size() > limits::kMaxEntries)
-        throw refused(QStringLiteral("中身が %1 個あり、多すぎます（%2 個まで）。")
-                          .arg(entries.size())
-                          .arg(limits::kMaxEntries));
+        throw refused(messages::tooManyEntries(entries.size(), limits::kMaxEntries));
     qint64 total = 0;
     for (const QuaZipFileInfo64& entry : entries) {
         if (const QString why = unsafeEntryName(entry.name); !why.isEmpty())
             throw refused(why);
         if (entry.flags & kEncrypted)
-            throw refused(QStringLiteral("パスワードで暗号化されている zip ファイルです。"
-                                         "暗号化しないで作ったファイルを選んでください。"));
+            throw refused(messages::kEncrypted);
         if (isLink(entry))
-            throw refused(QStringLiteral("中身「%1」がリンクです。").arg(entry.name));
+            throw refused(messages::entryIsLink(entry.name));
         if (m_sizes.contains(entry.name))
-            throw refused(QStringLiteral("中身「%1」が二つあります。").arg(entry.name));
+            throw refused(messages::entryTwice(entry.name));
         const qint64 size = qint64(entry.uncompressedSize);
         if (size < 0 || size > limits::kMaxPictureBytes)
-            throw refused(QStringLiteral("中身「%1」が大きすぎます（%2 まで）。")
-                              .arg(entry.name, sizeText(limits::kMaxPictureBytes)));
+            throw refused(messages::entryTooBig(entry.name, sizeText(limits::kMaxPictureBytes)));
         if (size > limits::kRatioFloor &&
             size / qMax<qint64>(1, qint64(entry.compressedSize)) > limits::kMaxRatio)
-            throw refused(QStringLiteral("中身「%1」が異常に圧縮されています。").arg(entry.name));
+            throw refused(messages::entryPackedTooTightly(entry.name));
         total += size;
         if (total > limits::kMaxTotalBytes)
-            throw refused(
-                QStringLiteral("展開すると %1 を超えます。").arg(sizeText(limits::kMaxTotalBytes)));
+            throw refused(messages::unpacksBeyond(sizeText(limits::kMaxTotalBytes)));
         m_sizes.insert(entry.name, size);
     }
 }
@@ -106,12 +100,12 @@ void ZipReader::checkEntries()
 qint64 ZipReader::selectEntry(const QString& name, qint64 limit)
 {
     if (!contains(name))
-        throw refused(QStringLiteral("中身「%1」がありません。").arg(name));
+        throw refused(messages::entryMissing(name));
     const qint64 declared = m_sizes.value(name);
     if (declared > limit)
-        throw refused(QStringLiteral("中身「%1」が大きすぎます。").arg(name));
+        throw refused(messages::entryTooBig(name));
     if (!zip().setCurrentFile(name, QuaZip::csSensitive))
-        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+        throw refused(messages::entryUnreadable(name));
     return declared;
 }
 
@@ -120,12 +114,12 @@ QByteArray ZipReader::read(const QString& name, qint64 limit)
     const qint64 declared = selectEntry(name, limit);
     QuaZipFile file(&zip());
     if (!file.open(QIODevice::ReadOnly))
-        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+        throw refused(messages::entryUnreadable(name));
     // One byte more than declared is enough to tell that the entry lies about its size.
     const QByteArray bytes = file.read(declared + 1);
     file.close();
     if (bytes.size() != declared || file.getZipError() != UNZ_OK)
-        throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+        throw refused(messages::entryDamaged(name));
     return bytes;
 }
 
@@ -134,12 +128,10 @@ void ZipReader::extract(const QString& name, const QString& target, qint64 limit
     const qint64 declared = selectEntry(name, limit);
     QuaZipFile in(&zip());
     if (!in.open(QIODevice::ReadOnly))
-        throw refused(QStringLiteral("中身「%1」を読めません。").arg(name));
+        throw refused(messages::entryUnreadable(name));
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw failed(QStringLiteral("写真「%1」を書き込めませんでした。"
-                                    "写真のフォルダーに書き込めるか確かめてください。")
-                         .arg(QDir::toNativeSeparators(target)));
+        throw failed(messages::photoNotWrittenFolder(target));
     auto removeOut = qScopeGuard([&] {
         out.close();
         out.remove();
@@ -149,23 +141,20 @@ void ZipReader::extract(const QString& name, const QString& target, qint64 limit
     for (;;) {
         const qint64 n = in.read(buffer, sizeof buffer);
         if (n < 0)
-            throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+            throw refused(messages::entryDamaged(name));
         if (n == 0)
             break;
         got += n;
         if (got > declared)
-            throw refused(QStringLiteral("中身「%1」が申告より大きく展開されます。").arg(name));
+            throw refused(messages::entryBiggerThanDeclared(name));
         if (out.write(buffer, n) != n)
-            throw failed(QStringLiteral("写真「%1」を書き込めませんでした。"
-                                        "ディスクに空きがあるか確かめてください。")
-                             .arg(QDir::toNativeSeparators(target)));
+            throw failed(messages::photoNotWrittenDisk(target));
     }
     in.close();
     if (got != declared || in.getZipError() != UNZ_OK)
-        throw refused(QStringLiteral("中身「%1」が壊れています。").arg(name));
+        throw refused(messages::entryDamaged(name));
     if (!out.flush())
-        throw failed(QStringLiteral("写真「%1」を書き込めませんでした。")
-                         .arg(QDir::toNativeSeparators(target)));
+        throw failed(messages::photoNotWritten(target));
     out.close();
     removeOut.dismiss();
 }

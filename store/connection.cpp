@@ -106,14 +106,15 @@ void Connection::Open(const QString& connectString, const QString& table, int ti
     OpenFile(path, table, timeoutSeconds);
 }
 
-void Connection::OpenFile(const QString& path, const QString& table, int timeoutSeconds)
+void Connection::OpenFile(const QString& path, const QString& table, int timeoutSeconds,
+                          IfMissing missing)
 {
     Close();
     if (path.isEmpty())
         throw routeFailure(Kind::Failed, path, text::kNoPlace);
     m_path = path;
     m_table = table;
-    prepareRouteFile(m_path, m_table);
+    prepareRouteFile(m_path, m_table, missing);
     const QStringList kept = keepLeftovers(m_path);
 
     m_name = nextConnectionName();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/route_file.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -60,8 +62,9 @@ public:
     // holding that table. `timeoutSeconds` is how long a statement waits for another program
     // that holds the file.
     void Open(const QString& connectString, const QString& table, int timeoutSeconds = 10);
-    // As Open, with the route file's path itself.
-    void OpenFile(const QString& path, const QString& table, int timeoutSeconds = 10);
+    // As Open, with the route file's path itself; `missing` says what a missing file gets.
+    void OpenFile(const QString& path, const QString& table, int timeoutSeconds = 10,
+                  IfMissing missing = IfMissing::Create);
     bool isOpen() const { return m_db.isOpen(); }
     void Close();
 

@@ -95,6 +95,10 @@ inline QString keptCopies(const QStringList& copies)
                           "ファイルのコピーを次の名前で残しました:\n") +
            copies.join(QLatin1Char('\n'));
 }
+inline const Reason kRouteMissing{
+    QStringLiteral("道順ファイルが見つかりません。"),
+    QStringLiteral("ファイルを移したり名前を変えたりしていないか確かめてから、もう一度試して"
+                   "ください。")};
 inline const Reason kNotPlainFile{
     QStringLiteral("道順ファイルの場所にふつうのファイルではないものがあります。"), {}};
 inline const Reason kEmptyFile{
@@ -149,6 +153,9 @@ inline const Reason kVoiceFolderNotWritable{
 inline const Reason kVoiceNotWritten{
     QStringLiteral("声のファイルを書き込めませんでした。"),
     QStringLiteral("ディスクの空きと、フォルダーに書き込めるかを確かめてください。")};
+// The system's words, when it gave none, for a voice folder that could not be used.
+inline const QString kVoiceFolderNotMade = QStringLiteral("フォルダーを作れませんでした。");
+inline const QString kNoNewVoiceName = QStringLiteral("新しい名前を決められませんでした。");
 inline const Reason kVoiceUnreadable{
     QStringLiteral("声のファイルを読めません。"),
     QStringLiteral("ファイルがあるか、読めるかを確かめてください。")};

@@ -185,7 +185,7 @@ void RecordsDb::inTransaction(const std::function<void()>& change)
 }
 
 qint64 RecordsDb::insertSession(const QString& kind, qint64 started, const QString& child,
-                                const QList<RecordStep>& steps)
+                                const QList<Step>& steps)
 {
     QSqlQuery session(m_db);
     session.prepare(QStringLiteral(
@@ -199,9 +199,9 @@ qint64 RecordsDb::insertSession(const QString& kind, qint64 started, const QStri
     QSqlQuery step(m_db);
     step.prepare(QStringLiteral("INSERT INTO session_steps (session, number, photo, direction) "
                                 "VALUES (?, ?, ?, ?)"));
-    for (const RecordStep& s : steps) {
+    for (const Step& s : steps) {
         step.addBindValue(id);
-        step.addBindValue(s.number);
+        step.addBindValue(s.number());
         step.addBindValue(s.photo);
         step.addBindValue(s.direction);
         if (!step.exec())
@@ -211,7 +211,7 @@ qint64 RecordsDb::insertSession(const QString& kind, qint64 started, const QStri
 }
 
 qint64 RecordsDb::beginSession(const QString& kind, qint64 started, const QString& child,
-                               const QList<RecordStep>& steps)
+                               const QList<Step>& steps)
 {
     qint64 id = 0;
     inTransaction([&] { id = insertSession(kind, started, child, steps); });
@@ -263,7 +263,7 @@ void RecordsDb::endSession(qint64 session, qint64 at)
 }
 
 qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note,
-                          const QList<RecordStep>& steps, const QList<int>& help)
+                          const QList<Step>& steps, const QList<int>& help)
 {
     // The walk is written whole: its steps, the help at each and its note, or nothing.
     qint64 id = 0;
@@ -275,7 +275,7 @@ qint64 RecordsDb::addWalk(qint64 when, const QString& child, const QString& note
         for (int i = 0; i < steps.size() && i < help.size(); ++i) {
             update.addBindValue(help[i]);
             update.addBindValue(id);
-            update.addBindValue(steps[i].number);
+            update.addBindValue(steps[i].number());
             if (!update.exec())
                 fail(update.lastError());
         }
@@ -310,7 +310,7 @@ void RecordsDb::insertSessions(const QList<RecordSession>& sessions)
             const qint64 id = session.lastInsertId().toLongLong();
             for (int i = 0; i < s.steps.size(); ++i) {
                 step.addBindValue(id);
-                step.addBindValue(s.steps[i].number);
+                step.addBindValue(s.steps[i].number());
                 step.addBindValue(s.steps[i].photo);
                 step.addBindValue(s.steps[i].direction);
                 step.addBindValue(i < s.help.size() ? QVariant(s.help[i]) : QVariant());
@@ -356,7 +356,7 @@ QList<RecordSession> RecordsDb::readAll()
             continue;
         RecordSession& session = sessions[*it];
         session.steps.append(
-            RecordStep{st.value(1).toInt(), st.value(2).toString(), st.value(3).toString()});
+            Step{-1, StepKey(st.value(1).toInt()), st.value(2).toString(), st.value(3).toString()});
         if (session.kind == QLatin1String(kWalk))
             session.help.append(st.value(4).isNull() ? -1 : st.value(4).toInt());
     }

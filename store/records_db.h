@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/step.h"
+
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -14,14 +16,6 @@ namespace store {
 
 // The records file of the route file `routeFile`: "<route>.records.sqlite" beside it.
 QString recordsPathFor(const QString& routeFile);
-
-// One step of the route as it was when a session began.
-struct RecordStep
-{
-    int number = 0;
-    QString photo; // full path, as the route holds it
-    QString direction;
-};
 
 // Kinds of events, as stored.
 namespace event {
@@ -61,7 +55,7 @@ struct RecordSession
     qint64 ended = 0; // 0: never closed (cut off); the last event tells how far it went
     QString child;
     QString note;
-    QList<RecordStep> steps;
+    QList<Step> steps;
     QList<RecordEvent> events; // practice only, in order
     QList<int> help;           // walks only: the help needed at each step of `steps` (0..4)
 };
@@ -85,13 +79,13 @@ public:
 
     // Starts a session with the route's steps as they are; returns its id.
     qint64 beginSession(const QString& kind, qint64 started, const QString& child,
-                        const QList<RecordStep>& steps);
+                        const QList<Step>& steps);
     // Each event is committed on its own, so that a crash loses nothing written before it.
     void addEvent(qint64 session, const RecordEvent& event);
     void endSession(qint64 session, qint64 at);
     // A walk on the real route: the help needed at each step, with a note.
-    qint64 addWalk(qint64 when, const QString& child, const QString& note,
-                   const QList<RecordStep>& steps, const QList<int>& help);
+    qint64 addWalk(qint64 when, const QString& child, const QString& note, const QList<Step>& steps,
+                   const QList<int>& help);
     // Writes whole sessions (steps, events, help) in one transaction, as when records are
     // brought over from another file; the sessions get new ids.
     void insertSessions(const QList<RecordSession>& sessions);
@@ -110,7 +104,7 @@ private:
     void inTransaction(const std::function<void()>& change);
     // The session's row and its copy of the route's steps, inside the caller's transaction.
     qint64 insertSession(const QString& kind, qint64 started, const QString& child,
-                         const QList<RecordStep>& steps);
+                         const QList<Step>& steps);
 
     QString m_name;
     QString m_path;

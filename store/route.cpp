@@ -56,9 +56,9 @@ QString routeTable()
     return QStringLiteral("プログラム");
 }
 
-Route::Route(const QString& path, int timeoutSeconds)
+Route::Route(const QString& path, int timeoutSeconds, IfMissing missing)
 {
-    m_cn.OpenFile(path, routeTable(), timeoutSeconds);
+    m_cn.OpenFile(path, routeTable(), timeoutSeconds, missing);
 }
 
 std::optional<Step> Route::stepNumbered(const QString& order)

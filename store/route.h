@@ -27,9 +27,11 @@ QString routeTable();
 class Route
 {
 public:
-    // Opens the route file at `path`, creating a missing one empty, and checks that it is a route
-    // file. A statement waits up to `timeoutSeconds` for another program that holds the file.
-    explicit Route(const QString& path, int timeoutSeconds = 10);
+    // Opens the route file at `path`, creating a missing one empty (or failing, as `missing`
+    // says), and checks that it is a route file. A statement waits up to `timeoutSeconds` for
+    // another program that holds the file.
+    explicit Route(const QString& path, int timeoutSeconds = 10,
+                   IfMissing missing = IfMissing::Create);
     Route(const Route&) = delete;
     Route& operator=(const Route&) = delete;
 

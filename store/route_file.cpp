@@ -78,11 +78,13 @@ void createRouteFile(const QString& path, const QString& table)
     }
 }
 
-void prepareRouteFile(const QString& path, const QString& table)
+void prepareRouteFile(const QString& path, const QString& table, IfMissing missing)
 {
     const QFileInfo info(path);
     if (info.isDir())
         throw routeFailure(Kind::IsDirectory, path, text::kFolderInTheWay);
+    if (!info.exists() && missing == IfMissing::Fail)
+        throw routeFailure(Kind::Missing, path, text::kRouteMissing);
     if (!info.exists()) {
         createRouteFile(path, table);
         return;

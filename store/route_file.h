@@ -13,9 +13,17 @@ inline constexpr const char16_t* kColumns[3] = {u"順序", u"写真", u"方向"}
 // exists. Throws platform::Failure when the file can't be made.
 void createRouteFile(const QString& path, const QString& table);
 
-// Makes sure a route file stands at `path` before it is opened: creates a missing one, and
-// reports a folder or an empty file in its place. Throws platform::Failure.
-void prepareRouteFile(const QString& path, const QString& table);
+// What opening a route file does when there is no file at its path.
+enum class IfMissing {
+    Create, // make it, empty: the program's own route on a first start, a new route
+    Fail,   // report it: a reader must never put an empty route where one went missing
+};
+
+// Makes sure a route file stands at `path` before it is opened: creates a missing one (or
+// reports it, as `missing` says), and reports a folder or an empty file in its place. Throws
+// platform::Failure.
+void prepareRouteFile(const QString& path, const QString& table,
+                      IfMissing missing = IfMissing::Create);
 
 // A journal or write-ahead log left beside `path` by a crash is replayed into the file by the
 // engine on the next open, even when the file has since been replaced by another one (a backup

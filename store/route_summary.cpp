@@ -10,7 +10,7 @@ RouteSummary SummariseRoute(const QString& routePath)
     RouteSummary summary;
     try {
         // A list waits on no other program: one that holds the file just shows no count yet.
-        const QList<Step> steps = Route(routePath, 1).steps();
+        const QList<Step> steps = Route(routePath, 1, IfMissing::Fail).steps();
         summary.steps = int(steps.size());
         if (!steps.isEmpty())
             summary.firstPhoto = steps.first().photo;

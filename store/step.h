@@ -17,6 +17,9 @@ struct Step
     QString photo;     // the photo's full path
     QString direction; // "↑", "→" or "←"
 
+    // The step's number (1 for "001"); 0 when its order is no number.
+    int number() const { return order.toInt(); }
+
     bool operator==(const Step&) const = default;
 };
 

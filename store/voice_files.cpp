@@ -42,7 +42,7 @@ QString makeFolder(const QString& routeFile)
 {
     const QString folder = voiceFolder(routeFile);
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        throw folderError(folder, QStringLiteral("フォルダーを作れませんでした。"));
+        throw folderError(folder, text::kVoiceFolderNotMade);
     return folder;
 }
 
@@ -80,7 +80,7 @@ QString newVoiceFile(const QString& routeFile, const QString& suffix)
         if (!file.exists())
             throw folderError(folder, file.errorString());
     }
-    throw folderError(folder, QStringLiteral("新しい名前を決められませんでした。"));
+    throw folderError(folder, text::kNoNewVoiceName);
 }
 
 QString copyIntoVoiceFolder(const QString& routeFile, const QString& source)

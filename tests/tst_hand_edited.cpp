@@ -8,6 +8,7 @@
 #include "learn/messages.h"
 #include "platform/vb_timer.h"
 #include "store/adodc.h"
+#include "store/messages.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "support/texts.h"
@@ -201,9 +202,7 @@ private slots:
         if (!changed) {
             QCOMPARE(after, before);
             QCOMPARE(dialogs.messages.size(), 2);
-            QVERIFY2(dialogs.messages[1].contains(QStringLiteral("999 ステップを超えて")),
-                     qPrintable(dialogs.messages[1]));
-            QVERIFY2(dialogs.messages[1].contains(QStringLiteral("%1 ステップがあり").arg(rows)),
+            QVERIFY2(dialogs.messages[1].contains(store::messages::tooManySteps(rows, 999).cause),
                      qPrintable(dialogs.messages[1]));
             return;
         }

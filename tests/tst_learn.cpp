@@ -600,23 +600,37 @@ private slots:
         QCOMPARE(dialogs.messages.size(), 1);
     }
 
+    // The route file is replaced by something that is not a route file, or goes missing (moved
+    // away, a share that dropped out): the adult is told, the step stays, nothing is made in the
+    // file's place, and the run goes on once the file is back.
+    void storeFailureIsReportedAndTheRunGoesOn_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("a folder in its place") << true;
+        QTest::newRow("the file gone") << false;
+    }
+
     void storeFailureIsReportedAndTheRunGoesOn()
     {
+        QFETCH(bool, folder);
         makeRoute({kUp, kUp});
         auto w = open();
         w->Timer1_Timer();
         w->Command1_Click(0);
-        // The route file is replaced by something that is not a route file.
         QVERIFY(QFile::rename(fx->dbPath(), fx->dbPath() + ".saved"));
-        QVERIFY(QDir().mkdir(fx->dbPath()));
+        if (folder)
+            QVERIFY(QDir().mkdir(fx->dbPath()));
         w->Timer1_Timer();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].contains(fx->dbPath()));
         QCOMPARE(stepNo(), 1); // the step on screen is still the current one
         w->Command1_Click(0);
         QCOMPARE(dialogs.messages.size(), 2);
+        QCOMPARE(QFileInfo(fx->dbPath()).isDir(), folder);
+        QCOMPARE(QFileInfo(fx->dbPath()).isFile(), false);
         // Once the file is back, answering again moves the run on.
-        QVERIFY(QDir().rmdir(fx->dbPath()));
+        if (folder)
+            QVERIFY(QDir().rmdir(fx->dbPath()));
         QVERIFY(QFile::rename(fx->dbPath() + ".saved", fx->dbPath()));
         w->Command1_Click(0);
         QVERIFY(w->Timer1->Enabled());

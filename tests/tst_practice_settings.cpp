@@ -47,9 +47,10 @@ void TstPracticeSettings::childSettingsLieOverTheRoutes()
     QCOMPARE(app::LoadPracticeSettings(dir.filePath(QStringLiteral("帰り.mdb"))),
              app::PracticeSettings{});
 
-    QString error;
-    QVERIFY(!app::SavePracticeSettings(route, QStringLiteral("はなこ"), forRoute, &error));
-    QVERIFY(error.contains(QStringLiteral("はなこ")));
+    std::optional<platform::Failure> failure;
+    QVERIFY(!app::SavePracticeSettings(route, QStringLiteral("はなこ"), forRoute, &failure));
+    QVERIFY(failure);
+    QVERIFY(failure->text().contains(QStringLiteral("はなこ")));
 }
 
 void TstPracticeSettings::damagedFileIsKeptAsideAndDefaultsUsed_data()
@@ -98,10 +99,11 @@ void TstPracticeSettings::unreadableFileIsNeverWrittenOver()
     const app::SettingsLoad load = app::LoadSettingsFile(dir.path());
     QVERIFY(load.unreadable);
     QVERIFY(!load.notice.isEmpty());
-    QString error;
+    std::optional<platform::Failure> failure;
     QVERIFY(
-        !app::SavePracticeSettings(dir.filePath(QStringLiteral("ADO_LANE.mdb")), {}, {}, &error));
-    QVERIFY(!error.isEmpty());
+        !app::SavePracticeSettings(dir.filePath(QStringLiteral("ADO_LANE.mdb")), {}, {}, &failure));
+    QVERIFY(failure);
+    QVERIFY(!failure->text().isEmpty());
     QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
 }
 

@@ -51,7 +51,7 @@ RecordSession session(const QString& script, int steps = 3)
     s.started = 1000;
     s.ended = 100000;
     for (int i = 1; i <= steps; ++i)
-        s.steps.append({i, QStringLiteral("/p/%1.jpg").arg(i), kUp});
+        s.steps.append({-1, stepKey(i), QStringLiteral("/p/%1.jpg").arg(i), kUp});
     qint64 at = 1000;
     for (const QString& word : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         RecordEvent e;
@@ -159,7 +159,7 @@ private slots:
     {
         RecordSession before = session("S1 P1- P1+ S2 P2+ S3 P3+ G4");
         // Step 2 was deleted afterwards: the route now holds photos 1 and 3 as steps 1 and 2.
-        const QList<store::RecordStep> now{{1, "/p/1.jpg", kUp}, {2, "/p/3.jpg", kUp}};
+        const QList<store::Step> now{{-1, "001", "/p/1.jpg", kUp}, {-1, "002", "/p/3.jpg", kUp}};
         const records::StepGrid grid = records::buildGrid(now, {records::summarize(before)});
         QCOMPARE(grid.rows.size(), 3);
         QCOMPARE(grid.rows[1].photo, QStringLiteral("/p/3.jpg"));
@@ -363,7 +363,8 @@ private slots:
             store::RecordsDb db;
             db.open(path, true, 100);
             for (int i = 0; i < 10; ++i) {
-                const qint64 id = db.beginSession(store::kPractice, i, {}, {{1, marker, kUp}});
+                const qint64 id =
+                    db.beginSession(store::kPractice, i, {}, {{-1, stepKey(1), marker, kUp}});
                 RecordEvent e;
                 e.kind = store::event::kShow;
                 e.photo = marker;

@@ -176,7 +176,7 @@ private slots:
         {
             store::RecordsDb db;
             db.open(store::recordsPathFor(fx->dbPath()), true, 100);
-            db.beginSession(store::kPractice, 1000, {}, {{1, "/p/1.jpg", kUp}});
+            db.beginSession(store::kPractice, 1000, {}, {{-1, stepKey(1), "/p/1.jpg", kUp}});
         }
         const QString out = fx->dir() + "/out.file";
         QProcess program;

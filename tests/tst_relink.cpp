@@ -1,5 +1,6 @@
 // "写真の場所を直す…": steps whose photos moved are pointed at them again, in one change.
 #include "app/m_lane.h"
+#include "share/messages.h"
 #include "share/share_commands.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
@@ -104,9 +105,7 @@ private slots:
         QCOMPARE(changed, mended > 0 ? 1 : 0);
         QCOMPARE(dialogs.messages.size(), 1);
         const QString& message = dialogs.messages[0];
-        QVERIFY2(
-            message.startsWith(QStringLiteral("%1 ステップの写真の場所を直しました。").arg(mended)),
-            qPrintable(message));
+        QVERIFY2(message.startsWith(share::messages::photosMended(mended)), qPrintable(message));
         // Every photo still missing is named.
         for (const QString& photo : expected)
             QCOMPARE(message.contains(QDir::toNativeSeparators(root.filePath(photo))),

@@ -5,8 +5,10 @@
 #include "learn/messages.h"
 #include "platform/picture.h"
 #include "platform/program_folder.h"
+#include "share/messages.h"
 #include "share/obz_export.h"
 #include "share/obz_import.h"
+#include "share/obz_limits.h"
 #include "share/share_cli.h"
 #include "share/share_commands.h"
 #include "support/route_fixture.h"
@@ -254,7 +256,7 @@ private slots:
         dialogs.saveFiles = {work.filePath(QStringLiteral("通学路"))};
         share::exportRouteCommand(dialogs, nullptr);
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].contains(QStringLiteral("4 ステップ")) &&
+        QVERIFY2(dialogs.messages[0].startsWith(share::messages::exported(4, archive)) &&
                      dialogs.messages[0].contains(QStringLiteral("gone.jpg")),
                  qPrintable(dialogs.messages[0]));
         const QByteArray smallBytes = fileBytes(small);
@@ -269,8 +271,9 @@ private slots:
         share::importRouteCommand(dialogs, nullptr, [&] { ++changed; });
         QCOMPARE(changed, 1);
         QCOMPARE(dialogs.messages.size(), 2);
-        QVERIFY2(dialogs.messages[0].contains(QStringLiteral("4 ステップ")),
-                 qPrintable(dialogs.messages[0]));
+        QCOMPARE(dialogs.messages[0], share::messages::replaceQuestion(
+                                          QStringLiteral("通学路.obz"), 4,
+                                          QDir(away.dir()).filePath(QStringLiteral("通学路"))));
 
         const QList<RouteRow> rows = away.rows();
         QCOMPARE(rows.size(), 4);
@@ -316,14 +319,17 @@ private slots:
     {
         QTest::addColumn<Damage>("damage");
         QTest::addColumn<QString>("said");
-        const QString refused = QStringLiteral("読み込めません");
+        const QString refused = share::messages::kNotRead;
         QTest::newRow("picture cut short")
-            << Damage::TruncatedPicture << QStringLiteral("images/001.png」を表示できません");
+            << Damage::TruncatedPicture
+            << share::messages::photoNotShown(QStringLiteral("images/001.png"));
         QTest::newRow("one-bit picture beyond the decoder's memory")
-            << Damage::BeyondDecoderMemory << QStringLiteral("images/001.png」を表示できません");
+            << Damage::BeyondDecoderMemory
+            << share::messages::photoNotShown(QStringLiteral("images/001.png"));
         QTest::newRow("manifest naming one board under many keys")
-            << Damage::ManifestNamesOneBoardOften << QStringLiteral("多すぎます");
-        QTest::newRow("encrypted zip") << Damage::Encrypted << QStringLiteral("暗号化");
+            << Damage::ManifestNamesOneBoardOften
+            << share::messages::tooManyBoards(5000, share::limits::kMaxBoards);
+        QTest::newRow("encrypted zip") << Damage::Encrypted << share::messages::kEncrypted;
         QTest::newRow("entry leaving the folder through ../") << Damage::ParentFolder << refused;
         QTest::newRow("entry with an absolute path") << Damage::AbsolutePath << refused;
         QTest::newRow("symbolic link entry") << Damage::SymbolicLink << refused;
@@ -432,14 +438,14 @@ private slots:
         QString errors;
         QTextStream err(&errors);
         QCOMPARE(share::importCommand(fx.dbPath(), archive, photos, err), 1);
-        QVERIFY2(errors.contains(QStringLiteral("読み込めません")), qPrintable(errors));
+        QVERIFY2(errors.contains(share::messages::kNotRead), qPrintable(errors));
         QVERIFY2(errors.contains(said), qPrintable(errors));
         // A file that ミチタン wrote is not blamed on its maker.
         const bool ours = damage == Damage::TruncatedPicture ||
                           damage == Damage::BeyondDecoderMemory || damage == Damage::BrokenJson ||
                           damage == Damage::MissingPicture || damage == Damage::TooManySteps ||
                           damage == Damage::ManifestNamesOneBoardOften;
-        QCOMPARE(errors.contains(QStringLiteral("で作ったファイルを選んでください")), !ours);
+        QCOMPARE(errors.contains(share::messages::kChooseOurFile), !ours);
         QCOMPARE(snapshot(fx.dir()), before);
     }
 
@@ -451,9 +457,11 @@ private slots:
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QString>("said");
-        QTest::newRow("1001 rows") << 1001 << kUp << QStringLiteral("1001 ステップ");
+        QTest::newRow("1001 rows")
+            << 1001 << kUp << share::messages::tooManyToExport(1001, share::limits::kMaxSteps);
         QTest::newRow("direction typed by hand")
-            << 2 << QStringLiteral("右") << QStringLiteral("方向「右」");
+            << 2 << QStringLiteral("右")
+            << share::messages::directionNotArrow(2, QStringLiteral("右"));
     }
 
     void exportRefusesWhatImportWouldRefuse()

@@ -99,12 +99,13 @@ private slots:
         QCOMPARE(place.folder, folder);
         QCOMPARE(place.userFolder, userFolder);
         // No folder always comes with a message for the parent, and a folder never does.
-        QCOMPARE(place.problem.isEmpty(), !folder.isEmpty());
+        QCOMPARE(!place.failure, !folder.isEmpty());
         if (!folder.isEmpty())
             return;
-        QVERIFY(!place.problem.contains(QStringLiteral("ADO_LANE")));
+        const QString said = place.failure->text();
+        QVERIFY(!said.contains(QStringLiteral("ADO_LANE")));
         if (!program.isEmpty())
-            QVERIFY2(place.problem.contains(program), qPrintable(place.problem));
+            QVERIFY2(said.contains(program), qPrintable(said));
     }
 
     // A first start in the user's folder makes the sample route there, its photos copied beside
@@ -120,7 +121,7 @@ private slots:
         const auto userOnly = [&](const QString& f) { return f == user && QDir().mkpath(f); };
 
         const app::RouteStart first = app::startRoute(program, user, userOnly);
-        QCOMPARE(first.problem, QString());
+        QVERIFY(!first.failure);
         QCOMPARE(first.notice, QString());
         QCOMPARE(first.routeFile, user + QStringLiteral("/ADO_LANE.mdb"));
         const QStringList rows = routeRows(first.routeFile);
@@ -192,7 +193,7 @@ private slots:
         const app::RouteStart start =
             app::startRoute(folder.path(), dir.filePath(QStringLiteral("user")),
                             [](const QString& f) { return QFileInfo(f).isWritable(); });
-        QCOMPARE(start.problem, QString());
+        QVERIFY(!start.failure);
         QCOMPARE(QFileInfo(start.routeFile).path(), folder.path());
         QVERIFY(app::writeSampleRoute(start.routeFile, program.filePath(QStringLiteral("photos"))));
 

@@ -68,6 +68,16 @@ QStringList unquoteExec(const QString& value)
     return arguments;
 }
 
+// What the adult is told of a change to the route folder; empty when it was done.
+QString told(const app::BookResult& result)
+{
+    return result.failure ? result.failure->text() : QString();
+}
+
+// A change to the route folder `folder`.
+using BookChange = app::BookResult (*)(const QString& folder);
+Q_DECLARE_METATYPE(BookChange)
+
 class TstRoutes : public QObject
 {
     Q_OBJECT
@@ -79,6 +89,8 @@ private slots:
     void childStartsOnARouteOfTheirOwn();
     void childChoosesWhenTheVoicePlays();
     void removedRouteIsKeptAsADatedCopy();
+    void refusalReadsAsOneSentence_data();
+    void refusalReadsAsOneSentence();
     void routeIsFoundByNameOrPath();
     void importMakesANewRoute();
     void desktopStartIsAValidEntry_data();
@@ -174,7 +186,8 @@ void TstRoutes::chosenRouteIsUsedAndRemembered()
     dialogs.inputs = {QStringLiteral(" 行き ")};
     dialogs.answers = {platform::MsgResult::Cancel};
     household.newRoute();
-    QCOMPARE(dialogs.messages.last(), app::messages::routeNameTaken(QStringLiteral(" 行き ")));
+    const platform::Reason taken = app::messages::routeNameTaken(QStringLiteral(" 行き "));
+    QCOMPARE(dialogs.messages.last(), taken.cause + taken.nextStep);
     QCOMPARE(changed.size(), 1);
 
     // Choosing the default route in the list switches back to it.
@@ -267,14 +280,14 @@ void TstRoutes::removedRouteIsKeptAsADatedCopy()
     route.createSteps(1);
     const QString defaultRoute = route.dbPath();
     const app::BookResult made = app::CreateRoute(route.dir(), QStringLiteral("帰り"));
-    QVERIFY2(made.ok(), qPrintable(made.error));
+    QVERIFY2(made.ok(), qPrintable(told(made)));
     QVERIFY(app::AddChild(route.dir(), QStringLiteral("はなこ")).ok());
     QVERIFY(app::SetChildRoutes(route.dir(), QStringLiteral("はなこ"), {QStringLiteral("帰り.mdb")})
                 .ok());
     QVERIFY(app::RememberInUse(route.dir(), made.path, QStringLiteral("はなこ")).ok());
 
     const app::BookResult removed = app::RemoveRoute(route.dir(), QStringLiteral("帰り.mdb"));
-    QVERIFY2(removed.ok(), qPrintable(removed.error));
+    QVERIFY2(removed.ok(), qPrintable(told(removed)));
     QVERIFY(!QFile::exists(made.path));
     QVERIFY(QFile::exists(removed.path));
     QVERIFY(removed.path.startsWith(made.path + QLatin1Char('.')));
@@ -287,6 +300,50 @@ void TstRoutes::removedRouteIsKeptAsADatedCopy()
     QVERIFY(QFile::exists(defaultRoute));
 }
 
+void TstRoutes::refusalReadsAsOneSentence_data()
+{
+    QTest::addColumn<BookChange>("change");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("route without a name") << BookChange([](const QString& folder) {
+        return app::CreateRoute(folder, QStringLiteral("  "));
+    }) << QStringLiteral("道順の名前を入れてください。");
+    QTest::newRow("route name taken") << BookChange([](const QString& folder) {
+        return app::CreateRoute(folder, QStringLiteral("いつもの道順"));
+    }) << QStringLiteral("「いつもの道順」という道順はもうあります。ほかの名前にしてください。");
+    QTest::newRow("default route removed")
+        << BookChange([](const QString& folder) {
+               return app::RemoveRoute(folder, app::DefaultRouteFile());
+           })
+        << QStringLiteral("いつもの道順は消せません。名前を変えたり、中の順序を"
+                          "作りなおしたりして使ってください。");
+    QTest::newRow("child without a name")
+        << BookChange([](const QString& folder) { return app::AddChild(folder, {}); })
+        << QStringLiteral("子どもの名前（ニックネーム）を入れてください。");
+    QTest::newRow("child name taken") << BookChange([](const QString& folder) {
+        app::AddChild(folder, QStringLiteral("たろう"));
+        return app::AddChild(folder, QStringLiteral(" たろう "));
+    }) << QStringLiteral("「 たろう 」はもういます。ほかの名前にしてください。");
+    QTest::newRow("child not registered") << BookChange([](const QString& folder) {
+        return app::RenameChild(folder, QStringLiteral("じろう"), QStringLiteral("さぶろう"));
+    }) << QStringLiteral("「じろう」は登録されていません。");
+}
+
+// A refused change is a failure that reads as the one sentence the adult has always read: no
+// heading, no file, nothing changed.
+void TstRoutes::refusalReadsAsOneSentence()
+{
+    QFETCH(BookChange, change);
+    QFETCH(QString, said);
+    RouteFixture route;
+    route.createSteps(1);
+    const app::BookResult result = change(route.dir());
+    QVERIFY(!result.ok());
+    QCOMPARE(result.failure->text(), said);
+    QVERIFY(result.failure->heading().isEmpty());
+    QCOMPARE(result.path, QString());
+    QCOMPARE(app::ListRoutes(route.dir(), app::LoadSettingsFile(route.dir()).data).size(), 1);
+}
+
 void TstRoutes::routeIsFoundByNameOrPath()
 {
     RouteFixture route;
@@ -294,12 +351,15 @@ void TstRoutes::routeIsFoundByNameOrPath()
     const QString defaultRoute = route.dbPath();
     const app::BookResult made = app::CreateRoute(route.dir(), QStringLiteral("学校/行き"));
     QVERIFY(made.ok());
-    QString error;
-    QCOMPARE(app::ResolveRoute(route.dir(), QStringLiteral("学校/行き"), &error), made.path);
-    QCOMPARE(app::ResolveRoute(route.dir(), QStringLiteral("いつもの道順"), &error), defaultRoute);
-    QCOMPARE(app::ResolveRoute(route.dir(), made.path, &error), made.path);
-    QVERIFY(app::ResolveRoute(route.dir(), QStringLiteral("帰り"), &error).isEmpty());
-    QVERIFY(error.contains(QStringLiteral("学校/行き")));
+    std::optional<platform::Failure> failure;
+    QCOMPARE(app::ResolveRoute(route.dir(), QStringLiteral("学校/行き"), &failure), made.path);
+    QCOMPARE(app::ResolveRoute(route.dir(), QStringLiteral("いつもの道順"), &failure),
+             defaultRoute);
+    QCOMPARE(app::ResolveRoute(route.dir(), made.path, &failure), made.path);
+    QVERIFY(!failure);
+    QVERIFY(app::ResolveRoute(route.dir(), QStringLiteral("帰り"), &failure).isEmpty());
+    QVERIFY(failure);
+    QVERIFY(failure->text().contains(QStringLiteral("学校/行き")));
 }
 
 void TstRoutes::importMakesANewRoute()
