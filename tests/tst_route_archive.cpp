@@ -11,6 +11,7 @@
 #include "share/obz_limits.h"
 #include "share/share_cli.h"
 #include "share/share_commands.h"
+#include "support/native_tree.h"
 #include "support/route_fixture.h"
 #include "support/scripted_dialogs.h"
 
@@ -524,6 +525,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray native = QFile::encodeName(dir.path()) + "/\x93\xb9\x8f\x87"; // Shift-JIS
         QVERIFY(::mkdir(native.constData(), 0755) == 0);
+        const auto remove = qScopeGuard([&] { removeNativeTree(native); });
         const platform::ProgramFolder folder(native);
         QVERIFY(folder.path().startsWith(QStringLiteral("/proc/self/fd/")));
         RouteFixture fx;

@@ -7,10 +7,12 @@
 #include "platform/program_folder.h"
 #include "platform/sound.h"
 #include "store/connection.h"
+#include "support/native_tree.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMediaPlayer>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -181,6 +183,7 @@ private slots:
         QVERIFY(!sjis.hasError());
         const QByteArray native = QFile::encodeName(dir.path()) + '/' + name;
         QVERIFY(::mkdir(native.constData(), 0755) == 0);
+        const auto remove = qScopeGuard([&] { removeNativeTree(native); });
         QVERIFY(QFile::encodeName(QFile::decodeName(native)) != native);
 
         const platform::ProgramFolder folder(native);
