@@ -91,9 +91,8 @@ private slots:
         fx = std::make_unique<RouteFixture>();
         dialogs = ScriptedDialogs();
         soundFolder = fx->dir();
-        // Links, not copies: a copy waits for the disk, sixty times over.
-        QFile::link(QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3"), soundFolder + "/OK.mp3");
-        QFile::link(QStringLiteral(MICHITAN_ASSETS_DIR "/NG.mp3"), soundFolder + "/NG.mp3");
+        QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/OK.mp3"), soundFolder + "/OK.mp3");
+        QFile::copy(QStringLiteral(MICHITAN_ASSETS_DIR "/NG.mp3"), soundFolder + "/NG.mp3");
     }
 
     void loadArmsTimerAndShowsNothing()

@@ -120,7 +120,7 @@ private slots:
     {
         SwitchScan scan;
         SwitchScan::Setup s = setup(SwitchScan::Mode::OneSwitch);
-        s.intervalMs = 50;
+        s.intervalMs = 100;
         scan.setUp(s);
         QList<int> visited;
         QList<qint64> late;
