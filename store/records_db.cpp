@@ -124,6 +124,15 @@ void RecordsDb::exec(const QString& sql)
         fail(query.lastError());
 }
 
+QSqlQuery RecordsDb::select(const QString& sql)
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        fail(query.lastError());
+    return query;
+}
+
 void RecordsDb::open(const QString& path, bool create, int busyMs)
 {
     close();
@@ -329,11 +338,9 @@ QList<RecordSession> RecordsDb::readAll()
     if (!exists())
         return sessions;
     QHash<qint64, qsizetype> at;
-    QSqlQuery s(m_db);
-    s.setForwardOnly(true);
-    if (!s.exec(QStringLiteral("SELECT id, kind, started, ended, child, note FROM sessions "
-                               "ORDER BY started, id")))
-        fail(s.lastError());
+    QSqlQuery s =
+        select(QStringLiteral("SELECT id, kind, started, ended, child, note FROM sessions "
+                              "ORDER BY started, id"));
     while (s.next()) {
         RecordSession session;
         session.id = s.value(0).toLongLong();
@@ -345,11 +352,8 @@ QList<RecordSession> RecordsDb::readAll()
         at.insert(session.id, sessions.size());
         sessions.append(std::move(session));
     }
-    QSqlQuery st(m_db);
-    st.setForwardOnly(true);
-    if (!st.exec(QStringLiteral("SELECT session, number, photo, direction, help FROM "
-                                "session_steps ORDER BY session, number")))
-        fail(st.lastError());
+    QSqlQuery st = select(QStringLiteral("SELECT session, number, photo, direction, help FROM "
+                                         "session_steps ORDER BY session, number"));
     while (st.next()) {
         const auto it = at.constFind(st.value(0).toLongLong());
         if (it == at.constEnd())
@@ -360,12 +364,9 @@ QList<RecordSession> RecordsDb::readAll()
         if (session.kind == QLatin1String(kWalk))
             session.help.append(st.value(4).isNull() ? -1 : st.value(4).toInt());
     }
-    QSqlQuery e(m_db);
-    e.setForwardOnly(true);
-    if (!e.exec(
-            QStringLiteral("SELECT session, at, kind, step, photo, expected, pressed, right, "
-                           "attempt, ms, input, waiting, detail FROM events ORDER BY session, id")))
-        fail(e.lastError());
+    QSqlQuery e = select(
+        QStringLiteral("SELECT session, at, kind, step, photo, expected, pressed, right, "
+                       "attempt, ms, input, waiting, detail FROM events ORDER BY session, id"));
     qint64 last = -1;
     RecordSession* session = nullptr;
     while (e.next()) {

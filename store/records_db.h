@@ -99,6 +99,8 @@ public:
 private:
     [[noreturn]] void fail(const QSqlError& error) const;
     void exec(const QString& sql);
+    // The rows `sql` selects, read once from first to last.
+    QSqlQuery select(const QString& sql);
     void checkSchema();
     // Runs `change` as one transaction: committed whole, or rolled back when it throws.
     void inTransaction(const std::function<void()>& change);

@@ -35,6 +35,8 @@ bool inside(const QRectF& inner, const QRectF& outer)
 
 } // namespace
 
+Q_DECLARE_METATYPE(platform::Failure::Kind)
+
 class TestBooklet : public QObject
 {
     Q_OBJECT
@@ -179,9 +181,21 @@ private slots:
         }
     }
 
-    // A booklet stopped half-way leaves the file that was there untouched and nothing else.
-    void cancelLeavesNoHalfWrittenFile()
+    // A booklet stopped half-way, or cut short by a disk that fills up (here a file size limit,
+    // which cuts writes short the same way), is reported; the file that was there stays whole
+    // and nothing else is left.
+    void failedBookletKeepsTheEarlierOne_data()
     {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<platform::Failure::Kind>("kind");
+        QTest::newRow("stopped half-way") << false << platform::Failure::Kind::Cancelled;
+        QTest::newRow("disk full half-way") << true << platform::Failure::Kind::Failed;
+    }
+
+    void failedBookletKeepsTheEarlierOne()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(platform::Failure::Kind, kind);
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("道順.pdf"));
         {
@@ -194,31 +208,7 @@ private slots:
                                          {-1, {}, {}, QStringLiteral("←")}};
         booklet::Options options;
         options.perPage = 1;
-        const std::optional<platform::Failure> failure = failureOf([&] {
-            booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout(),
-                                     [](int done, int) { return done < 2; });
-        });
-        QVERIFY(failure);
-        QCOMPARE(failure->kind(), platform::Failure::Kind::Cancelled);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
-        QFile old(out);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("the earlier booklet"));
-    }
-
-    // A disk that fills up half-way (here a file size limit, which cuts writes short the same
-    // way) is reported, and the earlier booklet stays whole.
-    void fullDiskKeepsTheEarlierBooklet()
-    {
-        QTemporaryDir dir;
-        const QString out = dir.filePath(QStringLiteral("道順.pdf"));
-        {
-            QFile old(out);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("the earlier booklet");
-        }
-        const QList<booklet::Step> steps{{-1, {}, {}, QStringLiteral("↑")},
-                                         {-1, {}, {}, QStringLiteral("→")}};
+        const booklet::Progress stopAfterOne = [](int done, int) { return done < 2; };
         std::optional<platform::Failure> failure;
         {
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -226,16 +216,19 @@ private slots:
             QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
             rlimit small = old;
             small.rlim_cur = 4000;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            if (fullDisk)
+                QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
             const auto restore = qScopeGuard([&] {
                 setrlimit(RLIMIT_FSIZE, &old);
                 std::signal(SIGXFSZ, oldHandler);
             });
-            failure = failureOf(
-                [&] { booklet::WriteBookletPdf(out, steps, {}, booklet::DefaultPageLayout()); });
+            failure = failureOf([&] {
+                booklet::WriteBookletPdf(out, steps, options, booklet::DefaultPageLayout(),
+                                         fullDisk ? booklet::Progress() : stopAfterOne);
+            });
         }
         QVERIFY(failure);
-        QCOMPARE(failure->kind(), platform::Failure::Kind::Failed);
+        QCOMPARE(failure->kind(), kind);
         QVERIFY(!failure->cause().isEmpty());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("道順.pdf")});
         QFile old(out);
